@@ -1,0 +1,71 @@
+// Arbitrary bytes as the settings file: loading (twice, as start-up does) and saving must not
+// crash or overflow, the grids stay within nine rows, and what is saved reads back to the same
+// file.
+#include <stdlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "app/AppState.h"
+#include "config/SettingsFile.h"
+#include "display/DisplayScales.h"
+#include "platform/sys/DevicePaths.h"
+
+namespace {
+
+const std::filesystem::path& FuzzRoot() {
+  static const std::filesystem::path root = [] {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "gradlog-fuzz-settings-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+      abort();
+    return std::filesystem::path(pattern);
+  }();
+  return root;
+}
+
+std::filesystem::path SettingsPath() {
+  return FuzzRoot() / "C_DRIVE" / "KELINI" / "Z601CX.INI";
+}
+
+std::string ReadSettingsBytes() {
+  std::ifstream in(SettingsPath(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Start-up's sequence, then a save as a confirmed dialog does; returns the saved file.
+std::string StartAndSave() {
+  auto app = std::make_unique<gradlog::AppState>();
+  gradlog::InitDisplayScales(*app);
+  gradlog::LoadSettings(*app);
+  gradlog::LoadSettings(*app);
+  if (app->profileGridRows.count < 0 || app->profileGridRows.count > 9)
+    abort();
+  if (app->barGridRows.count < 0 || app->barGridRows.count > 9)
+    abort();
+  if (app->settings.surveyLine.size() > gradlog::kSurveyLineMax)
+    abort();
+  gradlog::SaveSettings(*app);
+  return ReadSettingsBytes();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  platform::SetDeviceRoot(FuzzRoot());
+  std::filesystem::create_directories(SettingsPath().parent_path());
+  {
+    std::ofstream out(SettingsPath(), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  const std::string saved = StartAndSave();
+  // Saved values are in the file's own format, so a second round changes nothing.
+  if (StartAndSave() != saved)
+    abort();
+  return 0;
+}

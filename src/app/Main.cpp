@@ -1,0 +1,85 @@
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "app/AppState.h"
+#include "app/CommandLine.h"
+#include "app/MainRoutine.h"
+#include "platform/sys/DevicePaths.h"
+#include "platform/ui/Platform.h"
+
+namespace {
+
+constexpr int kUsageError = 64;
+
+std::unique_ptr<platform::Backend> MakeBackend(const gradlog::CommandLine& options) {
+  const bool sdl = options.display == gradlog::DisplayChoice::Sdl ||
+                   (options.display == gradlog::DisplayChoice::Automatic &&
+                    platform::DisplayReachable());
+  if (!sdl) return platform::MakeHeadlessBackend();
+  return platform::MakeSdlBackend(options.scale, options.fullscreen);
+}
+
+std::optional<std::vector<platform::ScriptCommand>> LoadScript(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::cerr << "gradlog: cannot read the script " << path << '\n';
+    return std::nullopt;
+  }
+  std::ostringstream text;
+  text << file.rdbuf();
+  platform::ScriptParseResult parsed = platform::ParseScript(text.str());
+  if (!parsed.error.empty()) {
+    std::cerr << "gradlog: " << path << ": " << parsed.error << '\n';
+    return std::nullopt;
+  }
+  return std::move(parsed.commands);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const gradlog::CommandLineResult parsed =
+      gradlog::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.error.empty()) {
+    std::cerr << "gradlog: " << parsed.error << "\n" << gradlog::UsageText();
+    return kUsageError;
+  }
+  const gradlog::CommandLine& options = parsed.options;
+  if (options.help) {
+    std::cout << gradlog::UsageText();
+    return 0;
+  }
+
+  std::error_code error;
+  std::filesystem::create_directories(options.root, error);
+  if (!std::filesystem::is_directory(options.root)) {
+    std::cerr << "gradlog: the device root " << options.root << " is not a folder\n";
+    return kUsageError;
+  }
+  platform::SetDeviceRoot(options.root);
+
+  platform::PlatformOptions platformOptions;
+  if (options.scriptPath) {
+    auto script = LoadScript(*options.scriptPath);
+    if (!script) return kUsageError;
+    platformOptions.script = std::move(*script);
+  }
+  try {
+    platformOptions.backend = MakeBackend(options);
+  } catch (const std::exception& failure) {
+    std::cerr << "gradlog: no display: " << failure.what() << '\n';
+    return 1;
+  }
+
+  try {
+    platform::Platform platform(std::move(platformOptions));
+    auto app = std::make_unique<gradlog::AppState>();
+    return gradlog::RunMainRoutine(*app);
+  } catch (const std::exception& failure) {
+    std::cerr << "gradlog: " << failure.what() << '\n';
+    return 1;
+  }
+}

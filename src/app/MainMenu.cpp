@@ -1,0 +1,85 @@
+#include "app/MainMenu.h"
+
+#include "app/BusyWait.h"
+#include "app/KeepAlive.h"
+
+namespace gradlog {
+
+using namespace platform;
+
+namespace {
+
+constexpr std::array<int, kMainButtonCount> kBulge{0, 5, 8, 10, 12, 10, 8, 5, 0};
+
+// The command a key code starts: a letter counts as its upper-case code or the code 0x20
+// above it, which the keyboard also sends for some function and number-pad keys.
+int CommandForKey(WPARAM key) {
+  static constexpr std::array<std::uint32_t, kMainButtonCount> kLetters{'L', 'S', 'Y', 'O', 'G',
+                                                                        'N', 'M', 'P', 'X'};
+  for (int i = 0; i < kMainButtonCount; ++i) {
+    if (key == kLetters[i] || key == kLetters[i] + 0x20) return i;
+  }
+  if (key == 'E' || key == 'e') return kExitCommand;
+  return -1;
+}
+
+void ExitProgram(AppState& app) {
+  StopKeepAlive(app);
+  BusyWaitMs(100);
+  SendMessage(app.mainWindow, WM_CLOSE);
+}
+
+}  // namespace
+
+Rect MainButtonRect(int index) {
+  const int d = kBulge[static_cast<std::size_t>(index)];
+  return Rect::FromSize(180 + d, 3 + 26 * index, 130 - 2 * d, 25);
+}
+
+void SelectMainButton(AppState& app, int index) {
+  const int old = app.mainButtonSelection;
+  if (old >= 0 && old < kMainButtonCount) {
+    SendMessage(app.mainButtons[static_cast<std::size_t>(old)], BM_SETSTYLE, BS_PUSHBUTTON, 1);
+  }
+  SendMessage(app.mainButtons[static_cast<std::size_t>(index)], BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
+  app.mainButtonSelection = index;
+}
+
+void RunMainCommand(AppState& app, int index) {
+  // The setup dialogs, the GPS monitor, the option windows and logging runs arrive with the
+  // windows they open; until then their buttons do nothing.
+  if (index == kExitCommand) ExitProgram(app);
+}
+
+LRESULT OnMainCommand(AppState& app, const Message& message) {
+  const int index = static_cast<int>(LowWord(message.wParam)) - kFirstMainButtonId;
+  if (index >= 0 && index < kMainButtonCount) RunMainCommand(app, index);
+  return 0;
+}
+
+LRESULT OnMainKey(AppState& app, const Message& message) {
+  if (app.loggingActive != 0) return 0;
+  const int selection = app.mainButtonSelection;
+  switch (message.wParam) {
+    case VK_TAB:
+    case VK_RIGHT:
+    case VK_DOWN:
+      SelectMainButton(app, (selection + 1) % kMainButtonCount);
+      return 0;
+    case VK_LEFT:
+    case VK_UP:
+      SelectMainButton(app, (selection + kMainButtonCount - 1) % kMainButtonCount);
+      return 0;
+    case VK_RETURN:
+      RunMainCommand(app, selection);
+      return 0;
+    default:
+      break;
+  }
+  if (const int command = CommandForKey(message.wParam); command >= 0) {
+    RunMainCommand(app, command);
+  }
+  return 0;
+}
+
+}  // namespace gradlog

@@ -1,0 +1,47 @@
+#include "app/MainWindow.h"
+
+#include "app/HandlerTable.h"
+#include "app/MainMenu.h"
+
+namespace gradlog {
+
+using namespace platform;
+
+namespace {
+
+constexpr char kTaskBarClass[] = "HHTaskBar";
+
+// The child windows that cover the whole screen follow its size.
+LRESULT OnMainSize(AppState& app, const Message&) {
+  const Rect full{0, 0, app.screenWidth, app.screenHeight};
+  MoveWindow(GetDlgItem(app.mainWindow, 3), full);
+  MoveWindow(GetDlgItem(app.mainWindow, 4), full);
+  return 0;
+}
+
+LRESULT OnMainDestroy(AppState&, const Message&) {
+  ShowWindow(FindWindow(kTaskBarClass, ""), true);
+  PostQuitMessage(0);
+  return 0;
+}
+
+constexpr HandlerEntry kMainHandlers[] = {
+    {WM_CREATE, OnMainCreate},   {WM_SIZE, OnMainSize},     {WM_DESTROY, OnMainDestroy},
+    {WM_COMMAND, OnMainCommand}, {WM_KEYDOWN, OnMainKey}, {WM_PAINT, OnMainPaint},
+};
+
+}  // namespace
+
+LRESULT MainWindowProc(AppState& app, const Message& message) {
+  return DispatchByTable(kMainHandlers, app, message);
+}
+
+std::string UptimeWarningText() {
+  return "Windows has run for more than 20 days.\r\n"
+         "To assure accurate clock operation\r\n"
+         "please restart the system.\r\n"
+         "Press and hold On/Off key till blue screen\r\n"
+         "and \"Warm Reset Detected\" is displayed.";
+}
+
+}  // namespace gradlog

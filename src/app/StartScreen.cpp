@@ -1,0 +1,70 @@
+#include <array>
+
+#include "app/MainWindow.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/Pictures.h"
+
+namespace gradlog {
+
+using namespace platform;
+
+namespace {
+
+constexpr std::array<int, 9> kBracketBulge{0, 5, 8, 10, 11, 10, 8, 5, 0};
+constexpr int kDotRadius = 3;
+
+void DrawDot(DeviceContext& dc, Point p) {
+  dc.Ellipse(p.x - kDotRadius, p.y - kDotRadius, p.x + kDotRadius, p.y + kDotRadius);
+}
+
+void DrawBracket(DeviceContext& dc, const std::array<Point, 9>& points) {
+  dc.Polyline(points);
+  DrawDot(dc, points.front());
+  DrawDot(dc, points.back());
+}
+
+void DrawPicture(DeviceContext& dc, std::string_view name, int x, int y) {
+  const std::unique_ptr<Bitmap> picture = LoadPicture(name);
+  if (!picture) return;
+  BitmapContext source(*picture);
+  dc.BitBlt(x, y, picture->Width(), picture->Height(), source, 0, 0);
+}
+
+}  // namespace
+
+std::array<Point, 9> LeftBracketPoints() {
+  std::array<Point, 9> points;
+  for (int i = 0; i < 9; ++i) points[i] = {175 + kBracketBulge[i], 15 + 26 * i};
+  return points;
+}
+
+std::array<Point, 9> RightBracketPoints() {
+  std::array<Point, 9> points;
+  for (int i = 0; i < 9; ++i) points[i] = {314 - kBracketBulge[i], 15 + 26 * i};
+  return points;
+}
+
+LRESULT OnMainPaint(AppState& app, const Message& message) {
+  {
+    PaintDC dc(message.hwnd);
+    dc.SelectBrush(app.drawing.lightGreyBrush);
+    dc.SelectPen(app.drawing.darkGreyPen);
+    DrawBracket(dc, LeftBracketPoints());
+    DrawBracket(dc, RightBracketPoints());
+    DrawPicture(dc, kPictureFamily, 2, 46);
+    DrawPicture(dc, kPictureCompany, 2, 222);
+    DrawPicture(dc, kPictureLogo, 2, 3);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.TextOut(60, 190, "Version 1.34");
+  }
+  SetFocus(message.hwnd);
+  UpdateWindow(message.hwnd);
+  ShowWindow(FindWindow("HHTaskBar", ""), false);
+  if (app.uptimeExceeded != 0) {
+    MessageBox(message.hwnd, UptimeWarningText(), "PROGRAM STOP", MB_ICONEXCLAMATION);
+    ExitProcess(0);
+  }
+  return 0;
+}
+
+}  // namespace gradlog

@@ -1,0 +1,92 @@
+#include "gps/TrackBuffers.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/sys/SystemServices.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Window.h"
+
+namespace gradlog {
+
+namespace {
+
+constexpr std::int64_t FULL_TRACK_POSITIONS = 14400;
+constexpr std::int64_t POSITIONS_PER_STEP = 1800;
+constexpr std::int64_t SPARE_ENTRIES = 200;
+constexpr std::int64_t BYTES_PER_POSITION = 8;  // one 32-bit entry in each of the two buffers
+constexpr int LAST_USABLE_STEP = 6;
+
+// The map scale dialog never stores less than 1; a hand-edited file may, and the map then
+// uses the scale that dialog would have corrected it to.
+constexpr std::int32_t MIN_MAP_SCALE = 1;
+
+void SetMapGeometry(AppState& app) {
+  const SurveySettings& settings = app.settings;
+  app.mapExtent = app.curveWidth - 3;
+  app.mapHalfWidth = (app.curveWidth - 3) / 2;
+  app.mapHalfHeight = (app.curveHeight - 3) / 2;
+  app.mapPixelsPerUnit = static_cast<double>(app.curveWidth - 3) /
+                         static_cast<double>(std::max(settings.mapScale, MIN_MAP_SCALE));
+  app.speedPixelsPerUnit =
+      static_cast<float>(app.curveWidth) / (settings.speedMax - settings.speedMin);
+}
+
+// The smallest step whose buffers fit strictly inside the budget. At step 9 the need is
+// negative, so the search always ends there at the latest.
+int ReductionStep(std::uint64_t budget) {
+  int k = 0;
+  for (;; ++k) {
+    const std::int64_t need =
+        BYTES_PER_POSITION * (FULL_TRACK_POSITIONS + SPARE_ENTRIES - POSITIONS_PER_STEP * k);
+    if (need < 0 || static_cast<std::uint64_t>(need) < budget)
+      return k;
+  }
+}
+
+}  // namespace
+
+int ReserveTrackBuffers(AppState& app) {
+  SetMapGeometry(app);
+  if (app.settings.gpsInput != 1 || app.trackBuffersReserved != 0)
+    return 0;
+
+  const std::uint64_t freeBytes = platform::Services().FreeMemoryBytes();
+  const std::uint64_t budget = 4 * (freeBytes / 5);  // leave a fifth of the memory free
+  const int k = ReductionStep(budget);
+  app.maxTrackPositions = static_cast<std::int32_t>(FULL_TRACK_POSITIONS - POSITIONS_PER_STEP * k);
+  app.trackBufferSize = app.maxTrackPositions + static_cast<std::int32_t>(SPARE_ENTRIES);
+  if (k > LAST_USABLE_STEP)
+    return k;
+
+  const auto entries = static_cast<std::size_t>(app.trackBufferSize);
+  app.trackX.assign(entries, 0);
+  app.trackY.assign(entries, 0);
+  app.trackBuffersReserved = 1;
+  return k;
+}
+
+std::optional<TrackBufferNotice> TrackBufferNoticeFor(int k, int maxTrackPositions) {
+  if (k > LAST_USABLE_STEP) {
+    return TrackBufferNotice{"PROGRAM STOP", "Not enough memory to run this program\r\n", true};
+  }
+  if (k < 1)
+    return std::nullopt;
+  char text[128];
+  std::snprintf(text, sizeof text, "%s %ld\r\n(%3.1f%s",
+                "Max Number of Positions:", static_cast<long>(maxTrackPositions), 4.0 - 0.5 * k,
+                " hours at 1 position/s)");
+  return TrackBufferNotice{"WARNING", text, false};
+}
+
+void ShowTrackBufferNotice(AppState& app, int k) {
+  const std::optional<TrackBufferNotice> notice = TrackBufferNoticeFor(k, app.maxTrackPositions);
+  if (!notice)
+    return;
+  platform::MessageBox(app.mainWindow, notice->text, notice->caption, platform::MB_ICONEXCLAMATION);
+  if (notice->fatal)
+    platform::ExitProcess(0);
+}
+
+}  // namespace gradlog

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/AppState.h"
+
+namespace gradlog {
+
+// Sets the map geometry for a run from the curve area and, when GPS input is on and nothing
+// is reserved yet, sizes the two map-track buffers to the free memory and reserves them.
+// Returns the reduction step k: 0 full size, 1..6 reduced, above 6 not enough memory (then
+// nothing is reserved).
+int ReserveTrackBuffers(AppState& app);
+
+// The message for a reduction step: a warning for 1..6, a fatal stop above 6, none for 0.
+struct TrackBufferNotice {
+  std::string caption;
+  std::string text;
+  bool fatal = false;
+};
+std::optional<TrackBufferNotice> TrackBufferNoticeFor(int k, int maxTrackPositions);
+
+// Shows the notice for step k, if any, and ends the program after the fatal one.
+void ShowTrackBufferNotice(AppState& app, int k);
+
+}  // namespace gradlog

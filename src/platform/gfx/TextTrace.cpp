@@ -1,0 +1,65 @@
+#include "platform/gfx/TextTrace.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+long CoveredArea(const Rect& entry, const Region& area) {
+  long covered = 0;
+  for (const Rect& piece : area.Rects()) covered += entry.Intersect(piece).Area();
+  return covered;
+}
+
+}  // namespace
+
+void TextTrace::Record(std::string text, const Rect& visibleRect) {
+  if (text.empty() || visibleRect.IsEmpty()) return;
+  // Redrawing the same text in the same place must not grow the trace.
+  std::erase_if(entries_, [&](const TextTraceEntry& e) {
+    return e.rect == visibleRect && e.text == text;
+  });
+  entries_.push_back({std::move(text), visibleRect});
+}
+
+void TextTrace::DropCovered(const Rect& area) { DropCovered(Region(area)); }
+
+void TextTrace::DropCovered(const Region& area) {
+  if (area.IsEmpty()) return;
+  std::erase_if(entries_, [&](const TextTraceEntry& e) {
+    return 2 * CoveredArea(e.rect, area) >= e.rect.Area();
+  });
+}
+
+void TextTrace::CopyFrom(const TextTrace& other, const Rect& source, int dx, int dy) {
+  // A copy of the entries first: `other` may be this trace.
+  const std::vector<TextTraceEntry> from = other.entries_;
+  for (const TextTraceEntry& e : from) {
+    const Rect part = e.rect.Intersect(source);
+    // Text of which less than half comes along is no longer readable at the destination.
+    if (2 * part.Area() >= e.rect.Area()) Record(e.text, part.Offset(dx, dy));
+  }
+}
+
+std::vector<TextTraceEntry> TextTrace::EntriesIn(const Rect& area) const {
+  std::vector<TextTraceEntry> found;
+  for (const TextTraceEntry& e : entries_) {
+    if (e.rect.Intersects(area)) found.push_back(e);
+  }
+  return found;
+}
+
+bool TextTrace::IsVisible(std::string_view text) const {
+  return std::any_of(entries_.begin(), entries_.end(), [&](const TextTraceEntry& e) {
+    return e.text.find(text) != std::string::npos;
+  });
+}
+
+bool TextTrace::IsVisibleIn(std::string_view text, const Rect& area) const {
+  return std::any_of(entries_.begin(), entries_.end(), [&](const TextTraceEntry& e) {
+    return e.rect.Intersects(area) && e.text.find(text) != std::string::npos;
+  });
+}
+
+}  // namespace platform

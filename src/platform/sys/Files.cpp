@@ -1,0 +1,115 @@
+#include "platform/sys/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <utility>
+
+#include "platform/sys/DevicePaths.h"
+
+namespace platform {
+
+namespace {
+
+int OpenDevicePath(std::string_view devicePath, int flags) {
+  const std::filesystem::path path = MapDevicePath(devicePath);
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+}  // namespace
+
+std::optional<File> File::OpenExisting(std::string_view devicePath) {
+  const int fd = OpenDevicePath(devicePath, O_RDONLY);
+  if (fd < 0)
+    return std::nullopt;
+  // A folder opens for reading on Linux but is no file: callers expect a readable file.
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  return File(fd);
+}
+
+std::optional<File> File::CreateAlways(std::string_view devicePath) {
+  const int fd = OpenDevicePath(devicePath, O_WRONLY | O_CREAT | O_TRUNC);
+  if (fd < 0)
+    return std::nullopt;
+  return File(fd);
+}
+
+File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+File::~File() {
+  Close();
+}
+
+std::size_t File::Read(std::span<char> buffer) {
+  if (fd_ < 0 || buffer.empty())
+    return 0;
+  ssize_t count;
+  do {
+    count = ::read(fd_, buffer.data(), buffer.size());
+  } while (count < 0 && errno == EINTR);
+  return count > 0 ? static_cast<std::size_t>(count) : 0;
+}
+
+bool File::Write(std::span<const char> bytes) {
+  if (fd_ < 0)
+    return false;
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(fd_, bytes.data(), bytes.size());
+    if (count < 0 && errno == EINTR)
+      continue;
+    if (count <= 0)
+      return false;
+    bytes = bytes.subspan(static_cast<std::size_t>(count));
+  }
+  return true;
+}
+
+void File::Close() {
+  if (fd_ >= 0) {
+    ::close(std::exchange(fd_, -1));
+  }
+}
+
+bool CreateDirectoryPath(std::string_view devicePath) {
+  const std::filesystem::path path = MapDevicePath(devicePath);
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  return std::filesystem::is_directory(path, error);
+}
+
+bool DirectoryExists(std::string_view devicePath) {
+  std::error_code error;
+  return std::filesystem::is_directory(MapDevicePath(devicePath), error);
+}
+
+bool FileExists(std::string_view devicePath) {
+  std::error_code error;
+  const std::filesystem::file_status status =
+      std::filesystem::status(MapDevicePath(devicePath), error);
+  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+bool DeleteFile(std::string_view devicePath) {
+  return ::unlink(MapDevicePath(devicePath).c_str()) == 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/backend/Backend.h"
+#include "platform/backend/Script.h"
+#include "platform/gfx/Region.h"
+#include "platform/gfx/Surface.h"
+#include "platform/sys/SystemServices.h"
+#include "platform/ui/Platform.h"
+#include "platform/ui/Window.h"
+
+// The platform's internal state, shared by the files of the windowing layer only.
+namespace platform {
+
+struct WindowData {
+  Hwnd handle;
+  std::string className;
+  WindowProc procedure;
+  BrushHandle background;
+  std::string title;
+  std::uint32_t style = 0;
+  int id = 0;
+  Hwnd parent;
+  Rect rect;                  // relative to the parent's client area, or to the screen
+  std::vector<Hwnd> children;  // bottom to top
+  Region update;              // client coordinates
+  bool eraseBackground = false;
+  bool frameDirty = false;
+  bool destroying = false;
+  std::any data;
+};
+
+struct TimerData {
+  Hwnd hwnd;
+  std::uint32_t id = 0;
+  std::uint32_t periodMs = 0;
+  std::uint32_t nextDue = 0;
+};
+
+struct PendingSend {
+  Message message;
+  std::optional<LRESULT> result;
+  bool finished = false;
+};
+
+struct PlatformState {
+  // UI thread only.
+  std::thread::id uiThread;
+  SystemServices* services = nullptr;
+  std::unique_ptr<Backend> backend;
+  std::unique_ptr<ScriptDriver> script;
+  std::unique_ptr<ScriptHost> scriptHost;
+  std::function<void(int)> exitHandler;
+  Surface screen{kScreenWidth, kScreenHeight};
+  bool screenDirty = true;
+  std::map<std::string, WindowClass> classes;  // by lower-case name
+  std::unordered_map<std::uint32_t, std::unique_ptr<WindowData>> windows;
+  std::vector<Hwnd> topLevel;  // bottom to top
+  std::uint32_t nextHandle = 1;
+  Hwnd focus;
+  Hwnd pointerTarget;  // the window that took the last button-down
+  std::vector<TimerData> timers;
+  std::deque<InputEvent> pendingInput;
+
+  // Shared between threads, under `mutex`.
+  std::mutex mutex;
+  std::condition_variable wake;      // a post or a send arrived
+  std::condition_variable sendDone;  // a send was handled or dropped
+  std::deque<Message> posted;
+  std::deque<std::shared_ptr<PendingSend>> sends;
+  std::optional<int> quitCode;
+  bool keepAwakeRequested = false;
+};
+
+PlatformState& State();
+WindowData* FindWindowData(Hwnd hwnd);
+bool IsUiThread();
+
+// Screen geometry of a window.
+Rect WindowScreenRect(const WindowData& window);
+Rect ClientScreenRect(const WindowData& window);
+// Visible part of `area` (screen coordinates) of a window: inside its ancestors' client
+// areas, minus its visible children and every visible window above it.
+Region VisibleRegionOf(const WindowData& window, const Rect& area);
+// Every visible window repaints what it shows of `area` (screen coordinates).
+void InvalidateScreenArea(const Rect& area);
+// Windows in painting order: top-level bottom to top, each before its children.
+std::vector<Hwnd> WindowsInPaintOrder();
+bool NeedsPaint(const WindowData& window);
+void DrawFrame(WindowData& window);
+void PaintWindowNow(Hwnd hwnd);
+
+// Input: polls the backend and turns the oldest queued input event into messages; true
+// when there was one.
+bool TranslatePendingInput();
+
+// Internal window classes.
+void RegisterButtonClass();
+void RegisterMessageBoxClass();
+
+}  // namespace platform

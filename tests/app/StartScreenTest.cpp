@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "app/AppState.h"
+#include "app/KeepAlive.h"
+#include "app/MainMenu.h"
+#include "app/MainRoutine.h"
+#include "app/MainWindow.h"
+#include "config/TempDeviceRoot.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+using namespace platform;
+using gradlog::AppState;
+
+class StartScreenTest : public ::testing::Test {
+ protected:
+  gradlog::testing::TempDeviceRoot root;
+  testing_support::TestPlatform test;
+  std::unique_ptr<AppState> app = std::make_unique<AppState>();
+
+  void Start() {
+    ASSERT_EQ(gradlog::RegisterWindowClasses(*app), 0);
+    ASSERT_TRUE(gradlog::CreateMainWindow(*app));
+    PumpMessages();
+  }
+
+  void Press(std::uint32_t key) {
+    test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = key});
+    test.platform->InjectInput({.kind = InputKind::KeyUp, .virtualKey = key});
+    PumpMessages();
+  }
+
+  bool IsDefaultButton(int index) {
+    return (GetWindowStyle(app->mainButtons[static_cast<std::size_t>(index)]) & 0xF) ==
+           BS_DEFPUSHBUTTON;
+  }
+
+  void TearDown() override { gradlog::StopKeepAlive(*app); }
+};
+
+TEST_F(StartScreenTest, NineButtonsStandWhereTheColumnBulges) {
+  Start();
+  const Rect expected[9] = {{180, 3, 310, 28},    {185, 29, 305, 54},  {188, 55, 302, 80},
+                            {190, 81, 300, 106},  {192, 107, 298, 132}, {190, 133, 300, 158},
+                            {188, 159, 302, 184}, {185, 185, 305, 210}, {180, 211, 310, 236}};
+  for (int i = 0; i < 9; ++i) {
+    const Hwnd button = app->mainButtons[static_cast<std::size_t>(i)];
+    EXPECT_EQ(GetWindowRect(button), expected[i]) << "button " << i;
+    EXPECT_EQ(GetDlgCtrlID(button), 418 + i);
+    EXPECT_EQ(GetClassName(button), "BUTTON");
+    EXPECT_TRUE(IsWindowVisible(button));
+  }
+  EXPECT_EQ(GetWindowText(app->mainButtons[8]), "E&xit");
+  EXPECT_TRUE(test.Screen().Trace().IsVisibleIn("Exit", expected[8]));
+  EXPECT_TRUE(test.Screen().Trace().IsVisible("Version 1.34"));
+}
+
+TEST_F(StartScreenTest, BracketsFrameTheColumn) {
+  const auto left = gradlog::LeftBracketPoints();
+  const auto right = gradlog::RightBracketPoints();
+  EXPECT_EQ(left[0], (Point{175, 15}));
+  EXPECT_EQ(left[4], (Point{186, 119}));
+  EXPECT_EQ(left[8], (Point{175, 223}));
+  EXPECT_EQ(right[0], (Point{314, 15}));
+  EXPECT_EQ(right[4], (Point{303, 119}));
+  EXPECT_EQ(right[8], (Point{314, 223}));
+  Start();
+  // The dark-grey bracket line shows between the buttons' rows at its bulge.
+  const Color bracket = FromPixel(test.Screen().At(186, 119));
+  EXPECT_EQ(bracket, Rgb(64, 64, 64));
+}
+
+TEST_F(StartScreenTest, HighlightStartsOnSurveySetupAndWrapsBothWays) {
+  Start();
+  EXPECT_EQ(app->mainButtonSelection, 1);
+  EXPECT_TRUE(IsDefaultButton(1));
+  Press(VK_UP);
+  Press(VK_UP);
+  EXPECT_EQ(app->mainButtonSelection, 8);
+  EXPECT_TRUE(IsDefaultButton(8));
+  EXPECT_FALSE(IsDefaultButton(1));
+  EXPECT_FALSE(IsDefaultButton(0));
+  Press(VK_DOWN);
+  EXPECT_EQ(app->mainButtonSelection, 0);
+  Press(VK_TAB);
+  Press(VK_RIGHT);
+  EXPECT_EQ(app->mainButtonSelection, 2);
+  Press(VK_LEFT);
+  EXPECT_EQ(app->mainButtonSelection, 1);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(IsDefaultButton(i), i == 1) << "button " << i;
+}
+
+TEST_F(StartScreenTest, KeysAreIgnoredWhileLoggingIsActive) {
+  Start();
+  app->loggingActive = 1;
+  Press(VK_DOWN);
+  Press('X');
+  EXPECT_EQ(app->mainButtonSelection, 1);
+  EXPECT_TRUE(IsWindow(app->mainWindow));
+}
+
+TEST_F(StartScreenTest, ExitByKeyClosesTheProgramWithCodeZero) {
+  Start();
+  EXPECT_EQ(app->keepAliveRunning.load(), 1);
+  Press('x');  // the lower-case code counts too
+  EXPECT_FALSE(IsWindow(app->mainWindow));
+  EXPECT_EQ(app->keepAliveRunning.load(), 0);
+  Message m;
+  EXPECT_FALSE(GetMessage(m));
+  EXPECT_EQ(m.wParam, 0u);
+}
+
+TEST_F(StartScreenTest, ExitByClickOnItsButton) {
+  Start();
+  test.platform->InjectInput({.kind = InputKind::ButtonDown, .position = {250, 220}});
+  test.platform->InjectInput({.kind = InputKind::ButtonUp, .position = {250, 220}});
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(app->mainWindow));
+}
+
+TEST_F(StartScreenTest, EnterRunsTheHighlightedCommand) {
+  Start();
+  Press(VK_UP);
+  Press(VK_RETURN);  // "&Logging" starts no run yet
+  EXPECT_TRUE(IsWindow(app->mainWindow));
+  Press(VK_UP);
+  Press(VK_RETURN);
+  EXPECT_FALSE(IsWindow(app->mainWindow));
+}
+
+TEST_F(StartScreenTest, OtherCommandsLeaveTheStartScreenAsItIs) {
+  Start();
+  for (std::uint32_t key : {'L', 'S', 'Y', 'O', 'G', 'N', 'M', 'P'}) Press(key);
+  EXPECT_TRUE(IsWindow(app->mainWindow));
+  EXPECT_EQ(app->mainButtonSelection, 1);
+}
+
+TEST_F(StartScreenTest, StartUpCreatesTheHiddenChildWindowsAndTheSettingsFile) {
+  test.services.SetTickCount(5000);
+  Start();
+  struct Child {
+    Hwnd hwnd;
+    const char* className;
+    const char* title;
+    int id;
+  };
+  const Child children[] = {{app->loggingWindow, "LoggingWnd", "Logging", 4},
+                            {app->monitorGpsWindow, "MonitorGPSWnd", "Monitor GPS", 3},
+                            {app->mapOptionsWindow, "DisplayMapOptionsWnd", "Display Map Options", 21}};
+  for (const Child& child : children) {
+    ASSERT_TRUE(IsWindow(child.hwnd)) << child.className;
+    EXPECT_EQ(GetClassName(child.hwnd), child.className);
+    EXPECT_EQ(GetWindowText(child.hwnd), child.title);
+    EXPECT_EQ(GetDlgCtrlID(child.hwnd), child.id);
+    EXPECT_EQ(GetParent(child.hwnd), app->mainWindow);
+    EXPECT_FALSE(IsWindowVisible(child.hwnd));
+    EXPECT_EQ(GetWindowRect(child.hwnd), (Rect{0, 0, 320, 240}));
+  }
+  EXPECT_TRUE(std::filesystem::exists(root.SettingsPath()));
+  EXPECT_EQ(app->charHeight, 13);
+  EXPECT_EQ(app->mapViewShown, 1);
+  EXPECT_EQ(app->uptimeExceeded, 0);
+  EXPECT_EQ(GetFocus(), app->mainWindow);
+}
+
+TEST_F(StartScreenTest, UptimeOfExactlyTwentyDaysIsAccepted) {
+  test.services.SetTickCount(gradlog::kUptimeLimitMs);
+  Start();
+  EXPECT_EQ(app->uptimeExceeded, 0);
+  EXPECT_FALSE(IsWindow(FindWindow("MessageBoxWnd", "")));
+}
+
+TEST_F(StartScreenTest, OneMillisecondMoreStopsTheProgramAfterTheWarning) {
+  test.services.SetTickCount(gradlog::kUptimeLimitMs + 1);
+  ASSERT_EQ(gradlog::RegisterWindowClasses(*app), 0);
+  // The operator closes the warning; then the program ends.
+  test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = VK_RETURN});
+  std::optional<int> exitCode;
+  try {
+    gradlog::CreateMainWindow(*app);
+  } catch (const testing_support::ProcessExit& exit) {
+    exitCode = exit.exitCode;
+  }
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(app->uptimeExceeded, 1);
+}
+
+TEST_F(StartScreenTest, ClassesRegisterOnceAndASecondRegistrationFails) {
+  ASSERT_EQ(gradlog::RegisterWindowClasses(*app), 0);
+  EXPECT_EQ(gradlog::RegisterWindowClasses(*app), gradlog::kMainClassFailed);
+}
+
+TEST_F(StartScreenTest, KeepAliveResetsTheIdleTimer) {
+  Start();
+  for (int i = 0; i < 5000 && test.services.IdleResets() == 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_GE(test.services.IdleResets(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "WindowTestSupport.h"
+
+namespace {
+
+using namespace platform;
+using namespace ui_test;
+
+const Color kWhite = Rgb(255, 255, 255);
+const Color kBlue = Rgb(0, 0, 255);
+const Color kRed = Rgb(255, 0, 0);
+const Color kGreen = Rgb(0, 255, 0);
+
+class PaintingTest : public ::testing::Test {
+ protected:
+  testing_support::TestPlatform test;
+  RecordingClass below;
+  RecordingClass above;
+
+  void SetUp() override {
+    below.Register("Below", kWhite);
+    above.Register("Above", kBlue);
+  }
+};
+
+TEST_F(PaintingTest, DrawingIsClippedUnderAnOverlappingWindow) {
+  const Hwnd back = MakeTopLevel("Below", {0, 0, 320, 240});
+  MakeTopLevel("Above", {100, 50, 200, 150}, WS_POPUP);
+  PumpMessages();
+  {
+    WindowDC dc(back);
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(kRed));
+  }
+  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), kRed);
+  EXPECT_EQ(ScreenColor(test.Screen(), 100, 50), kBlue);
+  EXPECT_EQ(ScreenColor(test.Screen(), 199, 149), kBlue);
+  EXPECT_EQ(ScreenColor(test.Screen(), 200, 149), kRed);
+  EXPECT_EQ(ScreenColor(test.Screen(), 150, 150), kRed);
+}
+
+TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
+  const Hwnd parent = MakeTopLevel("Below", {0, 0, 320, 240});
+  const Hwnd child = CreateWindow({.className = "Above",
+                                   .style = WS_CHILD | WS_VISIBLE,
+                                   .rect = {10, 10, 30, 30},
+                                   .parent = parent});
+  PumpMessages();
+  {
+    WindowDC dc(parent);
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(kRed));
+  }
+  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), kBlue);
+  ShowWindow(child, false);
+  PumpMessages();
+  // The parent repaints what the child uncovered with its background.
+  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), kWhite);
+  EXPECT_EQ(ScreenColor(test.Screen(), 40, 40), kRed);
+}
+
+TEST_F(PaintingTest, HidingAWindowAboveRepaintsExactlyWhatItUncovers) {
+  const Hwnd back = MakeTopLevel("Below", {0, 0, 320, 240});
+  const Hwnd front = MakeTopLevel("Above", {100, 50, 200, 150}, WS_POPUP);
+  PumpMessages();
+  below.paintRects.clear();
+  {
+    WindowDC dc(back);
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(kGreen));
+  }
+  ShowWindow(front, false);
+  EXPECT_FALSE(IsWindowVisible(front));
+  PumpMessages();
+  ASSERT_EQ(below.paintRects.size(), 1u);
+  EXPECT_EQ(below.paintRects[0], (Rect{100, 50, 200, 150}));
+  EXPECT_EQ(ScreenColor(test.Screen(), 150, 100), kWhite);  // erased with the class brush
+  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), kGreen);   // outside: untouched
+}
+
+TEST_F(PaintingTest, MovingAndDestroyingUncoverWhatTheWindowLeft) {
+  MakeTopLevel("Below", {0, 0, 320, 240});
+  const Hwnd front = MakeTopLevel("Above", {0, 0, 50, 50}, WS_POPUP);
+  PumpMessages();
+  MoveWindow(front, {100, 100, 150, 150});
+  PumpMessages();
+  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), kWhite);
+  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), kBlue);
+  DestroyWindow(front);
+  PumpMessages();
+  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), kWhite);
+  EXPECT_FALSE(IsWindow(front));
+}
+
+TEST_F(PaintingTest, InvalidationsMergeIntoOnePaint) {
+  const Hwnd window = MakeTopLevel("Below", {0, 0, 320, 240});
+  PumpMessages();
+  const int paintsBefore = below.Count(WM_PAINT);
+  const Rect a{0, 0, 10, 10};
+  const Rect b{20, 20, 30, 30};
+  InvalidateRect(window, &a, true);
+  InvalidateRect(window, &b, true);
+  PumpMessages();
+  EXPECT_EQ(below.Count(WM_PAINT), paintsBefore + 1);
+  EXPECT_EQ(below.paintRects.back(), (Rect{0, 0, 30, 30}));
+  PumpMessages();
+  EXPECT_EQ(below.Count(WM_PAINT), paintsBefore + 1);
+}
+
+TEST_F(PaintingTest, PaintClipsToTheUpdateRegion) {
+  const Hwnd window = MakeTopLevel("Below", {0, 0, 320, 240});
+  PumpMessages();
+  below.hook = [](const Message& m) -> LRESULT {
+    if (m.message != WM_PAINT) return 0;
+    PaintDC dc(m.hwnd);
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(kRed));
+    return 1;
+  };
+  const Rect part{10, 10, 20, 20};
+  InvalidateRect(window, &part, false);
+  PumpMessages();
+  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), kRed);
+  EXPECT_EQ(ScreenColor(test.Screen(), 25, 25), kWhite);
+}
+
+TEST_F(PaintingTest, BorderAndCaptionShrinkTheClientArea) {
+  const Hwnd framed = CreateWindow({.className = "Above",
+                                    .title = "Caption",
+                                    .style = WS_POPUP | WS_VISIBLE | WS_CAPTION,
+                                    .rect = {10, 10, 110, 110}});
+  PumpMessages();
+  EXPECT_EQ(GetClientRect(framed), (Rect{0, 0, 98, 98 - kCaptionHeight}));
+  EXPECT_EQ(ClientToScreen(framed, {0, 0}), (Point{11, 11 + kCaptionHeight}));
+  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), Rgb(0, 0, 0));  // the frame
+  EXPECT_TRUE(test.Screen().Trace().IsVisible("Caption"));
+}
+
+}  // namespace
