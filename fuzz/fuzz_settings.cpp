@@ -18,15 +18,22 @@
 
 namespace {
 
+std::filesystem::path MakeFuzzRoot() {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "gradlog-fuzz-settings-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr)
+    abort();
+  return pattern;
+}
+
 const std::filesystem::path& FuzzRoot() {
-  static const std::filesystem::path root = [] {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "gradlog-fuzz-settings-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-      abort();
-    return std::filesystem::path(pattern);
-  }();
+  static const std::filesystem::path root = MakeFuzzRoot();
   return root;
+}
+
+void RemoveFuzzRoot() {
+  std::error_code error;
+  std::filesystem::remove_all(FuzzRoot(), error);
 }
 
 std::filesystem::path SettingsPath() {
@@ -48,7 +55,7 @@ std::string StartAndSave() {
     abort();
   if (app->barGridRows.count < 0 || app->barGridRows.count > 9)
     abort();
-  if (app->settings.surveyLine.size() > gradlog::kSurveyLineMax)
+  if (app->settings.surveyLine.size() > gradlog::SURVEY_LINE_MAX)
     abort();
   gradlog::SaveSettings(*app);
   return ReadSettingsBytes();
@@ -56,8 +63,13 @@ std::string StartAndSave() {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
   platform::SetDeviceRoot(FuzzRoot());
+  std::atexit(RemoveFuzzRoot);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::filesystem::create_directories(SettingsPath().parent_path());
   {
     std::ofstream out(SettingsPath(), std::ios::binary | std::ios::trunc);

@@ -6,13 +6,13 @@ namespace gradlog {
 
 namespace {
 
-constexpr int kLargestScale = 8;
+constexpr int LARGEST_SCALE = 8;
 
 std::optional<int> ParseScale(const std::string& text) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (value < 1 || value > kLargestScale) return std::nullopt;
+  if (value < 1 || value > LARGEST_SCALE) return std::nullopt;
   return value;
 }
 

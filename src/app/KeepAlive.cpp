@@ -17,7 +17,7 @@ void KeepAliveThread(std::stop_token stop, AppState& app) {
   for (;;) {
     platform::Services().ResetIdleTimer();
     std::unique_lock lock(mutex);
-    rest.wait_for(lock, stop, std::chrono::milliseconds(kKeepAlivePeriodMs),
+    rest.wait_for(lock, stop, std::chrono::milliseconds(KEEP_ALIVE_PERIOD_MS),
                   [&] { return app.keepAliveRunning.load() <= 0; });
     if (app.keepAliveRunning.load() <= 0 || stop.stop_requested()) return;
   }

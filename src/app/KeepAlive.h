@@ -4,7 +4,7 @@
 
 namespace gradlog {
 
-inline constexpr int kKeepAlivePeriodMs = 59000;
+inline constexpr int KEEP_ALIVE_PERIOD_MS = 59000;
 
 // Keeps the handheld from sleeping during a survey: resets the system idle timer, then
 // rests, until keepAliveRunning drops to 0.

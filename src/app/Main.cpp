@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kUsageError = 64;
+constexpr int USAGE_ERROR = 64;
 
 std::unique_ptr<platform::Backend> MakeBackend(const gradlog::CommandLine& options) {
   const bool sdl = options.display == gradlog::DisplayChoice::Sdl ||
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
       gradlog::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.error.empty()) {
     std::cerr << "gradlog: " << parsed.error << "\n" << gradlog::UsageText();
-    return kUsageError;
+    return USAGE_ERROR;
   }
   const gradlog::CommandLine& options = parsed.options;
   if (options.help) {
@@ -57,14 +57,14 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(options.root, error);
   if (!std::filesystem::is_directory(options.root)) {
     std::cerr << "gradlog: the device root " << options.root << " is not a folder\n";
-    return kUsageError;
+    return USAGE_ERROR;
   }
   platform::SetDeviceRoot(options.root);
 
   platform::PlatformOptions platformOptions;
   if (options.scriptPath) {
     auto script = LoadScript(*options.scriptPath);
-    if (!script) return kUsageError;
+    if (!script) return USAGE_ERROR;
     platformOptions.script = std::move(*script);
   }
   try {

@@ -9,17 +9,17 @@ using namespace platform;
 
 namespace {
 
-constexpr std::array<int, kMainButtonCount> kBulge{0, 5, 8, 10, 12, 10, 8, 5, 0};
+constexpr std::array<int, MAIN_BUTTON_COUNT> BULGE{0, 5, 8, 10, 12, 10, 8, 5, 0};
 
 // The command a key code starts: a letter counts as its upper-case code or the code 0x20
 // above it, which the keyboard also sends for some function and number-pad keys.
 int CommandForKey(WPARAM key) {
-  static constexpr std::array<std::uint32_t, kMainButtonCount> kLetters{'L', 'S', 'Y', 'O', 'G',
+  static constexpr std::array<std::uint32_t, MAIN_BUTTON_COUNT> LETTERS{'L', 'S', 'Y', 'O', 'G',
                                                                         'N', 'M', 'P', 'X'};
-  for (int i = 0; i < kMainButtonCount; ++i) {
-    if (key == kLetters[i] || key == kLetters[i] + 0x20) return i;
+  for (int i = 0; i < MAIN_BUTTON_COUNT; ++i) {
+    if (key == LETTERS[i] || key == LETTERS[i] + 0x20) return i;
   }
-  if (key == 'E' || key == 'e') return kExitCommand;
+  if (key == 'E' || key == 'e') return EXIT_COMMAND;
   return -1;
 }
 
@@ -32,13 +32,13 @@ void ExitProgram(AppState& app) {
 }  // namespace
 
 Rect MainButtonRect(int index) {
-  const int d = kBulge[static_cast<std::size_t>(index)];
+  const int d = BULGE[static_cast<std::size_t>(index)];
   return Rect::FromSize(180 + d, 3 + 26 * index, 130 - 2 * d, 25);
 }
 
 void SelectMainButton(AppState& app, int index) {
   const int old = app.mainButtonSelection;
-  if (old >= 0 && old < kMainButtonCount) {
+  if (old >= 0 && old < MAIN_BUTTON_COUNT) {
     SendMessage(app.mainButtons[static_cast<std::size_t>(old)], BM_SETSTYLE, BS_PUSHBUTTON, 1);
   }
   SendMessage(app.mainButtons[static_cast<std::size_t>(index)], BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
@@ -48,12 +48,12 @@ void SelectMainButton(AppState& app, int index) {
 void RunMainCommand(AppState& app, int index) {
   // The setup dialogs, the GPS monitor, the option windows and logging runs arrive with the
   // windows they open; until then their buttons do nothing.
-  if (index == kExitCommand) ExitProgram(app);
+  if (index == EXIT_COMMAND) ExitProgram(app);
 }
 
 LRESULT OnMainCommand(AppState& app, const Message& message) {
-  const int index = static_cast<int>(LowWord(message.wParam)) - kFirstMainButtonId;
-  if (index >= 0 && index < kMainButtonCount) RunMainCommand(app, index);
+  const int index = static_cast<int>(LowWord(message.wParam)) - FIRST_MAIN_BUTTON_ID;
+  if (index >= 0 && index < MAIN_BUTTON_COUNT) RunMainCommand(app, index);
   return 0;
 }
 
@@ -64,11 +64,11 @@ LRESULT OnMainKey(AppState& app, const Message& message) {
     case VK_TAB:
     case VK_RIGHT:
     case VK_DOWN:
-      SelectMainButton(app, (selection + 1) % kMainButtonCount);
+      SelectMainButton(app, (selection + 1) % MAIN_BUTTON_COUNT);
       return 0;
     case VK_LEFT:
     case VK_UP:
-      SelectMainButton(app, (selection + kMainButtonCount - 1) % kMainButtonCount);
+      SelectMainButton(app, (selection + MAIN_BUTTON_COUNT - 1) % MAIN_BUTTON_COUNT);
       return 0;
     case VK_RETURN:
       RunMainCommand(app, selection);

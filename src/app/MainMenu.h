@@ -7,11 +7,11 @@
 
 namespace gradlog {
 
-inline constexpr int kMainButtonCount = 9;
-inline constexpr int kFirstMainButtonId = 418;
-inline constexpr int kExitCommand = 8;
+inline constexpr int MAIN_BUTTON_COUNT = 9;
+inline constexpr int FIRST_MAIN_BUTTON_ID = 418;
+inline constexpr int EXIT_COMMAND = 8;
 
-inline constexpr std::array<std::string_view, kMainButtonCount> kMainButtonTexts{
+inline constexpr std::array<std::string_view, MAIN_BUTTON_COUNT> MAIN_BUTTON_TEXTS{
     "&Logging",     "&Survey Setup", "S&ystem Setup",    "L&ogger Setup", "&GPS Port Setup",
     "Mo&nitor GPS", "&Map Options",  "&Profile Options", "E&xit"};
 

@@ -8,7 +8,7 @@ using namespace platform;
 
 namespace {
 
-constexpr char kMainClass[] = "EM61";
+constexpr char MAIN_CLASS[] = "EM61";
 
 struct ClassSpec {
   const char* name;
@@ -17,7 +17,7 @@ struct ClassSpec {
 
 // The windows that later work gives their behaviour; until then they paint their background
 // and nothing more.
-constexpr ClassSpec kChildClasses[] = {
+constexpr ClassSpec CHILD_CLASSES[] = {
     {"MonitorGPSWnd", StockObject::LightGrayBrush},
     {"DisplayMapOptionsWnd", StockObject::LightGrayBrush},
     {"LoggingWnd", StockObject::LightGrayBrush},
@@ -32,23 +32,23 @@ constexpr ClassSpec kChildClasses[] = {
 }  // namespace
 
 int RegisterWindowClasses(AppState& app) {
-  if (!RegisterClass({.name = kMainClass,
+  if (!RegisterClass({.name = MAIN_CLASS,
                       .procedure = [&app](const Message& m) { return MainWindowProc(app, m); },
                       .background = GetStockBrush(StockObject::LightGrayBrush)})) {
-    return kMainClassFailed;
+    return MAIN_CLASS_FAILED;
   }
-  for (const ClassSpec& spec : kChildClasses) {
+  for (const ClassSpec& spec : CHILD_CLASSES) {
     if (!RegisterClass({.name = spec.name,
                         .procedure = DefWindowProc,
                         .background = GetStockBrush(spec.background)})) {
-      return kOtherClassFailed;
+      return OTHER_CLASS_FAILED;
     }
   }
   return 0;
 }
 
 Hwnd CreateMainWindow(AppState& app) {
-  const Hwnd main = CreateWindow({.className = kMainClass,
+  const Hwnd main = CreateWindow({.className = MAIN_CLASS,
                                   .title = "EM31",
                                   .style = WS_VISIBLE,
                                   .rect = {0, 0, app.screenWidth, app.screenHeight}});
@@ -58,7 +58,7 @@ Hwnd CreateMainWindow(AppState& app) {
 
 int RunMainRoutine(AppState& app) {
   if (const int failed = RegisterWindowClasses(app); failed != 0) return failed;
-  if (!CreateMainWindow(app)) return kMainWindowFailed;
+  if (!CreateMainWindow(app)) return MAIN_WINDOW_FAILED;
   return RunMessageLoop();
 }
 

@@ -4,9 +4,9 @@
 
 namespace gradlog {
 
-inline constexpr int kMainClassFailed = 1;
-inline constexpr int kOtherClassFailed = 2;
-inline constexpr int kMainWindowFailed = 16;
+inline constexpr int MAIN_CLASS_FAILED = 1;
+inline constexpr int OTHER_CLASS_FAILED = 2;
+inline constexpr int MAIN_WINDOW_FAILED = 16;
 
 // Registers the window classes (1 or 2 when that fails), creates the main window (16 when
 // that fails) and runs the message loop; returns the quit code.

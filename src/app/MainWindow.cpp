@@ -9,7 +9,7 @@ using namespace platform;
 
 namespace {
 
-constexpr char kTaskBarClass[] = "HHTaskBar";
+constexpr char TASK_BAR_CLASS[] = "HHTaskBar";
 
 // The child windows that cover the whole screen follow its size.
 LRESULT OnMainSize(AppState& app, const Message&) {
@@ -20,12 +20,12 @@ LRESULT OnMainSize(AppState& app, const Message&) {
 }
 
 LRESULT OnMainDestroy(AppState&, const Message&) {
-  ShowWindow(FindWindow(kTaskBarClass, ""), true);
+  ShowWindow(FindWindow(TASK_BAR_CLASS, ""), true);
   PostQuitMessage(0);
   return 0;
 }
 
-constexpr HandlerEntry kMainHandlers[] = {
+constexpr HandlerEntry MAIN_HANDLERS[] = {
     {WM_CREATE, OnMainCreate},   {WM_SIZE, OnMainSize},     {WM_DESTROY, OnMainDestroy},
     {WM_COMMAND, OnMainCommand}, {WM_KEYDOWN, OnMainKey}, {WM_PAINT, OnMainPaint},
 };
@@ -33,7 +33,7 @@ constexpr HandlerEntry kMainHandlers[] = {
 }  // namespace
 
 LRESULT MainWindowProc(AppState& app, const Message& message) {
-  return DispatchByTable(kMainHandlers, app, message);
+  return DispatchByTable(MAIN_HANDLERS, app, message);
 }
 
 std::string UptimeWarningText() {

@@ -7,7 +7,7 @@
 
 namespace gradlog {
 
-inline constexpr std::uint32_t kUptimeLimitMs = 1728000000;  // 20 days
+inline constexpr std::uint32_t UPTIME_LIMIT_MS = 1728000000;  // 20 days
 
 platform::LRESULT MainWindowProc(AppState& app, const platform::Message& message);
 

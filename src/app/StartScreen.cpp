@@ -10,11 +10,11 @@ using namespace platform;
 
 namespace {
 
-constexpr std::array<int, 9> kBracketBulge{0, 5, 8, 10, 11, 10, 8, 5, 0};
-constexpr int kDotRadius = 3;
+constexpr std::array<int, 9> BRACKET_BULGE{0, 5, 8, 10, 11, 10, 8, 5, 0};
+constexpr int DOT_RADIUS = 3;
 
 void DrawDot(DeviceContext& dc, Point p) {
-  dc.Ellipse(p.x - kDotRadius, p.y - kDotRadius, p.x + kDotRadius, p.y + kDotRadius);
+  dc.Ellipse(p.x - DOT_RADIUS, p.y - DOT_RADIUS, p.x + DOT_RADIUS, p.y + DOT_RADIUS);
 }
 
 void DrawBracket(DeviceContext& dc, const std::array<Point, 9>& points) {
@@ -34,13 +34,13 @@ void DrawPicture(DeviceContext& dc, std::string_view name, int x, int y) {
 
 std::array<Point, 9> LeftBracketPoints() {
   std::array<Point, 9> points;
-  for (int i = 0; i < 9; ++i) points[i] = {175 + kBracketBulge[i], 15 + 26 * i};
+  for (int i = 0; i < 9; ++i) points[i] = {175 + BRACKET_BULGE[i], 15 + 26 * i};
   return points;
 }
 
 std::array<Point, 9> RightBracketPoints() {
   std::array<Point, 9> points;
-  for (int i = 0; i < 9; ++i) points[i] = {314 - kBracketBulge[i], 15 + 26 * i};
+  for (int i = 0; i < 9; ++i) points[i] = {314 - BRACKET_BULGE[i], 15 + 26 * i};
   return points;
 }
 
@@ -51,9 +51,9 @@ LRESULT OnMainPaint(AppState& app, const Message& message) {
     dc.SelectPen(app.drawing.darkGreyPen);
     DrawBracket(dc, LeftBracketPoints());
     DrawBracket(dc, RightBracketPoints());
-    DrawPicture(dc, kPictureFamily, 2, 46);
-    DrawPicture(dc, kPictureCompany, 2, 222);
-    DrawPicture(dc, kPictureLogo, 2, 3);
+    DrawPicture(dc, PICTURE_FAMILY, 2, 46);
+    DrawPicture(dc, PICTURE_COMPANY, 2, 222);
+    DrawPicture(dc, PICTURE_LOGO, 2, 3);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.TextOut(60, 190, "Version 1.34");
   }

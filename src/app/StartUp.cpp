@@ -20,7 +20,7 @@ struct ChildWindowSpec {
   Hwnd AppState::*handle;
 };
 
-constexpr ChildWindowSpec kChildWindows[] = {
+constexpr ChildWindowSpec CHILD_WINDOWS[] = {
     {"LoggingWnd", "Logging", 4, &AppState::loggingWindow},
     {"MonitorGPSWnd", "Monitor GPS", 3, &AppState::monitorGpsWindow},
     {"DisplayMapOptionsWnd", "Display Map Options", 21, &AppState::mapOptionsWindow},
@@ -43,7 +43,7 @@ void SetLayout(AppState& app) {
 }
 
 bool CreateChildWindows(AppState& app) {
-  for (const ChildWindowSpec& spec : kChildWindows) {
+  for (const ChildWindowSpec& spec : CHILD_WINDOWS) {
     const Hwnd child = CreateWindow({.className = spec.className,
                                      .title = spec.title,
                                      .style = WS_CHILD,
@@ -57,14 +57,14 @@ bool CreateChildWindows(AppState& app) {
 }
 
 void CreateMainButtons(AppState& app) {
-  for (int i = 0; i < kMainButtonCount; ++i) {
+  for (int i = 0; i < MAIN_BUTTON_COUNT; ++i) {
     app.mainButtons[static_cast<std::size_t>(i)] =
         CreateWindow({.className = "BUTTON",
-                      .title = std::string(kMainButtonTexts[static_cast<std::size_t>(i)]),
+                      .title = std::string(MAIN_BUTTON_TEXTS[static_cast<std::size_t>(i)]),
                       .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                       .rect = MainButtonRect(i),
                       .parent = app.mainWindow,
-                      .id = kFirstMainButtonId + i});
+                      .id = FIRST_MAIN_BUTTON_ID + i});
   }
 }
 
@@ -72,7 +72,7 @@ void CreateMainButtons(AppState& app) {
 
 LRESULT OnMainCreate(AppState& app, const Message& message) {
   app.mainWindow = message.hwnd;
-  if (Services().TickCount() > kUptimeLimitMs) app.uptimeExceeded = 1;
+  if (Services().TickCount() > UPTIME_LIMIT_MS) app.uptimeExceeded = 1;
   CreateFonts(app);
   MeasureSystemFont(app);
   SetLayout(app);

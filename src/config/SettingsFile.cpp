@@ -90,7 +90,7 @@ void ForEachSettingsField(SurveySettings& s, Visitor&& visit) {
 // The survey line as stored: at most 11 characters, and nothing that would end its line early.
 std::string_view SurveyLineText(std::string_view text) {
   text = text.substr(0, text.find_first_of(std::string_view("\0\r\n", 3)));
-  return text.substr(0, kSurveyLineMax);
+  return text.substr(0, SURVEY_LINE_MAX);
 }
 
 struct FieldWriter {

@@ -48,7 +48,7 @@ struct SurveySettings {
   float stationIncrementWheel = 0.2f;
   float stationIncrementManual = 2.0f;
   float readingInterval = 0.2f;
-  std::string surveyLine = "0";  // at most kSurveyLineMax characters
+  std::string surveyLine = "0";  // at most SURVEY_LINE_MAX characters
   float lineIncrement = 1.0f;
   std::int32_t lineSequence = 0;
   std::int32_t lineDirection = 1;
@@ -72,6 +72,6 @@ struct SurveySettings {
   float gpsWarnPdop = 4.0f;
 };
 
-inline constexpr std::size_t kSurveyLineMax = 11;
+inline constexpr std::size_t SURVEY_LINE_MAX = 11;
 
 }  // namespace gradlog

@@ -11,9 +11,9 @@ using namespace platform;
 
 namespace {
 
-const Color kBackground = Rgb(192, 192, 192);
-const Color kNavy = Rgb(0, 32, 96);
-const Color kDark = Rgb(64, 64, 64);
+const Color BACKGROUND = Rgb(192, 192, 192);
+const Color NAVY = Rgb(0, 32, 96);
+const Color DARK = Rgb(64, 64, 64);
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -38,7 +38,7 @@ std::vector<Point> DipoleCurve(int left, int width, int baseline, int height) {
 }
 
 void DrawSensorTube(DeviceContext& dc, int x, int top, int bottom, std::string_view label) {
-  dc.SelectPen(CreatePen(PenStyle::Solid, 1, kDark));
+  dc.SelectPen(CreatePen(PenStyle::Solid, 1, DARK));
   dc.SelectBrush(CreateSolidBrush(Rgb(236, 236, 236)));
   dc.Rectangle(x, top, x + 12, bottom);
   dc.SelectBrush(CreateSolidBrush(Rgb(200, 40, 40)));
@@ -46,19 +46,19 @@ void DrawSensorTube(DeviceContext& dc, int x, int top, int bottom, std::string_v
   dc.SelectBrush(CreateSolidBrush(Rgb(40, 40, 40)));
   dc.Rectangle(x + 2, top - 4, x + 10, top + 1);
   dc.SelectFont(CreateFont(12, 700));
-  dc.SetTextColor(kNavy);
+  dc.SetTextColor(NAVY);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   dc.TextOut(x - 1, bottom + 2, label);
 }
 
 std::unique_ptr<Bitmap> DrawFamily() {
-  auto bitmap = std::make_unique<Bitmap>(178, 134, kBackground);
+  auto bitmap = std::make_unique<Bitmap>(178, 134, BACKGROUND);
   BitmapContext dc(*bitmap);
   // Carrying frame with the electronics box in the middle.
-  dc.SelectPen(CreatePen(PenStyle::Solid, 4, kDark));
+  dc.SelectPen(CreatePen(PenStyle::Solid, 4, DARK));
   dc.MoveTo(18, 24);
   dc.LineTo(160, 24);
-  dc.SelectPen(CreatePen(PenStyle::Solid, 2, kDark));
+  dc.SelectPen(CreatePen(PenStyle::Solid, 2, DARK));
   dc.MoveTo(89, 24);
   dc.LineTo(89, 8);
   dc.SelectPen(CreatePen(PenStyle::Solid, 1, Rgb(0, 0, 0)));
@@ -88,26 +88,26 @@ std::unique_ptr<Bitmap> DrawFamily() {
 }
 
 std::unique_ptr<Bitmap> DrawCompany() {
-  auto bitmap = std::make_unique<Bitmap>(168, 12, kBackground);
+  auto bitmap = std::make_unique<Bitmap>(168, 12, BACKGROUND);
   BitmapContext dc(*bitmap);
   dc.SelectFont(CreateFont(12, 700));
-  dc.SetTextColor(kDark);
+  dc.SetTextColor(DARK);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   dc.TextOut(0, 0, "gradlog field survey systems");
   return bitmap;
 }
 
 std::unique_ptr<Bitmap> DrawLogo() {
-  auto bitmap = std::make_unique<Bitmap>(140, 34, kBackground);
+  auto bitmap = std::make_unique<Bitmap>(140, 34, BACKGROUND);
   BitmapContext dc(*bitmap);
-  dc.SelectPen(CreatePen(PenStyle::Solid, 1, kNavy));
-  dc.SelectBrush(CreateSolidBrush(kNavy));
+  dc.SelectPen(CreatePen(PenStyle::Solid, 1, NAVY));
+  dc.SelectBrush(CreateSolidBrush(NAVY));
   dc.Rectangle(0, 0, 34, 34);
   dc.SelectPen(CreatePen(PenStyle::Solid, 2, Rgb(255, 255, 255)));
   const std::vector<Point> curve = DipoleCurve(3, 28, 22, 12);
   dc.Polyline(curve);
   dc.SelectFont(CreateFont(26, 700));
-  dc.SetTextColor(kNavy);
+  dc.SetTextColor(NAVY);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   dc.TextOut(39, 3, "gradlog");
   return bitmap;
@@ -116,9 +116,9 @@ std::unique_ptr<Bitmap> DrawLogo() {
 }  // namespace
 
 std::unique_ptr<Bitmap> LoadPicture(std::string_view name) {
-  if (SameName(name, kPictureFamily)) return DrawFamily();
-  if (SameName(name, kPictureCompany)) return DrawCompany();
-  if (SameName(name, kPictureLogo)) return DrawLogo();
+  if (SameName(name, PICTURE_FAMILY)) return DrawFamily();
+  if (SameName(name, PICTURE_COMPANY)) return DrawCompany();
+  if (SameName(name, PICTURE_LOGO)) return DrawLogo();
   return nullptr;
 }
 

@@ -7,9 +7,9 @@
 
 namespace gradlog {
 
-inline constexpr std::string_view kPictureFamily = "STATICZEP601";   // 178 x 134
-inline constexpr std::string_view kPictureCompany = "STATICCOMPANY";  // 168 x 12
-inline constexpr std::string_view kPictureLogo = "STATICQLM";         // 140 x 34
+inline constexpr std::string_view PICTURE_FAMILY = "STATICZEP601";   // 178 x 134
+inline constexpr std::string_view PICTURE_COMPANY = "STATICCOMPANY";  // 168 x 12
+inline constexpr std::string_view PICTURE_LOGO = "STATICQLM";         // 140 x 34
 
 // The start screen's pictures, found by name without regard to case; null for an unknown
 // name.

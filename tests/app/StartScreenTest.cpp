@@ -169,14 +169,14 @@ TEST_F(StartScreenTest, StartUpCreatesTheHiddenChildWindowsAndTheSettingsFile) {
 }
 
 TEST_F(StartScreenTest, UptimeOfExactlyTwentyDaysIsAccepted) {
-  test.services.SetTickCount(gradlog::kUptimeLimitMs);
+  test.services.SetTickCount(gradlog::UPTIME_LIMIT_MS);
   Start();
   EXPECT_EQ(app->uptimeExceeded, 0);
   EXPECT_FALSE(IsWindow(FindWindow("MessageBoxWnd", "")));
 }
 
 TEST_F(StartScreenTest, OneMillisecondMoreStopsTheProgramAfterTheWarning) {
-  test.services.SetTickCount(gradlog::kUptimeLimitMs + 1);
+  test.services.SetTickCount(gradlog::UPTIME_LIMIT_MS + 1);
   ASSERT_EQ(gradlog::RegisterWindowClasses(*app), 0);
   // The operator closes the warning; then the program ends.
   test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = VK_RETURN});
@@ -192,7 +192,7 @@ TEST_F(StartScreenTest, OneMillisecondMoreStopsTheProgramAfterTheWarning) {
 
 TEST_F(StartScreenTest, ClassesRegisterOnceAndASecondRegistrationFails) {
   ASSERT_EQ(gradlog::RegisterWindowClasses(*app), 0);
-  EXPECT_EQ(gradlog::RegisterWindowClasses(*app), gradlog::kMainClassFailed);
+  EXPECT_EQ(gradlog::RegisterWindowClasses(*app), gradlog::MAIN_CLASS_FAILED);
 }
 
 TEST_F(StartScreenTest, KeepAliveResetsTheIdleTimer) {

@@ -82,20 +82,5 @@ TEST_F(DeviceFilesTest, MissingFilesAndFoldersDoNotOpen) {
   EXPECT_FALSE(CreateDirectoryPath("plain"));
 }
 
-TEST_F(DeviceFilesTest, MovedFileKeepsItsDescriptorOnce) {
-  std::optional<File> first = File::CreateAlways("f.txt");
-  ASSERT_TRUE(first.has_value());
-  File moved = std::move(*first);
-  EXPECT_FALSE(first->IsOpen());
-  EXPECT_TRUE(moved.IsOpen());
-  std::optional<File> other = File::CreateAlways("g.txt");
-  ASSERT_TRUE(other.has_value());
-  moved = std::move(*other);
-  EXPECT_TRUE(moved.Write(std::string_view("g")));
-  moved.Close();
-  EXPECT_EQ(root.ReadFile(root.Path() / "g.txt"), "g");
-  EXPECT_EQ(root.ReadFile(root.Path() / "f.txt"), "");
-}
-
 }  // namespace
 }  // namespace platform

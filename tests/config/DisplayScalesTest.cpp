@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "display/SafeConvert.h"
-
 namespace gradlog {
 namespace {
 
@@ -57,7 +55,7 @@ TEST(DisplayScalesTest, RangeAroundZeroStartsWithTheZeroRow) {
   EXPECT_EQ(mostlyNegative.rows, (std::vector<std::int32_t>{10, 51, 92, 133, 174}));
 }
 
-TEST(DisplayScalesTest, NoMoreThanNineRowsAreStored) {
+TEST(DisplayScalesTest, RowsStopAtNineOrWhenTheyCannotMove) {
   // A window far taller than the range: z = 1000, r = 9, s = 200; the rows below zero would
   // go on to 9800 but storing stops at nine.
   GridRows rows;
@@ -65,6 +63,10 @@ TEST(DisplayScalesTest, NoMoreThanNineRowsAreStored) {
   ComputeGridRows(rows, 10000, -1000.0f, 1000.0f, 1.0f, mode);
   EXPECT_EQ(RowsOf(rows),
             (std::vector<std::int32_t>{1000, 800, 600, 400, 200, 1200, 1400, 1600, 1800}));
+  // H = 4, z = 2, s = 0.25: the second row above would repeat row 1 and the first row below
+  // would repeat the zero row.
+  ComputeGridRows(rows, 4, -1.0f, 1.0f, 2.0f, mode);
+  EXPECT_EQ(RowsOf(rows), (std::vector<std::int32_t>{2, 1}));
 }
 
 TEST(DisplayScalesTest, ZeroRowOnAnEdgeFallsBackToEqualRows) {
@@ -135,15 +137,6 @@ TEST(DisplayScalesTest, StraddlingGridsStayInsideAndOrdered) {
   }
 }
 
-TEST(DisplayScalesTest, StepBelowAPixelEndsTheSide) {
-  // H = 4, z = 2, s = 0.25: the second row above would repeat row 1 and the first row below
-  // would repeat the zero row.
-  GridRows rows;
-  std::int32_t mode = 99;
-  ComputeGridRows(rows, 4, -1.0f, 1.0f, 2.0f, mode);
-  EXPECT_EQ(RowsOf(rows), (std::vector<std::int32_t>{2, 1}));
-}
-
 TEST(DisplayScalesTest, InitSetsTheDefaultRangeScalesAndChannels) {
   auto app = std::make_unique<AppState>();
   app->settings.profileMin = -5.0f;
@@ -176,20 +169,6 @@ TEST(DisplayScalesTest, RecomputeUsesTheSettingsRangeForBothWindows) {
   // Bars: z = 40, r = 1, s = 25: rows at 30, 20, 10 above and 50, 60, 70 below.
   EXPECT_EQ(RowsOf(app->barGridRows), (std::vector<std::int32_t>{40, 30, 20, 10, 50, 60, 70}));
   EXPECT_EQ(app->barBaseMode, 0);
-}
-
-TEST(SafeConvertTest, FloatsBecomeInt32WithoutOverflow) {
-  EXPECT_EQ(TruncateToInt32(2.9), 2);
-  EXPECT_EQ(TruncateToInt32(-2.9), -2);
-  EXPECT_EQ(TruncateToInt32(2147483647.0), 2147483647);
-  EXPECT_EQ(TruncateToInt32(2147483648.0), 2147483647);
-  EXPECT_EQ(TruncateToInt32(-2147483648.9), -2147483647 - 1);
-  EXPECT_EQ(TruncateToInt32(INF), 2147483647);
-  EXPECT_EQ(TruncateToInt32(-INF), -2147483647 - 1);
-  EXPECT_EQ(TruncateToInt32(NAN_VALUE), 0);
-  EXPECT_EQ(ClampToInt32(std::int64_t{1} << 40), 2147483647);
-  EXPECT_EQ(ClampToInt32(-(std::int64_t{1} << 40)), -2147483647 - 1);
-  EXPECT_EQ(ClampToInt32(-5), -5);
 }
 
 }  // namespace

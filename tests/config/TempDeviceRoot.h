@@ -8,7 +8,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/sys/DevicePaths.h"
 
@@ -49,13 +48,5 @@ class TempDeviceRoot {
  private:
   std::filesystem::path path_;
 };
-
-// Lines joined with CR LF after each, as the settings file stores them.
-inline std::string JoinCrLf(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines)
-    text += line + "\r\n";
-  return text;
-}
 
 }  // namespace gradlog::testing

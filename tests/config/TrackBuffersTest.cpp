@@ -26,66 +26,47 @@ class TrackBuffersTest : public ::testing::Test {
 };
 
 TEST_F(TrackBuffersTest, LargeBudgetReservesFullSizeBuffers) {
-  SetBudget(1'000'000);
-  EXPECT_EQ(ReserveTrackBuffers(*app), 0);
-  EXPECT_EQ(app->maxTrackPositions, 14400);
-  EXPECT_EQ(app->trackBufferSize, 14600);
-  EXPECT_EQ(app->trackX.size(), 14600u);
-  EXPECT_EQ(app->trackY.size(), 14600u);
-  EXPECT_EQ(app->trackBuffersReserved, 1);
-
-  services.SetFreeMemory(std::numeric_limits<std::uint64_t>::max());
-  auto other = std::make_unique<AppState>();
-  EXPECT_EQ(ReserveTrackBuffers(*other), 0);
-  EXPECT_EQ(other->trackX.size(), 14600u);
+  for (const std::uint64_t freeBytes :
+       {std::uint64_t{146005}, std::uint64_t{1} << 40, std::numeric_limits<std::uint64_t>::max()}) {
+    SCOPED_TRACE("free bytes " + std::to_string(freeBytes));
+    auto state = std::make_unique<AppState>();
+    services.SetFreeMemory(freeBytes);
+    EXPECT_EQ(ReserveTrackBuffers(*state), 0);
+    EXPECT_EQ(state->maxTrackPositions, 14400);
+    EXPECT_EQ(state->trackX.size(), 14600u);
+    EXPECT_EQ(state->trackY.size(), 14600u);
+    EXPECT_EQ(state->trackBuffersReserved, 1);
+  }
 }
 
-TEST_F(TrackBuffersTest, BudgetMustExceedTheNeedStrictly) {
-  SetBudget(116800);
-  EXPECT_EQ(ReserveTrackBuffers(*app), 1);
-  EXPECT_EQ(app->maxTrackPositions, 12600);
-  EXPECT_EQ(app->trackBufferSize, 12800);
-  EXPECT_EQ(app->trackX.size(), 12800u);
-  EXPECT_EQ(app->trackY.size(), 12800u);
-
-  auto next = std::make_unique<AppState>();
-  SetBudget(116804);
-  EXPECT_EQ(ReserveTrackBuffers(*next), 0);
-}
-
-TEST_F(TrackBuffersTest, EachStepOfTheTableHasItsBudget) {
-  // At a budget equal to step k-1's need, step k is chosen.
+TEST_F(TrackBuffersTest, EachStepNeedsABudgetStrictlyAboveItsNeed) {
+  // At a budget equal to the need of step k - 1, step k is chosen: B = 116800 gives step 1.
   for (int k = 1; k <= 6; ++k) {
     SCOPED_TRACE("step " + std::to_string(k));
     auto state = std::make_unique<AppState>();
     SetBudget(8 * (14600 - 1800 * (k - 1)));
     EXPECT_EQ(ReserveTrackBuffers(*state), k);
     EXPECT_EQ(state->maxTrackPositions, 14400 - 1800 * k);
+    EXPECT_EQ(state->trackBufferSize, 14600 - 1800 * k);
     EXPECT_EQ(state->trackX.size(), static_cast<std::size_t>(14600 - 1800 * k));
-    EXPECT_EQ(state->trackBuffersReserved, 1);
+    EXPECT_EQ(state->trackY.size(), static_cast<std::size_t>(14600 - 1800 * k));
   }
-}
-
-TEST_F(TrackBuffersTest, SmallestUsableBudget) {
-  // F = 38004 gives B = 30400, the need of step 6: not enough. F = 38005 gives B = 30404.
+  // F = 38004 gives B = 30400, step 6's need: too little. F = 38005 gives B = 30404, the
+  // smallest budget above it that 4 * floor(F / 5) can take.
   services.SetFreeMemory(38004);
   EXPECT_EQ(ReserveTrackBuffers(*app), 7);
   EXPECT_EQ(app->trackBuffersReserved, 0);
   EXPECT_TRUE(app->trackX.empty());
   EXPECT_TRUE(app->trackY.empty());
-
   services.SetFreeMemory(38005);
   EXPECT_EQ(ReserveTrackBuffers(*app), 6);
   EXPECT_EQ(app->maxTrackPositions, 3600);
   EXPECT_EQ(app->trackX.size(), 3800u);
-  EXPECT_EQ(app->trackY.size(), 3800u);
-}
 
-TEST_F(TrackBuffersTest, NoMemoryEndsTheSearch) {
+  auto none = std::make_unique<AppState>();
   services.SetFreeMemory(0);
-  EXPECT_EQ(ReserveTrackBuffers(*app), 9);
-  EXPECT_EQ(app->trackBuffersReserved, 0);
-  EXPECT_TRUE(app->trackX.empty());
+  EXPECT_EQ(ReserveTrackBuffers(*none), 9);
+  EXPECT_TRUE(none->trackX.empty());
 }
 
 TEST_F(TrackBuffersTest, NothingIsReservedTwiceOrWithoutGps) {
@@ -117,11 +98,10 @@ TEST_F(TrackBuffersTest, MapGeometryComesFromTheCurveArea) {
   EXPECT_EQ(app->mapHalfHeight, 36);
   EXPECT_DOUBLE_EQ(app->mapPixelsPerUnit, 28.0);
   EXPECT_FLOAT_EQ(app->speedPixelsPerUnit, 28.75f);
-}
 
-TEST_F(TrackBuffersTest, MapScaleBelowOneIsTakenAsOne) {
-  app->settings.gpsInput = 0;
-  for (const std::int32_t scale : {0, -5, INT32_MIN}) {
+  // A scale below 1 (hand-edited file) is taken as 1, as the map scale dialog corrects it.
+  app->curveWidth = 215;
+  for (const std::int32_t scale : {0, -5, std::numeric_limits<std::int32_t>::min()}) {
     SCOPED_TRACE("map scale " + std::to_string(scale));
     app->settings.mapScale = scale;
     app->settings.speedMax = app->settings.speedMin;
@@ -132,23 +112,19 @@ TEST_F(TrackBuffersTest, MapScaleBelowOneIsTakenAsOne) {
   }
 }
 
-TEST(TrackBufferNoticeTest, ReducedStepsWarnWithPositionsAndHours) {
+TEST(TrackBufferNoticeTest, ReducedStepsWarnAndTooLittleMemoryStops) {
   const std::optional<TrackBufferNotice> one = TrackBufferNoticeFor(1, 12600);
   ASSERT_TRUE(one.has_value());
   EXPECT_EQ(one->caption, "WARNING");
   EXPECT_EQ(one->text, "Max Number of Positions: 12600\r\n(3.5 hours at 1 position/s)");
   EXPECT_FALSE(one->fatal);
-
+  const std::optional<TrackBufferNotice> three = TrackBufferNoticeFor(3, 9000);
+  ASSERT_TRUE(three.has_value());
+  EXPECT_EQ(three->text, "Max Number of Positions: 9000\r\n(2.5 hours at 1 position/s)");
   const std::optional<TrackBufferNotice> six = TrackBufferNoticeFor(6, 3600);
   ASSERT_TRUE(six.has_value());
   EXPECT_EQ(six->text, "Max Number of Positions: 3600\r\n(1.0 hours at 1 position/s)");
 
-  const std::optional<TrackBufferNotice> three = TrackBufferNoticeFor(3, 9000);
-  ASSERT_TRUE(three.has_value());
-  EXPECT_EQ(three->text, "Max Number of Positions: 9000\r\n(2.5 hours at 1 position/s)");
-}
-
-TEST(TrackBufferNoticeTest, TooLittleMemoryStopsTheProgram) {
   for (const int k : {7, 9}) {
     const std::optional<TrackBufferNotice> stop = TrackBufferNoticeFor(k, 1800);
     ASSERT_TRUE(stop.has_value());
@@ -156,9 +132,6 @@ TEST(TrackBufferNoticeTest, TooLittleMemoryStopsTheProgram) {
     EXPECT_EQ(stop->text, "Not enough memory to run this program\r\n");
     EXPECT_TRUE(stop->fatal);
   }
-}
-
-TEST(TrackBufferNoticeTest, FullSizeShowsNothing) {
   EXPECT_FALSE(TrackBufferNoticeFor(0, 14400).has_value());
   EXPECT_FALSE(TrackBufferNoticeFor(-1, 14400).has_value());
 }

@@ -15,9 +15,10 @@ Rect BlockAt(Point corner, int width, int height) {
 
 }  // namespace
 
-void DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceContext& source,
-                           int sx, int sy) {
-  if (width <= 0 || height <= 0) return;
+void DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceContext& source, int sx,
+                           int sy) {
+  if (width <= 0 || height <= 0)
+    return;
   const Surface& from = source.Target();
   const Point to = raster::ToDevice(origin_, x, y);
   const Point at = raster::ToDevice(source.Origin(), sx, sy);
@@ -27,7 +28,8 @@ void DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceCont
   const Rect targetBlock = BlockAt(to, width, height);
   // Pixels with no source pixel behind them are left as they are.
   const Region written = raster::Covered(clip_, readable.Offset(dx, dy).Intersect(targetBlock));
-  if (written.IsEmpty()) return;
+  if (written.IsEmpty())
+    return;
   const Rect bounds = written.Bounds();
 
   // On one surface the source is read before anything is written, so overlapping blocks

@@ -15,9 +15,15 @@ namespace {
 // and it keeps the pen's square within exact integer range.
 constexpr int MAX_PEN_WIDTH = 1024;
 
-bool Outlines(const PenHandle& pen) { return pen && pen->style != PenStyle::Null; }
-bool Fills(const BrushHandle& brush) { return brush && !brush->hollow; }
-int WidthOf(const Pen& pen) { return std::clamp(pen.width, 1, MAX_PEN_WIDTH); }
+bool Outlines(const PenHandle& pen) {
+  return pen && pen->style != PenStyle::Null;
+}
+bool Fills(const BrushHandle& brush) {
+  return brush && !brush->hollow;
+}
+int WidthOf(const Pen& pen) {
+  return std::clamp(pen.width, 1, MAX_PEN_WIDTH);
+}
 
 // The square a pen of `width` covers when centred on (x, y): for width 2 it reaches one
 // pixel up and left, for width 3 one pixel on every side.
@@ -28,7 +34,7 @@ Rect PenSquare(int x, int y, int width) {
 
 // A line as the pixels nearest to the ideal line, one per step along the major axis,
 // leaving out the end point. Each step's pixel is computed directly, so only the steps
-// that can reach `bounds` (grown by the pen) are visited, however long the line is.
+// that can reach the clip (grown by the pen width) are visited, however long the line is.
 void StampLine(Surface& surface, const Region& clip, Point from, Point to, const Pen& pen) {
   const int width = WidthOf(pen);
   const Pixel pixel = ToPixel(pen.color);
@@ -38,7 +44,8 @@ void StampLine(Surface& surface, const Region& clip, Point from, Point to, const
   const bool alongX = std::llabs(dx) >= std::llabs(dy);
   const long long major = alongX ? std::llabs(dx) : std::llabs(dy);
   const long long minor = alongX ? std::llabs(dy) : std::llabs(dx);
-  if (major == 0) return;
+  if (major == 0)
+    return;
   const int majorStart = alongX ? from.x : from.y;
   const int majorStep = (alongX ? dx : dy) > 0 ? 1 : -1;
   const int minorStart = alongX ? from.y : from.x;
@@ -51,7 +58,8 @@ void StampLine(Surface& surface, const Region& clip, Point from, Point to, const
   last = std::min(last, major - 1);
   for (long long i = first; i <= last; ++i) {
     const int along = static_cast<int>(majorStart + majorStep * i);
-    const int across = static_cast<int>(minorStart + minorStep * ((2 * i * minor + major) / (2 * major)));
+    const int across =
+        static_cast<int>(minorStart + minorStep * ((2 * i * minor + major) / (2 * major)));
     const int x = alongX ? along : across;
     const int y = alongX ? across : along;
     if (width == 1) {
@@ -64,10 +72,12 @@ void StampLine(Surface& surface, const Region& clip, Point from, Point to, const
 
 // The columns [x0, x1) of row y inside the ellipse centred on (cx, cy) with radii rx, ry.
 bool EllipseSpan(double cx, double cy, double rx, double ry, int y, int& x0, int& x1) {
-  if (rx <= 0 || ry <= 0) return false;
+  if (rx <= 0 || ry <= 0)
+    return false;
   const double v = (y - cy) / ry;
   const double q = 1.0 - v * v;
-  if (q < 0) return false;
+  if (q < 0)
+    return false;
   // The tolerance keeps exact boundary pixels in despite rounding, so shapes stay symmetric.
   constexpr double TOLERANCE = 1e-9;
   const double half = rx * std::sqrt(q);
@@ -77,8 +87,10 @@ bool EllipseSpan(double cx, double cy, double rx, double ry, int y, int& x0, int
 }
 
 Rect Normalised(Rect r) {
-  if (r.left > r.right) std::swap(r.left, r.right);
-  if (r.top > r.bottom) std::swap(r.top, r.bottom);
+  if (r.left > r.right)
+    std::swap(r.left, r.right);
+  if (r.top > r.bottom)
+    std::swap(r.top, r.bottom);
   return r;
 }
 
@@ -92,7 +104,9 @@ DeviceContext::DeviceContext(Surface& surface, Point origin, Region clip)
   state_.font = SystemFont();
 }
 
-PenHandle DeviceContext::SelectPen(PenHandle pen) { return std::exchange(state_.pen, std::move(pen)); }
+PenHandle DeviceContext::SelectPen(PenHandle pen) {
+  return std::exchange(state_.pen, std::move(pen));
+}
 
 BrushHandle DeviceContext::SelectBrush(BrushHandle brush) {
   return std::exchange(state_.brush, std::move(brush));
@@ -102,7 +116,9 @@ FontHandle DeviceContext::SelectFont(FontHandle font) {
   return std::exchange(state_.font, std::move(font));
 }
 
-Color DeviceContext::SetTextColor(Color color) { return std::exchange(state_.textColor, color); }
+Color DeviceContext::SetTextColor(Color color) {
+  return std::exchange(state_.textColor, color);
+}
 
 Color DeviceContext::SetBackgroundColor(Color color) {
   return std::exchange(state_.backgroundColor, color);
@@ -112,7 +128,9 @@ BackgroundMode DeviceContext::SetBackgroundMode(BackgroundMode mode) {
   return std::exchange(state_.backgroundMode, mode);
 }
 
-void DeviceContext::MoveTo(int x, int y) { state_.position = {x, y}; }
+void DeviceContext::MoveTo(int x, int y) {
+  state_.position = {x, y};
+}
 
 void DeviceContext::LineTo(int x, int y) {
   if (Outlines(state_.pen)) {
@@ -123,19 +141,23 @@ void DeviceContext::LineTo(int x, int y) {
 }
 
 void DeviceContext::Polyline(std::span<const Point> points) {
-  if (points.empty()) return;
+  if (points.empty())
+    return;
   MoveTo(points.front().x, points.front().y);
-  for (const Point& p : points.subspan(1)) LineTo(p.x, p.y);
+  for (const Point& p : points.subspan(1))
+    LineTo(p.x, p.y);
 }
 
 void DeviceContext::Rectangle(int left, int top, int right, int bottom) {
   const Rect box = Normalised(raster::ToDevice(origin_, left, top, right, bottom));
-  if (box.IsEmpty()) return;
+  if (box.IsEmpty())
+    return;
   if (Fills(state_.brush)) {
     raster::Fill(*surface_, clip_, box, ToPixel(state_.brush->color));
     surface_->Trace().DropCovered(raster::Covered(clip_, box));
   }
-  if (!Outlines(state_.pen)) return;
+  if (!Outlines(state_.pen))
+    return;
   // Each side is the pen's square swept along the outermost row or column of the box.
   const int width = WidthOf(*state_.pen);
   const Pixel pixel = ToPixel(state_.pen->color);
@@ -147,15 +169,18 @@ void DeviceContext::Rectangle(int left, int top, int right, int bottom) {
       {topLeft.left, topLeft.top, topLeft.right, bottomRight.bottom},
       {bottomRight.left, topLeft.top, bottomRight.right, bottomRight.bottom},
   };
-  for (const Rect& side : sides) raster::Fill(*surface_, clip_, side, pixel);
+  for (const Rect& side : sides)
+    raster::Fill(*surface_, clip_, side, pixel);
 }
 
 void DeviceContext::Ellipse(int left, int top, int right, int bottom) {
   const Rect box = Normalised(raster::ToDevice(origin_, left, top, right, bottom));
-  if (box.IsEmpty()) return;
+  if (box.IsEmpty())
+    return;
   const bool outline = Outlines(state_.pen);
   const bool fill = Fills(state_.brush);
-  if (!outline && !fill) return;
+  if (!outline && !fill)
+    return;
   // Pixel centres: a box of width 7 has its centre on its fourth column, radius 3.5.
   const double cx = (box.left + box.right - 1) / 2.0;
   const double cy = (box.top + box.bottom - 1) / 2.0;
@@ -168,23 +193,29 @@ void DeviceContext::Ellipse(int left, int top, int right, int bottom) {
   for (int y = rows.top; y < rows.bottom; ++y) {
     int x0 = 0;
     int x1 = 0;
-    if (!EllipseSpan(cx, cy, rx, ry, y, x0, x1)) continue;
+    if (!EllipseSpan(cx, cy, rx, ry, y, x0, x1))
+      continue;
     int in0 = 0;
     int in1 = 0;
-    if (!EllipseSpan(cx, cy, rx - ring, ry - ring, y, in0, in1)) in0 = in1 = x0;
-    if (fill) raster::Fill(*surface_, clip_, {in0, y, in1, y + 1}, brushPixel);
+    if (!EllipseSpan(cx, cy, rx - ring, ry - ring, y, in0, in1))
+      in0 = in1 = x0;
+    if (fill)
+      raster::Fill(*surface_, clip_, {in0, y, in1, y + 1}, brushPixel);
     if (outline) {
       raster::Fill(*surface_, clip_, {x0, y, in0, y + 1}, penPixel);
       raster::Fill(*surface_, clip_, {in1, y, x1, y + 1}, penPixel);
     }
   }
-  if (fill) surface_->Trace().DropCovered(raster::Covered(clip_, box));
+  if (fill)
+    surface_->Trace().DropCovered(raster::Covered(clip_, box));
 }
 
 void DeviceContext::FillRect(const Rect& rect, const BrushHandle& brush) {
-  if (!Fills(brush)) return;
+  if (!Fills(brush))
+    return;
   const Rect box = raster::ToDevice(origin_, rect.left, rect.top, rect.right, rect.bottom);
-  if (box.IsEmpty()) return;
+  if (box.IsEmpty())
+    return;
   raster::Fill(*surface_, clip_, box, ToPixel(brush->color));
   surface_->Trace().DropCovered(raster::Covered(clip_, box));
 }
@@ -196,7 +227,8 @@ void DeviceContext::SetPixel(int x, int y, Color color) {
 
 Color DeviceContext::GetPixel(int x, int y) const {
   const Point p = raster::ToDevice(origin_, x, y);
-  if (!surface_->Bounds().Contains(p)) return 0xFFFFFFFF;
+  if (!surface_->Bounds().Contains(p))
+    return 0xFFFFFFFF;
   return FromPixel(surface_->At(p.x, p.y));
 }
 

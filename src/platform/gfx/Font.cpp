@@ -28,8 +28,8 @@ FontHandle CreateFont(int cellHeight, int weight) {
   std::lock_guard lock(mutex);
   FontHandle& font = cache[{height, bold}];
   if (!font) {
-    font = OpenFontFile(std::string(FONT_DIRECTORY) + (bold ? "DejaVuSans-Bold.ttf" : "DejaVuSans.ttf"),
-                        height);
+    font = OpenFontFile(
+        std::string(FONT_DIRECTORY) + (bold ? "DejaVuSans-Bold.ttf" : "DejaVuSans.ttf"), height);
   }
   return font;
 }

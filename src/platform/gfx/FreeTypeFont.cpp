@@ -27,7 +27,8 @@ struct FreeTypeLibrary {
   std::mutex mutex;
 
   FreeTypeLibrary() {
-    if (FT_Init_FreeType(&library) != 0) throw std::runtime_error("cannot start FreeType");
+    if (FT_Init_FreeType(&library) != 0)
+      throw std::runtime_error("cannot start FreeType");
   }
   ~FreeTypeLibrary() { FT_Done_FreeType(library); }
   FreeTypeLibrary(const FreeTypeLibrary&) = delete;
@@ -49,7 +50,9 @@ struct Glyph {
   std::vector<std::uint8_t> coverage;  // width x height, 0..255
 };
 
-int RoundedPixels(FT_Pos value26_6) { return static_cast<int>((value26_6 + 32) >> 6); }
+int RoundedPixels(FT_Pos value26_6) {
+  return static_cast<int>((value26_6 + 32) >> 6);
+}
 
 Pixel Blend(Pixel under, Pixel over, unsigned alpha) {
   Pixel out = 0;
@@ -83,8 +86,7 @@ void CopyCoverage(const FT_Bitmap& bitmap, Glyph& glyph) {
 
 class FreeTypeFont final : public Font {
  public:
-  FreeTypeFont(std::shared_ptr<FreeTypeLibrary> library, const std::string& path,
-               int cellHeight);
+  FreeTypeFont(std::shared_ptr<FreeTypeLibrary> library, const std::string& path, int cellHeight);
   ~FreeTypeFont() override;
   FreeTypeFont(const FreeTypeFont&) = delete;
   FreeTypeFont& operator=(const FreeTypeFont&) = delete;
@@ -121,7 +123,8 @@ FreeTypeFont::FreeTypeFont(std::shared_ptr<FreeTypeLibrary> library, const std::
   }
   ChoosePixelSize(std::max(cellHeight, 1));
   int letters = 0;
-  for (char32_t c = 'A'; c <= 'Z'; ++c) letters += GlyphFor(c).advance + GlyphFor(c + 32).advance;
+  for (char32_t c = 'A'; c <= 'Z'; ++c)
+    letters += GlyphFor(c).advance + GlyphFor(c + 32).advance;
   metrics_.averageCharWidth = (letters + 26) / 52;
 }
 
@@ -138,7 +141,8 @@ void FreeTypeFont::ChoosePixelSize(int cellHeight) {
     FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(size));
     ascent = RoundedPixels(face_->size->metrics.ascender);
     descent = RoundedPixels(-face_->size->metrics.descender);
-    if (ascent + descent <= cellHeight) break;
+    if (ascent + descent <= cellHeight)
+      break;
   }
   // Too small a cell for any size keeps the smallest one, cut to the cell.
   metrics_.height = cellHeight;
@@ -168,17 +172,21 @@ Glyph FreeTypeFont::Render(FT_UInt index) const {
 
 const Glyph& FreeTypeFont::GlyphFor(char32_t codePoint) const {
   std::lock_guard lock(mutex_);
-  if (codePoint < ascii_.size() && ascii_[codePoint] != nullptr) return *ascii_[codePoint];
+  if (codePoint < ascii_.size() && ascii_[codePoint] != nullptr)
+    return *ascii_[codePoint];
   const FT_UInt index = FT_Get_Char_Index(face_, codePoint);
   auto found = glyphs_.find(index);
-  if (found == glyphs_.end()) found = glyphs_.emplace(index, Render(index)).first;
-  if (codePoint < ascii_.size()) ascii_[codePoint] = &found->second;
+  if (found == glyphs_.end())
+    found = glyphs_.emplace(index, Render(index)).first;
+  if (codePoint < ascii_.size())
+    ascii_[codePoint] = &found->second;
   return found->second;
 }
 
 Size FreeTypeFont::MeasureText(std::string_view utf8) const {
   int width = 0;
-  for (std::size_t pos = 0; pos < utf8.size();) width += GlyphFor(DecodeUtf8(utf8, pos)).advance;
+  for (std::size_t pos = 0; pos < utf8.size();)
+    width += GlyphFor(DecodeUtf8(utf8, pos)).advance;
   return {width, metrics_.height};
 }
 
@@ -189,8 +197,8 @@ int FreeTypeFont::DrawText(Surface& surface, Point origin, std::string_view utf8
   int pen = origin.x;
   for (std::size_t pos = 0; pos < utf8.size();) {
     const Glyph& glyph = GlyphFor(DecodeUtf8(utf8, pos));
-    const Rect box = Rect::FromSize(pen + glyph.left, baseline - glyph.top, glyph.width,
-                                    glyph.height);
+    const Rect box =
+        Rect::FromSize(pen + glyph.left, baseline - glyph.top, glyph.width, glyph.height);
     for (const Rect& piece : clip.Rects()) {
       const Rect part = piece.Intersect(box);
       for (int y = part.top; y < part.bottom; ++y) {

@@ -16,12 +16,9 @@ BrushHandle CreateSolidBrush(Color color) {
 
 BrushHandle GetStockBrush(StockObject which) {
   static const std::array<BrushHandle, 6> stock = {
-      CreateSolidBrush(Rgb(255, 255, 255)),
-      CreateSolidBrush(Rgb(192, 192, 192)),
-      CreateSolidBrush(Rgb(128, 128, 128)),
-      CreateSolidBrush(Rgb(64, 64, 64)),
-      CreateSolidBrush(Rgb(0, 0, 0)),
-      std::make_shared<const Brush>(Brush{true, 0}),
+      CreateSolidBrush(Rgb(255, 255, 255)), CreateSolidBrush(Rgb(192, 192, 192)),
+      CreateSolidBrush(Rgb(128, 128, 128)), CreateSolidBrush(Rgb(64, 64, 64)),
+      CreateSolidBrush(Rgb(0, 0, 0)),       std::make_shared<const Brush>(Brush{true, 0}),
   };
   const auto index = static_cast<std::size_t>(which);
   return index < stock.size() ? stock[index] : stock.back();

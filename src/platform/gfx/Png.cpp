@@ -20,7 +20,9 @@ struct FileCloser {
 };
 
 // Errors go back through the setjmp below; nothing is printed, the caller sees false.
-[[noreturn]] void OnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void OnPngError(png_structp png, png_const_charp) {
+  png_longjmp(png, 1);
+}
 void OnPngWarning(png_structp, png_const_charp) {}
 
 // libpng reports errors by longjmp. The functions that call setjmp below hold no object
@@ -28,7 +30,8 @@ void OnPngWarning(png_structp, png_const_charp) {}
 
 bool WriteRows(png_structp png, png_infop info, std::FILE* file, png_uint_32 width,
                png_uint_32 height, png_bytepp rows) {
-  if (setjmp(png_jmpbuf(png))) return false;
+  if (setjmp(png_jmpbuf(png)))
+    return false;
   png_init_io(png, file);
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -41,7 +44,8 @@ bool WriteRows(png_structp png, png_infop info, std::FILE* file, png_uint_32 wid
 // Reads the header and sets the transformations to 8-bit RGB.
 bool ReadHeader(png_structp png, png_infop info, std::FILE* file, png_uint_32& width,
                 png_uint_32& height) {
-  if (setjmp(png_jmpbuf(png))) return false;
+  if (setjmp(png_jmpbuf(png)))
+    return false;
   png_init_io(png, file);
   png_set_user_limits(png, MAX_SIDE, MAX_SIDE);
   png_read_info(png, info);
@@ -57,7 +61,8 @@ bool ReadHeader(png_structp png, png_infop info, std::FILE* file, png_uint_32& w
 }
 
 bool ReadRows(png_structp png, png_infop info, png_bytepp rows) {
-  if (setjmp(png_jmpbuf(png))) return false;
+  if (setjmp(png_jmpbuf(png)))
+    return false;
   png_read_image(png, rows);
   png_read_end(png, info);
   return true;
@@ -66,14 +71,16 @@ bool ReadRows(png_structp png, png_infop info, png_bytepp rows) {
 std::vector<png_bytep> RowPointers(std::vector<png_byte>& buffer, png_uint_32 width,
                                    png_uint_32 height) {
   std::vector<png_bytep> rows(height);
-  for (png_uint_32 y = 0; y < height; ++y) rows[y] = buffer.data() + std::size_t{y} * width * 3;
+  for (png_uint_32 y = 0; y < height; ++y)
+    rows[y] = buffer.data() + std::size_t{y} * width * 3;
   return rows;
 }
 
 }  // namespace
 
 bool WritePng(const Surface& surface, const std::string& path) {
-  if (surface.Width() == 0 || surface.Height() == 0) return false;
+  if (surface.Width() == 0 || surface.Height() == 0)
+    return false;
   const auto width = static_cast<png_uint_32>(surface.Width());
   const auto height = static_cast<png_uint_32>(surface.Height());
   std::vector<png_byte> buffer(std::size_t{width} * height * 3);
@@ -91,26 +98,31 @@ bool WritePng(const Surface& surface, const std::string& path) {
   // Written beside the target and renamed, so a reader never sees half a file.
   const std::string temporary = path + ".tmp";
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+  if (file == nullptr)
+    return false;
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   bool ok = info != nullptr && WriteRows(png, info, file, width, height, rows.data());
   png_destroy_write_struct(&png, &info);
   ok = std::fclose(file) == 0 && ok;
   ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(temporary.c_str());
+  if (!ok)
+    std::remove(temporary.c_str());
   return ok;
 }
 
 std::optional<Surface> ReadPng(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return std::nullopt;
+  if (!file)
+    return std::nullopt;
   png_byte signature[8];
   if (std::fread(signature, 1, sizeof signature, file.get()) != sizeof signature ||
       png_sig_cmp(signature, 0, sizeof signature) != 0) {
     return std::nullopt;
   }
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+  png_structp png =
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (info == nullptr) {
     png_destroy_read_struct(&png, &info, nullptr);

@@ -20,10 +20,12 @@ Rect ToDevice(Point origin, int left, int top, int right, int bottom) {
 }
 
 void Fill(Surface& surface, const Region& clip, const Rect& rect, Pixel pixel) {
-  if (rect.IsEmpty()) return;
+  if (rect.IsEmpty())
+    return;
   for (const Rect& piece : clip.Rects()) {
     const Rect part = piece.Intersect(rect);
-    if (part.IsEmpty()) continue;
+    if (part.IsEmpty())
+      continue;
     for (int y = part.top; y < part.bottom; ++y) {
       std::fill_n(surface.Row(y) + part.left, part.Width(), pixel);
     }
@@ -31,7 +33,8 @@ void Fill(Surface& surface, const Region& clip, const Rect& rect, Pixel pixel) {
 }
 
 void Plot(Surface& surface, const Region& clip, int x, int y, Pixel pixel) {
-  if (clip.Contains({x, y})) surface.Row(y)[x] = pixel;
+  if (clip.Contains({x, y}))
+    surface.Row(y)[x] = pixel;
 }
 
 Region Covered(const Region& clip, const Rect& rect) {

@@ -27,7 +27,8 @@ TextLine StripMnemonic(std::string_view line) {
       continue;
     }
     ++pos;
-    if (pos == line.size()) break;
+    if (pos == line.size())
+      break;
     if (line[pos] == '&') {
       out.text += line[pos++];
       continue;
@@ -53,7 +54,8 @@ std::vector<TextLine> SplitLines(std::string_view utf8, unsigned format) {
       raw.back() += utf8[pos];
       continue;
     }
-    if (crlf) ++pos;
+    if (crlf)
+      ++pos;
     // A single-line format shows a line break as a space rather than a missing-glyph box.
     if (format & DT_SINGLELINE) {
       raw.back() += ' ';
@@ -99,7 +101,8 @@ void DrawLine(const TextPaint& paint, Point at, const TextLine& line, const Regi
     const int y = at.y + m.ascent + (m.descent >= 2 ? 1 : 0);
     raster::Fill(paint.surface, clip, {x0, y, x1, y + 1}, ToPixel(paint.textColor));
   }
-  if (!visible.IsEmpty()) paint.surface.Trace().Record(line.text, visible.Bounds());
+  if (!visible.IsEmpty())
+    paint.surface.Trace().Record(line.text, visible.Bounds());
 }
 
 }  // namespace
@@ -118,7 +121,8 @@ void DeviceContext::ExtTextOut(int x, int y, unsigned options, const Rect* rect,
       raster::Fill(*surface_, clip_, box, ToPixel(state_.backgroundColor));
       surface_->Trace().DropCovered(raster::Covered(clip_, box));
     }
-    if (options & ETO_CLIPPED) textClip.Intersect(box);
+    if (options & ETO_CLIPPED)
+      textClip.Intersect(box);
   }
   const TextPaint paint{*surface_, *font, state_.textColor, state_.backgroundColor,
                         state_.backgroundMode == BackgroundMode::Opaque};
@@ -132,7 +136,8 @@ int DeviceContext::DrawText(std::string_view utf8, Rect& rect, unsigned format) 
   const int total = lineHeight * static_cast<int>(lines.size());
   if (format & DT_CALCRECT) {
     int widest = 0;
-    for (const TextLine& line : lines) widest = std::max(widest, font->MeasureText(line.text).width);
+    for (const TextLine& line : lines)
+      widest = std::max(widest, font->MeasureText(line.text).width);
     rect.right = rect.left + widest;
     rect.bottom = rect.top + total;
     return total;
@@ -141,7 +146,8 @@ int DeviceContext::DrawText(std::string_view utf8, Rect& rect, unsigned format) 
   Region textClip = clip_;
   textClip.Intersect(box);
   int top = box.top;
-  if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) top += (box.Height() - lineHeight) / 2;
+  if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+    top += (box.Height() - lineHeight) / 2;
   const TextPaint paint{*surface_, *font, state_.textColor, state_.backgroundColor,
                         state_.backgroundMode == BackgroundMode::Opaque};
   for (const TextLine& line : lines) {

@@ -8,25 +8,29 @@ namespace {
 
 long CoveredArea(const Rect& entry, const Region& area) {
   long covered = 0;
-  for (const Rect& piece : area.Rects()) covered += entry.Intersect(piece).Area();
+  for (const Rect& piece : area.Rects())
+    covered += entry.Intersect(piece).Area();
   return covered;
 }
 
 }  // namespace
 
 void TextTrace::Record(std::string text, const Rect& visibleRect) {
-  if (text.empty() || visibleRect.IsEmpty()) return;
+  if (text.empty() || visibleRect.IsEmpty())
+    return;
   // Redrawing the same text in the same place must not grow the trace.
-  std::erase_if(entries_, [&](const TextTraceEntry& e) {
-    return e.rect == visibleRect && e.text == text;
-  });
+  std::erase_if(entries_,
+                [&](const TextTraceEntry& e) { return e.rect == visibleRect && e.text == text; });
   entries_.push_back({std::move(text), visibleRect});
 }
 
-void TextTrace::DropCovered(const Rect& area) { DropCovered(Region(area)); }
+void TextTrace::DropCovered(const Rect& area) {
+  DropCovered(Region(area));
+}
 
 void TextTrace::DropCovered(const Region& area) {
-  if (area.IsEmpty()) return;
+  if (area.IsEmpty())
+    return;
   std::erase_if(entries_, [&](const TextTraceEntry& e) {
     return 2 * CoveredArea(e.rect, area) >= e.rect.Area();
   });
@@ -38,14 +42,16 @@ void TextTrace::CopyFrom(const TextTrace& other, const Rect& source, int dx, int
   for (const TextTraceEntry& e : from) {
     const Rect part = e.rect.Intersect(source);
     // Text of which less than half comes along is no longer readable at the destination.
-    if (2 * part.Area() >= e.rect.Area()) Record(e.text, part.Offset(dx, dy));
+    if (2 * part.Area() >= e.rect.Area())
+      Record(e.text, part.Offset(dx, dy));
   }
 }
 
 std::vector<TextTraceEntry> TextTrace::EntriesIn(const Rect& area) const {
   std::vector<TextTraceEntry> found;
   for (const TextTraceEntry& e : entries_) {
-    if (e.rect.Intersects(area)) found.push_back(e);
+    if (e.rect.Intersects(area))
+      found.push_back(e);
   }
   return found;
 }

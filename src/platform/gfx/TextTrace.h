@@ -28,7 +28,7 @@ class TextTrace {
   void Clear() { entries_.clear(); }
 
   std::vector<TextTraceEntry> EntriesIn(const Rect& area) const;  // entries intersecting `area`
-  bool IsVisible(std::string_view text) const;                     // any entry contains `text`
+  bool IsVisible(std::string_view text) const;                    // any entry contains `text`
   bool IsVisibleIn(std::string_view text, const Rect& area) const;
   const std::vector<TextTraceEntry>& Entries() const { return entries_; }
 

@@ -43,7 +43,8 @@ std::optional<int> PercentOf(std::optional<std::int64_t> now, std::optional<std:
 
 // Some batteries report no "capacity", only the charge or energy counters it comes from.
 std::optional<int> ReadPercent(const std::filesystem::path& supply) {
-  if (std::filesystem::exists(supply / "capacity")) {
+  std::error_code error;
+  if (std::filesystem::exists(supply / "capacity", error)) {
     const auto capacity = ReadNumber(supply, "capacity");
     if (!capacity || *capacity < 0 || *capacity > 100)
       return {};

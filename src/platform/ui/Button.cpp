@@ -4,7 +4,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t kButtonTypeMask = 0x000F;
+constexpr std::uint32_t BUTTON_TYPE_MASK = 0x000F;
 
 struct ButtonState {
   bool pressed = false;
@@ -16,7 +16,7 @@ ButtonState& StateOf(Hwnd hwnd) {
   return std::any_cast<ButtonState&>(*data);
 }
 
-bool IsDefault(Hwnd hwnd) { return (GetWindowStyle(hwnd) & kButtonTypeMask) == BS_DEFPUSHBUTTON; }
+bool IsDefault(Hwnd hwnd) { return (GetWindowStyle(hwnd) & BUTTON_TYPE_MASK) == BS_DEFPUSHBUTTON; }
 
 void DrawDottedRect(DeviceContext& dc, const Rect& r, Color color) {
   for (int x = r.left; x < r.right; x += 2) {
@@ -131,8 +131,8 @@ LRESULT ButtonProc(const Message& m) {
       return 0;
     case BM_SETSTYLE: {
       const std::uint32_t style = GetWindowStyle(hwnd);
-      SetWindowStyle(hwnd, (style & ~kButtonTypeMask) |
-                               (static_cast<std::uint32_t>(m.wParam) & kButtonTypeMask));
+      SetWindowStyle(hwnd, (style & ~BUTTON_TYPE_MASK) |
+                               (static_cast<std::uint32_t>(m.wParam) & BUTTON_TYPE_MASK));
       if (m.lParam != 0) InvalidateRect(hwnd, nullptr, false);
       return 0;
     }

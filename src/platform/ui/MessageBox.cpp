@@ -8,13 +8,13 @@ namespace platform {
 
 namespace {
 
-constexpr char kMessageBoxClass[] = "MessageBoxWnd";
-constexpr int kMargin = 8;
-constexpr int kIconSize = 24;
-constexpr int kButtonWidth = 56;
-constexpr int kButtonHeight = 20;
-constexpr int kButtonGap = 8;
-constexpr int kFirstButtonId = 100;
+constexpr char MESSAGE_BOX_CLASS[] = "MessageBoxWnd";
+constexpr int MARGIN = 8;
+constexpr int ICON_SIZE = 24;
+constexpr int BUTTON_WIDTH = 56;
+constexpr int BUTTON_HEIGHT = 20;
+constexpr int BUTTON_GAP = 8;
+constexpr int FIRST_BUTTON_ID = 100;
 
 struct ButtonSpec {
   const char* text;
@@ -89,9 +89,9 @@ void DrawIcon(DeviceContext& dc, unsigned icon, int x, int y) {
   const auto guard = dc.Save();
   dc.SelectFont(CreateFont(13, 700));
   dc.SetBackgroundMode(BackgroundMode::Transparent);
-  Rect glyph{x, y + 4, x + kIconSize, y + kIconSize};
+  Rect glyph{x, y + 4, x + ICON_SIZE, y + ICON_SIZE};
   if (icon == MB_ICONEXCLAMATION) {
-    FillTriangle(dc, x, y, kIconSize, Rgb(255, 255, 0), Rgb(0, 0, 0));
+    FillTriangle(dc, x, y, ICON_SIZE, Rgb(255, 255, 0), Rgb(0, 0, 0));
     dc.SetTextColor(Rgb(0, 0, 0));
     dc.DrawText("!", glyph, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     return;
@@ -99,16 +99,16 @@ void DrawIcon(DeviceContext& dc, unsigned icon, int x, int y) {
   const bool question = icon == MB_ICONQUESTION;
   dc.SelectPen(CreatePen(PenStyle::Solid, 1, Rgb(0, 0, 128)));
   dc.SelectBrush(CreateSolidBrush(question ? Rgb(255, 255, 255) : Rgb(0, 0, 255)));
-  dc.Ellipse(x, y, x + kIconSize, y + kIconSize);
+  dc.Ellipse(x, y, x + ICON_SIZE, y + ICON_SIZE);
   dc.SetTextColor(question ? Rgb(0, 0, 255) : Rgb(255, 255, 255));
-  glyph = {x, y, x + kIconSize, y + kIconSize};
+  glyph = {x, y, x + ICON_SIZE, y + ICON_SIZE};
   dc.DrawText(question ? "?" : "i", glyph, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void PaintMessageBox(Hwnd hwnd) {
   PaintDC dc(hwnd);
   const MessageBoxData& data = DataOf(hwnd);
-  if (data.icon != 0) DrawIcon(dc, data.icon, kMargin, kMargin);
+  if (data.icon != 0) DrawIcon(dc, data.icon, MARGIN, MARGIN);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   dc.SetTextColor(Rgb(0, 0, 0));
   const int lineHeight = dc.GetTextMetrics().height;
@@ -126,7 +126,7 @@ LRESULT MessageBoxProc(const Message& m) {
       return 0;
     case WM_COMMAND: {
       MessageBoxData& data = DataOf(m.hwnd);
-      const int index = LowWord(m.wParam) - kFirstButtonId;
+      const int index = LowWord(m.wParam) - FIRST_BUTTON_ID;
       if (index >= 0 && index < static_cast<int>(data.buttons.size())) {
         data.result = data.buttons[index].result;
       }
@@ -145,8 +145,8 @@ Hwnd CreateBox(std::string_view text, std::string_view caption, unsigned flags) 
   data.buttons = ButtonsFor(flags);
   const FontHandle font = SystemFont();
   const TextMetrics metrics = font->Metrics();
-  const int iconSpace = data.icon != 0 ? kIconSize + kMargin : 0;
-  const int maxTextWidth = kScreenWidth - 2 - 2 * kMargin - iconSpace;
+  const int iconSpace = data.icon != 0 ? ICON_SIZE + MARGIN : 0;
+  const int maxTextWidth = SCREEN_WIDTH - 2 - 2 * MARGIN - iconSpace;
   data.lines = WrapLines(SplitLines(text), *font, maxTextWidth);
 
   int textWidth = 0;
@@ -155,22 +155,22 @@ Hwnd CreateBox(std::string_view text, std::string_view caption, unsigned flags) 
   }
   const int textHeight = static_cast<int>(data.lines.size()) * metrics.height;
   const int buttonCount = static_cast<int>(data.buttons.size());
-  const int buttonsWidth = buttonCount * kButtonWidth + (buttonCount - 1) * kButtonGap;
+  const int buttonsWidth = buttonCount * BUTTON_WIDTH + (buttonCount - 1) * BUTTON_GAP;
   const int captionWidth = CreateFont(13, 700)->MeasureText(caption).width + 8;
   const int clientWidth = std::min(
-      kScreenWidth - 2, std::max({iconSpace + textWidth, buttonsWidth, captionWidth}) + 2 * kMargin);
-  const int bodyHeight = std::max(textHeight, data.icon != 0 ? kIconSize : 0);
+      SCREEN_WIDTH - 2, std::max({iconSpace + textWidth, buttonsWidth, captionWidth}) + 2 * MARGIN);
+  const int bodyHeight = std::max(textHeight, data.icon != 0 ? ICON_SIZE : 0);
   const int clientHeight =
-      std::min(kScreenHeight - 2 - kCaptionHeight, 3 * kMargin + bodyHeight + kButtonHeight);
-  data.textRect = Rect::FromSize(kMargin + iconSpace,
-                                 kMargin + std::max(0, (bodyHeight - textHeight) / 2), textWidth,
+      std::min(SCREEN_HEIGHT - 2 - CAPTION_HEIGHT, 3 * MARGIN + bodyHeight + BUTTON_HEIGHT);
+  data.textRect = Rect::FromSize(MARGIN + iconSpace,
+                                 MARGIN + std::max(0, (bodyHeight - textHeight) / 2), textWidth,
                                  textHeight);
 
   const int width = clientWidth + 2;
-  const int height = clientHeight + 2 + kCaptionHeight;
-  const Rect rect = Rect::FromSize((kScreenWidth - width) / 2, (kScreenHeight - height) / 2, width,
+  const int height = clientHeight + 2 + CAPTION_HEIGHT;
+  const Rect rect = Rect::FromSize((SCREEN_WIDTH - width) / 2, (SCREEN_HEIGHT - height) / 2, width,
                                    height);
-  const Hwnd box = CreateWindow({.className = kMessageBoxClass,
+  const Hwnd box = CreateWindow({.className = MESSAGE_BOX_CLASS,
                                  .title = std::string(caption),
                                  .style = WS_POPUP | WS_CAPTION | WS_VISIBLE,
                                  .rect = rect});
@@ -178,17 +178,17 @@ Hwnd CreateBox(std::string_view text, std::string_view caption, unsigned flags) 
   SetWindowData(box, std::move(data));
 
   int x = (clientWidth - buttonsWidth) / 2;
-  const int y = clientHeight - kMargin - kButtonHeight;
+  const int y = clientHeight - MARGIN - BUTTON_HEIGHT;
   for (int i = 0; i < buttonCount; ++i) {
     const ButtonSpec& spec = DataOf(box).buttons[i];
     CreateWindow({.className = "BUTTON",
                   .title = spec.text,
                   .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                            (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                  .rect = Rect::FromSize(x, y, kButtonWidth, kButtonHeight),
+                  .rect = Rect::FromSize(x, y, BUTTON_WIDTH, BUTTON_HEIGHT),
                   .parent = box,
-                  .id = kFirstButtonId + i});
-    x += kButtonWidth + kButtonGap;
+                  .id = FIRST_BUTTON_ID + i});
+    x += BUTTON_WIDTH + BUTTON_GAP;
   }
   return box;
 }
@@ -207,7 +207,7 @@ bool HandleBoxKey(Hwnd box, const Message& m) {
   if (m.message != WM_KEYDOWN || !IsInside(m.hwnd, box)) return false;
   MessageBoxData& data = DataOf(box);
   const int count = static_cast<int>(data.buttons.size());
-  int focused = GetDlgCtrlID(GetFocus()) - kFirstButtonId;
+  int focused = GetDlgCtrlID(GetFocus()) - FIRST_BUTTON_ID;
   if (focused < 0 || focused >= count) focused = 0;
   switch (m.wParam) {
     case VK_RETURN:
@@ -224,9 +224,9 @@ bool HandleBoxKey(Hwnd box, const Message& m) {
     case VK_UP: {
       const bool back = m.wParam == VK_LEFT || m.wParam == VK_UP;
       const int next = (focused + (back ? count - 1 : 1)) % count;
-      SendMessage(GetDlgItem(box, kFirstButtonId + focused), BM_SETSTYLE, BS_PUSHBUTTON, 1);
-      SendMessage(GetDlgItem(box, kFirstButtonId + next), BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
-      SetFocus(GetDlgItem(box, kFirstButtonId + next));
+      SendMessage(GetDlgItem(box, FIRST_BUTTON_ID + focused), BM_SETSTYLE, BS_PUSHBUTTON, 1);
+      SendMessage(GetDlgItem(box, FIRST_BUTTON_ID + next), BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
+      SetFocus(GetDlgItem(box, FIRST_BUTTON_ID + next));
       return true;
     }
     default:
@@ -243,7 +243,7 @@ bool HandleBoxKey(Hwnd box, const Message& m) {
 }  // namespace
 
 void RegisterMessageBoxClass() {
-  RegisterClass({.name = kMessageBoxClass,
+  RegisterClass({.name = MESSAGE_BOX_CLASS,
                  .procedure = MessageBoxProc,
                  .background = GetStockBrush(StockObject::LightGrayBrush)});
 }
@@ -262,7 +262,7 @@ int MessageBox(Hwnd owner, std::string_view text, std::string_view caption, unsi
   const Hwnd box = CreateBox(text, caption, flags);
   int result = ButtonsFor(flags).front().result;
   if (box) {
-    SetFocus(GetDlgItem(box, kFirstButtonId));
+    SetFocus(GetDlgItem(box, FIRST_BUTTON_ID));
     Message m;
     while (IsWindow(box) && DataOf(box).result == 0) {
       if (!GetMessage(m)) break;  // the quit stays pending for the outer loop

@@ -9,8 +9,8 @@ namespace platform {
 
 namespace {
 
-constexpr int kLongestIdleWaitMs = 50;
-constexpr int kSendStopPollMs = 20;
+constexpr int LONGEST_IDLE_WAIT_MS = 50;
+constexpr int SEND_STOP_POLL_MS = 20;
 
 std::optional<LRESULT> CallProcedure(const Message& message) {
   WindowData* window = FindWindowData(message.hwnd);
@@ -127,7 +127,7 @@ bool NextMessage(Message& out) {
 void WaitForWork() {
   PlatformState& s = State();
   const std::uint32_t now = s.services->TickCount();
-  int timeout = kLongestIdleWaitMs;
+  int timeout = LONGEST_IDLE_WAIT_MS;
   auto shortenTo = [&](std::uint32_t due) {
     const std::int32_t left = static_cast<std::int32_t>(due - now);
     timeout = std::min(timeout, std::max(0, static_cast<int>(left)));
@@ -180,7 +180,7 @@ std::optional<LRESULT> SendMessage(Hwnd hwnd, std::uint32_t message, WPARAM wPar
       std::erase(s.sends, send);
       return std::nullopt;
     }
-    s.sendDone.wait_for(lock, std::chrono::milliseconds(kSendStopPollMs));
+    s.sendDone.wait_for(lock, std::chrono::milliseconds(SEND_STOP_POLL_MS));
   }
   return send->result;
 }

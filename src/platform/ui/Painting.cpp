@@ -4,16 +4,16 @@ namespace platform {
 
 namespace {
 
-const Color kFrameColor = Rgb(0, 0, 0);
-const Color kCaptionColor = Rgb(0, 0, 128);
-const Color kCaptionTextColor = Rgb(255, 255, 255);
+const Color FRAME_COLOR = Rgb(0, 0, 0);
+const Color CAPTION_COLOR = Rgb(0, 0, 128);
+const Color CAPTION_TEXT_COLOR = Rgb(255, 255, 255);
 
 int FrameWidth(const WindowData& window) {
   return (window.style & (WS_BORDER | WS_CAPTION)) != 0 ? 1 : 0;
 }
 
 int CaptionHeight(const WindowData& window) {
-  return (window.style & WS_CAPTION) == WS_CAPTION ? kCaptionHeight : 0;
+  return (window.style & WS_CAPTION) == WS_CAPTION ? CAPTION_HEIGHT : 0;
 }
 
 // Subtracts the visible windows of `siblings` that lie above `below` (all of them when
@@ -121,15 +121,15 @@ void DrawFrame(WindowData& window) {
   DeviceContext dc(State().screen, {whole.left, whole.top}, clip);
   const int width = whole.Width();
   const int height = whole.Height();
-  dc.SelectPen(CreatePen(PenStyle::Solid, 1, kFrameColor));
+  dc.SelectPen(CreatePen(PenStyle::Solid, 1, FRAME_COLOR));
   dc.SelectBrush(GetStockBrush(StockObject::NullBrush));
   dc.Rectangle(0, 0, width, height);
   const int caption = CaptionHeight(window);
   if (caption == 0) return;
   Rect bar{1, 1, width - 1, 1 + caption};
-  dc.FillRect(bar, CreateSolidBrush(kCaptionColor));
+  dc.FillRect(bar, CreateSolidBrush(CAPTION_COLOR));
   dc.SelectFont(CreateFont(13, 700));
-  dc.SetTextColor(kCaptionTextColor);
+  dc.SetTextColor(CAPTION_TEXT_COLOR);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   Rect textRect{bar.left + 4, bar.top, bar.right - 2, bar.bottom};
   dc.DrawText(window.title, textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

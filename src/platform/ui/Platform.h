@@ -11,8 +11,8 @@
 
 namespace platform {
 
-inline constexpr int kScreenWidth = 320;
-inline constexpr int kScreenHeight = 240;
+inline constexpr int SCREEN_WIDTH = 320;
+inline constexpr int SCREEN_HEIGHT = 240;
 
 struct PlatformOptions {
   SystemServices* services = nullptr;  // not owned; the real services when null

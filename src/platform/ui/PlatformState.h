@@ -61,7 +61,7 @@ struct PlatformState {
   std::unique_ptr<ScriptDriver> script;
   std::unique_ptr<ScriptHost> scriptHost;
   std::function<void(int)> exitHandler;
-  Surface screen{kScreenWidth, kScreenHeight};
+  Surface screen{SCREEN_WIDTH, SCREEN_HEIGHT};
   bool screenDirty = true;
   std::map<std::string, WindowClass> classes;  // by lower-case name
   std::unordered_map<std::uint32_t, std::unique_ptr<WindowData>> windows;

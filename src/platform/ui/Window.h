@@ -23,7 +23,7 @@ inline constexpr std::uint32_t WS_TABSTOP = 0x00010000;
 inline constexpr std::uint32_t BS_PUSHBUTTON = 0x0000;
 inline constexpr std::uint32_t BS_DEFPUSHBUTTON = 0x0001;
 
-inline constexpr int kCaptionHeight = 18;
+inline constexpr int CAPTION_HEIGHT = 18;
 
 using WindowProc = std::function<LRESULT(const Message&)>;
 

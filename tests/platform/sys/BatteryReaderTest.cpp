@@ -1,134 +1,106 @@
 #include "platform/sys/BatteryReader.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <stdexcept>
 #include <string>
-
-#include "platform/sys/TempFolder.h"
+#include <vector>
 
 namespace platform {
 namespace {
 
-// A power-supply folder in a fresh temporary directory, laid out as the kernel's.
-class BatteryReaderTest : public ::testing::Test {
- protected:
-  void SetUp() override { std::filesystem::create_directory(root_); }
+using Attributes = std::map<std::string, std::string>;
 
-  void AddSupply(const std::string& name, const std::map<std::string, std::string>& attributes) {
-    const auto folder = root_ / name;
-    std::filesystem::create_directories(folder);
-    // The kernel ends every attribute with a newline.
-    for (const auto& [attribute, value] : attributes)
-      std::ofstream(folder / attribute) << value << "\n";
-  }
-
-  TempFolder folder_;
-  const std::filesystem::path scratch_ = folder_.Path();
-  const std::filesystem::path root_ = scratch_ / "power_supply";
+struct Supply {
+  std::string name;
+  Attributes attributes;
 };
 
-void ExpectStatus(const BatteryStatus& status, bool onMains, bool charging, int percent) {
-  EXPECT_EQ(status.onMains, onMains);
-  EXPECT_EQ(status.charging, charging);
-  EXPECT_EQ(status.percent, percent);
-}
+struct BatteryCase {
+  const char* description;
+  std::vector<Supply> supplies;
+  BatteryStatus expected;
+};
 
-TEST_F(BatteryReaderTest, MachineWithoutPowerSupplyFolderIsOnMainsWithUnknownPercent) {
-  ExpectStatus(ReadBatteryStatus(scratch_ / "absent"), true, false, -1);
-  ExpectStatus(ReadBatteryStatus(root_), true, false, -1);
-}
-
-TEST_F(BatteryReaderTest, RootThatIsAFileReadsAsNoBattery) {
-  std::ofstream(scratch_ / "file") << "Battery\n";
-  ExpectStatus(ReadBatteryStatus(scratch_ / "file"), true, false, -1);
-}
-
-TEST_F(BatteryReaderTest, MainsOnlyMachineIsOnMains) {
-  AddSupply("AC", {{"type", "Mains"}, {"online", "1"}});
-  ExpectStatus(ReadBatteryStatus(root_), true, false, -1);
-}
-
-TEST_F(BatteryReaderTest, DischargingBatteryWithChargerUnplugged) {
-  AddSupply("AC", {{"type", "Mains"}, {"online", "0"}});
-  AddSupply("BAT0", {{"type", "Battery"}, {"capacity", "57"}, {"status", "Discharging"}});
-  ExpectStatus(ReadBatteryStatus(root_), false, false, 57);
-}
-
-TEST_F(BatteryReaderTest, ChargingBatteryWithChargerPlugged) {
-  AddSupply("AC", {{"type", "Mains"}, {"online", "1"}});
-  AddSupply("BAT0", {{"type", "Battery"}, {"capacity", "83"}, {"status", "Charging"}});
-  ExpectStatus(ReadBatteryStatus(root_), true, true, 83);
-}
-
-TEST_F(BatteryReaderTest, FullBatteryOnUsbPowerIsOnMainsButNotCharging) {
-  AddSupply("usb", {{"type", "USB"}, {"online", "1"}});
-  AddSupply("battery", {{"type", "Battery"}, {"capacity", "100"}, {"status", "Full"}});
-  ExpectStatus(ReadBatteryStatus(root_), true, false, 100);
-}
-
-TEST_F(BatteryReaderTest, ChargingBatteryImpliesExternalPowerEvenWhenChargerIsNotListed) {
-  AddSupply("BAT1", {{"type", "Battery"}, {"capacity", "40"}, {"status", "Charging"}});
-  ExpectStatus(ReadBatteryStatus(root_), true, true, 40);
-}
-
-TEST_F(BatteryReaderTest, PeripheralBatteryIsNotTheMachines) {
-  AddSupply(
-      "hid-mouse-battery",
-      {{"type", "Battery"}, {"scope", "Device"}, {"capacity", "12"}, {"status", "Discharging"}});
-  ExpectStatus(ReadBatteryStatus(root_), true, false, -1);
-}
-
-TEST_F(BatteryReaderTest, PercentFromChargeOrEnergyCountersWhenCapacityIsMissing) {
-  AddSupply("BAT0", {{"type", "Battery"}, {"charge_now", "1500000"}, {"charge_full", "2000000"}});
-  EXPECT_EQ(ReadBatteryStatus(root_).percent, 75);
-  std::filesystem::remove_all(root_ / "BAT0");
-  AddSupply("BAT0", {{"type", "Battery"}, {"energy_now", "10"}, {"energy_full", "40"}});
-  EXPECT_EQ(ReadBatteryStatus(root_).percent, 25);
-}
-
-TEST_F(BatteryReaderTest, FirstBatteryByNameGivesThePercent) {
-  AddSupply("BAT1", {{"type", "Battery"}, {"capacity", "20"}, {"status", "Discharging"}});
-  AddSupply("BAT0", {{"type", "Battery"}, {"capacity", "90"}, {"status", "Discharging"}});
-  EXPECT_EQ(ReadBatteryStatus(root_).percent, 90);
-}
-
-TEST_F(BatteryReaderTest, GarbageCapacityGivesUnknownPercentNeverACrash) {
-  const char* garbage[] = {"",    "abc",  "57abc",   "-3", "101", "99999999999999999999999",
-                           "5 7", "0x40", "\xff\xfe"};
-  for (const char* capacity : garbage) {
-    SCOPED_TRACE(std::string("capacity: \"") + capacity + "\"");
-    std::filesystem::remove_all(root_ / "BAT0");
-    AddSupply("BAT0", {{"type", "Battery"}, {"capacity", capacity}, {"status", "Discharging"}});
-    ExpectStatus(ReadBatteryStatus(root_), false, false, -1);
+// Lays the supplies out as the kernel does, one folder each, in a fresh temporary folder.
+BatteryStatus ReadFakeSupplies(const std::vector<Supply>& supplies) {
+  std::string scratch = (std::filesystem::temp_directory_path() / "gradlog-power-XXXXXX");
+  if (mkdtemp(scratch.data()) == nullptr)
+    throw std::runtime_error("no temp folder");
+  for (const auto& supply : supplies) {
+    std::filesystem::create_directories(scratch + "/" + supply.name);
+    for (const auto& [attribute, value] : supply.attributes)
+      std::ofstream(scratch + "/" + supply.name + "/" + attribute) << value << "\n";
   }
+  const BatteryStatus status = ReadBatteryStatus(scratch);
+  std::filesystem::remove_all(scratch);
+  return status;
 }
 
-TEST_F(BatteryReaderTest, GarbageCountersGiveUnknownPercent) {
-  const std::map<std::string, std::string> cases[] = {
-      {{"charge_now", "5"}, {"charge_full", "0"}},
-      {{"charge_now", "50"}, {"charge_full", "40"}},
-      {{"energy_now", "-1"}, {"energy_full", "40"}},
-      {{"energy_now", "x"}, {"energy_full", "40"}},
-      {{"charge_now", "10"}},
+TEST(BatteryReaderTest, ReadsMainsAndBatteryState) {
+  const Supply mainsOn{"AC", {{"type", "Mains"}, {"online", "1"}}};
+  const Supply mainsOff{"AC", {{"type", "Mains"}, {"online", "0"}}};
+  const BatteryCase cases[] = {
+      {"empty folder: no battery", {}, {true, false, -1}},
+      {"mains only", {mainsOn}, {true, false, -1}},
+      {"battery 57% discharging",
+       {mainsOff, {"BAT0", {{"type", "Battery"}, {"capacity", "57"}, {"status", "Discharging"}}}},
+       {false, false, 57}},
+      {"battery charging",
+       {mainsOn, {"BAT0", {{"type", "Battery"}, {"capacity", "83"}, {"status", "Charging"}}}},
+       {true, true, 83}},
+      {"full battery on USB power",
+       {{"usb", {{"type", "USB"}, {"online", "1"}}},
+        {"BAT0", {{"type", "Battery"}, {"capacity", "100"}, {"status", "Full"}}}},
+       {true, false, 100}},
+      {"charging without a listed charger",
+       {{"BAT1", {{"type", "Battery"}, {"capacity", "40"}, {"status", "Charging"}}}},
+       {true, true, 40}},
+      {"a mouse battery is not the machine's",
+       {{"hid-mouse", {{"type", "Battery"}, {"scope", "Device"}, {"capacity", "12"}}}},
+       {true, false, -1}},
+      {"first battery by name",
+       {{"BAT1", {{"type", "Battery"}, {"capacity", "20"}}},
+        {"BAT0", {{"type", "Battery"}, {"capacity", "90"}}}},
+       {false, false, 90}},
+      {"charge counters without capacity",
+       {{"BAT0", {{"type", "Battery"}, {"charge_now", "1500"}, {"charge_full", "2000"}}}},
+       {false, false, 75}},
+      {"energy counters without capacity",
+       {{"BAT0", {{"type", "Battery"}, {"energy_now", "10"}, {"energy_full", "40"}}}},
+       {false, false, 25}},
+      {"garbage counters",
+       {{"BAT0", {{"type", "Battery"}, {"charge_now", "5"}, {"charge_full", "0"}}}},
+       {false, false, -1}},
+      {"unreadable online", {{"AC", {{"type", "Mains"}, {"online", "yes"}}}}, {true, false, -1}},
   };
-  for (const auto& counters : cases) {
-    SCOPED_TRACE(counters.begin()->first + "=" + counters.begin()->second);
-    std::filesystem::remove_all(root_ / "BAT0");
-    auto attributes = counters;
-    attributes["type"] = "Battery";
-    AddSupply("BAT0", attributes);
-    EXPECT_EQ(ReadBatteryStatus(root_).percent, -1);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.description);
+    const BatteryStatus status = ReadFakeSupplies(c.supplies);
+    EXPECT_EQ(status.onMains, c.expected.onMains);
+    EXPECT_EQ(status.charging, c.expected.charging);
+    EXPECT_EQ(status.percent, c.expected.percent);
   }
 }
 
-TEST_F(BatteryReaderTest, UnreadableTypeOrOnlineIsIgnored) {
-  AddSupply("odd", {{"online", "1"}});
-  AddSupply("AC", {{"type", "Mains"}, {"online", "yes"}});
-  AddSupply("BAT0", {{"type", "Battery"}, {"capacity", "33"}});
-  ExpectStatus(ReadBatteryStatus(root_), false, false, 33);
+TEST(BatteryReaderTest, MissingFolderIsAMachineWithoutBattery) {
+  const BatteryStatus status = ReadBatteryStatus("/nonexistent/gradlog/power_supply");
+  EXPECT_TRUE(status.onMains);
+  EXPECT_EQ(status.percent, -1);
+}
+
+TEST(BatteryReaderTest, GarbageCapacityGivesUnknownPercentNeverACrash) {
+  for (const char* capacity : {"", "abc", "57abc", "-3", "101", "99999999999999999999", "\xff"}) {
+    SCOPED_TRACE(std::string("capacity \"") + capacity + "\"");
+    const BatteryStatus status =
+        ReadFakeSupplies({{"BAT0", {{"type", "Battery"}, {"capacity", capacity}}}});
+    EXPECT_FALSE(status.onMains);
+    EXPECT_EQ(status.percent, -1);
+  }
 }
 
 }  // namespace

@@ -7,10 +7,10 @@ namespace {
 using namespace platform;
 using namespace ui_test;
 
-const Color kWhite = Rgb(255, 255, 255);
-const Color kBlue = Rgb(0, 0, 255);
-const Color kRed = Rgb(255, 0, 0);
-const Color kGreen = Rgb(0, 255, 0);
+const Color WHITE = Rgb(255, 255, 255);
+const Color BLUE = Rgb(0, 0, 255);
+const Color RED = Rgb(255, 0, 0);
+const Color GREEN = Rgb(0, 255, 0);
 
 class PaintingTest : public ::testing::Test {
  protected:
@@ -19,8 +19,8 @@ class PaintingTest : public ::testing::Test {
   RecordingClass above;
 
   void SetUp() override {
-    below.Register("Below", kWhite);
-    above.Register("Above", kBlue);
+    below.Register("Below", WHITE);
+    above.Register("Above", BLUE);
   }
 };
 
@@ -30,13 +30,13 @@ TEST_F(PaintingTest, DrawingIsClippedUnderAnOverlappingWindow) {
   PumpMessages();
   {
     WindowDC dc(back);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(kRed));
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
   }
-  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), kRed);
-  EXPECT_EQ(ScreenColor(test.Screen(), 100, 50), kBlue);
-  EXPECT_EQ(ScreenColor(test.Screen(), 199, 149), kBlue);
-  EXPECT_EQ(ScreenColor(test.Screen(), 200, 149), kRed);
-  EXPECT_EQ(ScreenColor(test.Screen(), 150, 150), kRed);
+  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), RED);
+  EXPECT_EQ(ScreenColor(test.Screen(), 100, 50), BLUE);
+  EXPECT_EQ(ScreenColor(test.Screen(), 199, 149), BLUE);
+  EXPECT_EQ(ScreenColor(test.Screen(), 200, 149), RED);
+  EXPECT_EQ(ScreenColor(test.Screen(), 150, 150), RED);
 }
 
 TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
@@ -48,14 +48,14 @@ TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
   PumpMessages();
   {
     WindowDC dc(parent);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(kRed));
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
   }
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), kBlue);
+  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), BLUE);
   ShowWindow(child, false);
   PumpMessages();
   // The parent repaints what the child uncovered with its background.
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), kWhite);
-  EXPECT_EQ(ScreenColor(test.Screen(), 40, 40), kRed);
+  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), WHITE);
+  EXPECT_EQ(ScreenColor(test.Screen(), 40, 40), RED);
 }
 
 TEST_F(PaintingTest, HidingAWindowAboveRepaintsExactlyWhatItUncovers) {
@@ -65,15 +65,15 @@ TEST_F(PaintingTest, HidingAWindowAboveRepaintsExactlyWhatItUncovers) {
   below.paintRects.clear();
   {
     WindowDC dc(back);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(kGreen));
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(GREEN));
   }
   ShowWindow(front, false);
   EXPECT_FALSE(IsWindowVisible(front));
   PumpMessages();
   ASSERT_EQ(below.paintRects.size(), 1u);
   EXPECT_EQ(below.paintRects[0], (Rect{100, 50, 200, 150}));
-  EXPECT_EQ(ScreenColor(test.Screen(), 150, 100), kWhite);  // erased with the class brush
-  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), kGreen);   // outside: untouched
+  EXPECT_EQ(ScreenColor(test.Screen(), 150, 100), WHITE);  // erased with the class brush
+  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), GREEN);   // outside: untouched
 }
 
 TEST_F(PaintingTest, MovingAndDestroyingUncoverWhatTheWindowLeft) {
@@ -82,11 +82,11 @@ TEST_F(PaintingTest, MovingAndDestroyingUncoverWhatTheWindowLeft) {
   PumpMessages();
   MoveWindow(front, {100, 100, 150, 150});
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), kWhite);
-  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), kBlue);
+  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), WHITE);
+  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), BLUE);
   DestroyWindow(front);
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), kWhite);
+  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), WHITE);
   EXPECT_FALSE(IsWindow(front));
 }
 
@@ -111,14 +111,14 @@ TEST_F(PaintingTest, PaintClipsToTheUpdateRegion) {
   below.hook = [](const Message& m) -> LRESULT {
     if (m.message != WM_PAINT) return 0;
     PaintDC dc(m.hwnd);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(kRed));
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
     return 1;
   };
   const Rect part{10, 10, 20, 20};
   InvalidateRect(window, &part, false);
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), kRed);
-  EXPECT_EQ(ScreenColor(test.Screen(), 25, 25), kWhite);
+  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), RED);
+  EXPECT_EQ(ScreenColor(test.Screen(), 25, 25), WHITE);
 }
 
 TEST_F(PaintingTest, BorderAndCaptionShrinkTheClientArea) {
@@ -127,8 +127,8 @@ TEST_F(PaintingTest, BorderAndCaptionShrinkTheClientArea) {
                                     .style = WS_POPUP | WS_VISIBLE | WS_CAPTION,
                                     .rect = {10, 10, 110, 110}});
   PumpMessages();
-  EXPECT_EQ(GetClientRect(framed), (Rect{0, 0, 98, 98 - kCaptionHeight}));
-  EXPECT_EQ(ClientToScreen(framed, {0, 0}), (Point{11, 11 + kCaptionHeight}));
+  EXPECT_EQ(GetClientRect(framed), (Rect{0, 0, 98, 98 - CAPTION_HEIGHT}));
+  EXPECT_EQ(ClientToScreen(framed, {0, 0}), (Point{11, 11 + CAPTION_HEIGHT}));
   EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), Rgb(0, 0, 0));  // the frame
   EXPECT_TRUE(test.Screen().Trace().IsVisible("Caption"));
 }

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "ChildProcess.h"
+#include "E2eSupport.h"
+#include "platform/gfx/Png.h"
+#include "support/FirstStartSettings.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Run {
+  std::optional<int> exitCode;
+};
+
+Run RunGradlog(const std::filesystem::path& root, const std::filesystem::path& script) {
+  e2e::ChildProcess gradlog(
+      {GRADLOG_BINARY, "--root", root.string(), "--display", "headless", "--script", script.string()});
+  return {gradlog.Wait(60s)};
+}
+
+platform::Color PixelAt(const platform::Surface& s, int x, int y) {
+  return platform::FromPixel(s.At(x, y));
+}
+
+TEST(HeadlessRun, FirstStartWritesTheDefaultSettingsAndShowsTheStartScreen) {
+  e2e::TempFolder folder;
+  const auto root = folder.Path() / "EMPTY";
+  std::filesystem::create_directory(root);
+  const auto shot = folder.Path() / "start.png";
+  const auto script = folder.Path() / "start.script";
+  e2e::WriteFileBytes(script, "# first start\nwait 300\nscreenshot " + shot.string() +
+                                  "\nexpect Survey Setup\nexpect Version 1.34\nkey X\n");
+
+  EXPECT_EQ(RunGradlog(root, script).exitCode, 0);
+
+  EXPECT_EQ(e2e::ReadFileBytes(root / "C_DRIVE" / "KELINI" / "Z601CX.INI"),
+            testing_support::JoinCrLf(testing_support::FirstStartLines()));
+  const std::optional<platform::Surface> picture = platform::ReadPng(shot.string());
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->Width(), 320);
+  EXPECT_EQ(picture->Height(), 240);
+  // Each button's left edge, half-way down: black for the highlighted default button
+  // ("&Survey Setup"), the white highlight of a plain button for the others.
+  const int bulge[9] = {0, 5, 8, 10, 12, 10, 8, 5, 0};
+  for (int i = 0; i < 9; ++i) {
+    const int x = 180 + bulge[i];
+    const int y = 3 + 26 * i + 12;
+    const platform::Color expected =
+        i == 1 ? platform::Rgb(0, 0, 0) : platform::Rgb(255, 255, 255);
+    EXPECT_EQ(PixelAt(*picture, x, y), expected) << "button " << i;
+    EXPECT_EQ(PixelAt(*picture, x - 1, y), platform::Rgb(192, 192, 192)) << "left of button " << i;
+  }
+}
+
+TEST(HeadlessRun, HighlightMovesAndExitEndsWithCodeZero) {
+  e2e::TempFolder folder;
+  const auto shot = folder.Path() / "moved.png";
+  const auto script = folder.Path() / "moved.script";
+  e2e::WriteFileBytes(script, "wait 100\nkey Down\nkey Down\nkey Up\nscreenshot " +
+                                  shot.string() + "\nkey Up\nkey Up\nkey Up\nkey Enter\n");
+  EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 0);
+  const std::optional<platform::Surface> picture = platform::ReadPng(shot.string());
+  ASSERT_TRUE(picture.has_value());
+  // The highlight stands on "S&ystem Setup" (button 2).
+  EXPECT_EQ(PixelAt(*picture, 188, 55 + 12), platform::Rgb(0, 0, 0));
+  EXPECT_EQ(PixelAt(*picture, 185, 29 + 12), platform::Rgb(255, 255, 255));
+}
+
+TEST(HeadlessRun, AFailedExpectationEndsWithCodeThree) {
+  e2e::TempFolder folder;
+  const auto script = folder.Path() / "fail.script";
+  e2e::WriteFileBytes(script, "wait 100\nexpect Nothing like this\nkey X\n");
+  EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 3);
+}
+
+TEST(HeadlessRun, ABrokenScriptIsRefusedBeforeTheProgramStarts) {
+  e2e::TempFolder folder;
+  const auto script = folder.Path() / "broken.script";
+  e2e::WriteFileBytes(script, "wait soon\n");
+  EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 64);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "C_DRIVE"));
+}
+
+TEST(HeadlessRun, AnUnreadableSettingsFileIsReplacedNotFatal) {
+  e2e::TempFolder folder;
+  const auto settings = folder.Path() / "C_DRIVE" / "KELINI" / "Z601CX.INI";
+  std::filesystem::create_directories(settings.parent_path());
+  e2e::WriteFileBytes(settings, std::string("\x00\xff garbage \r\n\r\n", 15));
+  const auto script = folder.Path() / "garbage.script";
+  e2e::WriteFileBytes(script, "wait 100\nexpect Exit\nkey E\n");
+  EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 0);
+  EXPECT_EQ(e2e::ReadFileBytes(settings),
+            testing_support::JoinCrLf(testing_support::FirstStartLines()));
+}
+
+}  // namespace
