@@ -34,8 +34,8 @@ struct DrawingResources {
 
 // Per profile channel, rebuilt when the profile options change.
 struct ChannelResources {
-  std::array<platform::PenHandle, 8> curvePen;   // channelThickness wide
-  std::array<platform::PenHandle, 8> thinPen;    // 1 pixel
+  std::array<platform::PenHandle, 8> curvePen;  // channelThickness wide
+  std::array<platform::PenHandle, 8> thinPen;   // 1 pixel
   std::array<platform::BrushHandle, 8> brush;
 };
 

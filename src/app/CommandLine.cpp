@@ -11,8 +11,10 @@ constexpr int LARGEST_SCALE = 8;
 std::optional<int> ParseScale(const std::string& text) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (value < 1 || value > LARGEST_SCALE) return std::nullopt;
+  if (error != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  if (value < 1 || value > LARGEST_SCALE)
+    return std::nullopt;
   return value;
 }
 
@@ -33,7 +35,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (arg == "--fullscreen") {
       options.fullscreen = true;
     } else if (arg == "--root" || arg == "--display" || arg == "--scale" || arg == "--script") {
-      if (!hasValue) return fail(arg + " needs a value");
+      if (!hasValue)
+        return fail(arg + " needs a value");
       const std::string& value = arguments[++i];
       if (arg == "--root") {
         options.root = value;
@@ -41,7 +44,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
         options.scriptPath = value;
       } else if (arg == "--scale") {
         const std::optional<int> scale = ParseScale(value);
-        if (!scale) return fail("--scale takes a whole number from 1 to 8, not \"" + value + "\"");
+        if (!scale)
+          return fail("--scale takes a whole number from 1 to 8, not \"" + value + "\"");
         options.scale = *scale;
       } else if (value == "sdl") {
         options.display = DisplayChoice::Sdl;

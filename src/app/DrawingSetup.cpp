@@ -11,9 +11,13 @@ using platform::Rgb;
 namespace {
 
 // A hand-edited settings file may hold any number as a pen width.
-int SafePenWidth(std::int32_t width) { return width < 0 ? 0 : (width > 32 ? 32 : width); }
+int SafePenWidth(std::int32_t width) {
+  return width < 0 ? 0 : (width > 32 ? 32 : width);
+}
 
-Color ColorOf(std::int32_t value) { return static_cast<Color>(value) & 0x00FFFFFF; }
+Color ColorOf(std::int32_t value) {
+  return static_cast<Color>(value) & 0x00FFFFFF;
+}
 
 }  // namespace
 

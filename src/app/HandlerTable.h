@@ -19,7 +19,8 @@ struct HandlerEntry {
 inline platform::LRESULT DispatchByTable(std::span<const HandlerEntry> table, AppState& app,
                                          const platform::Message& message) {
   for (const HandlerEntry& entry : table) {
-    if (entry.message == message.message) return entry.handler(app, message);
+    if (entry.message == message.message)
+      return entry.handler(app, message);
   }
   return platform::DefWindowProc(message);
 }

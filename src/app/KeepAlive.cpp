@@ -11,7 +11,8 @@ namespace gradlog {
 namespace {
 
 void KeepAliveThread(std::stop_token stop, AppState& app) {
-  if (app.keepAliveRunning.load() < 1) return;
+  if (app.keepAliveRunning.load() < 1)
+    return;
   std::mutex mutex;
   std::condition_variable_any rest;
   for (;;) {
@@ -19,7 +20,8 @@ void KeepAliveThread(std::stop_token stop, AppState& app) {
     std::unique_lock lock(mutex);
     rest.wait_for(lock, stop, std::chrono::milliseconds(KEEP_ALIVE_PERIOD_MS),
                   [&] { return app.keepAliveRunning.load() <= 0; });
-    if (app.keepAliveRunning.load() <= 0 || stop.stop_requested()) return;
+    if (app.keepAliveRunning.load() <= 0 || stop.stop_requested())
+      return;
   }
 }
 

@@ -15,10 +15,11 @@ namespace {
 constexpr int USAGE_ERROR = 64;
 
 std::unique_ptr<platform::Backend> MakeBackend(const gradlog::CommandLine& options) {
-  const bool sdl = options.display == gradlog::DisplayChoice::Sdl ||
-                   (options.display == gradlog::DisplayChoice::Automatic &&
-                    platform::DisplayReachable());
-  if (!sdl) return platform::MakeHeadlessBackend();
+  const bool sdl =
+      options.display == gradlog::DisplayChoice::Sdl ||
+      (options.display == gradlog::DisplayChoice::Automatic && platform::DisplayReachable());
+  if (!sdl)
+    return platform::MakeHeadlessBackend();
   return platform::MakeSdlBackend(options.scale, options.fullscreen);
 }
 
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
   platform::PlatformOptions platformOptions;
   if (options.scriptPath) {
     auto script = LoadScript(*options.scriptPath);
-    if (!script) return USAGE_ERROR;
+    if (!script)
+      return USAGE_ERROR;
     platformOptions.script = std::move(*script);
   }
   try {

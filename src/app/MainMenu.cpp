@@ -17,9 +17,11 @@ int CommandForKey(WPARAM key) {
   static constexpr std::array<std::uint32_t, MAIN_BUTTON_COUNT> LETTERS{'L', 'S', 'Y', 'O', 'G',
                                                                         'N', 'M', 'P', 'X'};
   for (int i = 0; i < MAIN_BUTTON_COUNT; ++i) {
-    if (key == LETTERS[i] || key == LETTERS[i] + 0x20) return i;
+    if (key == LETTERS[i] || key == LETTERS[i] + 0x20)
+      return i;
   }
-  if (key == 'E' || key == 'e') return EXIT_COMMAND;
+  if (key == 'E' || key == 'e')
+    return EXIT_COMMAND;
   return -1;
 }
 
@@ -48,17 +50,20 @@ void SelectMainButton(AppState& app, int index) {
 void RunMainCommand(AppState& app, int index) {
   // The setup dialogs, the GPS monitor, the option windows and logging runs arrive with the
   // windows they open; until then their buttons do nothing.
-  if (index == EXIT_COMMAND) ExitProgram(app);
+  if (index == EXIT_COMMAND)
+    ExitProgram(app);
 }
 
 LRESULT OnMainCommand(AppState& app, const Message& message) {
   const int index = static_cast<int>(LowWord(message.wParam)) - FIRST_MAIN_BUTTON_ID;
-  if (index >= 0 && index < MAIN_BUTTON_COUNT) RunMainCommand(app, index);
+  if (index >= 0 && index < MAIN_BUTTON_COUNT)
+    RunMainCommand(app, index);
   return 0;
 }
 
 LRESULT OnMainKey(AppState& app, const Message& message) {
-  if (app.loggingActive != 0) return 0;
+  if (app.loggingActive != 0)
+    return 0;
   const int selection = app.mainButtonSelection;
   switch (message.wParam) {
     case VK_TAB:

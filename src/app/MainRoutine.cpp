@@ -52,13 +52,16 @@ Hwnd CreateMainWindow(AppState& app) {
                                   .title = "EM31",
                                   .style = WS_VISIBLE,
                                   .rect = {0, 0, app.screenWidth, app.screenHeight}});
-  if (main) UpdateWindow(main);
+  if (main)
+    UpdateWindow(main);
   return main;
 }
 
 int RunMainRoutine(AppState& app) {
-  if (const int failed = RegisterWindowClasses(app); failed != 0) return failed;
-  if (!CreateMainWindow(app)) return MAIN_WINDOW_FAILED;
+  if (const int failed = RegisterWindowClasses(app); failed != 0)
+    return failed;
+  if (!CreateMainWindow(app))
+    return MAIN_WINDOW_FAILED;
   return RunMessageLoop();
 }
 

@@ -26,7 +26,7 @@ LRESULT OnMainDestroy(AppState&, const Message&) {
 }
 
 constexpr HandlerEntry MAIN_HANDLERS[] = {
-    {WM_CREATE, OnMainCreate},   {WM_SIZE, OnMainSize},     {WM_DESTROY, OnMainDestroy},
+    {WM_CREATE, OnMainCreate},   {WM_SIZE, OnMainSize},   {WM_DESTROY, OnMainDestroy},
     {WM_COMMAND, OnMainCommand}, {WM_KEYDOWN, OnMainKey}, {WM_PAINT, OnMainPaint},
 };
 

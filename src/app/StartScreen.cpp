@@ -25,7 +25,8 @@ void DrawBracket(DeviceContext& dc, const std::array<Point, 9>& points) {
 
 void DrawPicture(DeviceContext& dc, std::string_view name, int x, int y) {
   const std::unique_ptr<Bitmap> picture = LoadPicture(name);
-  if (!picture) return;
+  if (!picture)
+    return;
   BitmapContext source(*picture);
   dc.BitBlt(x, y, picture->Width(), picture->Height(), source, 0, 0);
 }
@@ -34,13 +35,15 @@ void DrawPicture(DeviceContext& dc, std::string_view name, int x, int y) {
 
 std::array<Point, 9> LeftBracketPoints() {
   std::array<Point, 9> points;
-  for (int i = 0; i < 9; ++i) points[i] = {175 + BRACKET_BULGE[i], 15 + 26 * i};
+  for (int i = 0; i < 9; ++i)
+    points[i] = {175 + BRACKET_BULGE[i], 15 + 26 * i};
   return points;
 }
 
 std::array<Point, 9> RightBracketPoints() {
   std::array<Point, 9> points;
-  for (int i = 0; i < 9; ++i) points[i] = {314 - BRACKET_BULGE[i], 15 + 26 * i};
+  for (int i = 0; i < 9; ++i)
+    points[i] = {314 - BRACKET_BULGE[i], 15 + 26 * i};
   return points;
 }
 

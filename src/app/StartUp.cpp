@@ -50,7 +50,8 @@ bool CreateChildWindows(AppState& app) {
                                      .rect = {0, 0, app.screenWidth, app.screenHeight},
                                      .parent = app.mainWindow,
                                      .id = spec.id});
-    if (!child) return false;
+    if (!child)
+      return false;
     app.*spec.handle = child;
   }
   return true;
@@ -72,7 +73,8 @@ void CreateMainButtons(AppState& app) {
 
 LRESULT OnMainCreate(AppState& app, const Message& message) {
   app.mainWindow = message.hwnd;
-  if (Services().TickCount() > UPTIME_LIMIT_MS) app.uptimeExceeded = 1;
+  if (Services().TickCount() > UPTIME_LIMIT_MS)
+    app.uptimeExceeded = 1;
   CreateFonts(app);
   MeasureSystemFont(app);
   SetLayout(app);

@@ -21,15 +21,14 @@ struct SurveySettings {
   std::int32_t pauseKey = 0;
   std::array<std::int32_t, 8> channelShown{1, 1, 1, 1, 1, 1, 1, 1};
   std::array<std::int32_t, 8> channelThickness{2, 3, 4, 1, 2, 4, 3, 1};
-  std::array<std::int32_t, 8> channelColor{
-      static_cast<std::int32_t>(platform::Rgb(0, 0, 255)),
-      static_cast<std::int32_t>(platform::Rgb(0, 255, 0)),
-      static_cast<std::int32_t>(platform::Rgb(255, 0, 0)),
-      static_cast<std::int32_t>(platform::Rgb(255, 0, 255)),
-      static_cast<std::int32_t>(platform::Rgb(0, 255, 255)),
-      static_cast<std::int32_t>(platform::Rgb(255, 255, 0)),
-      static_cast<std::int32_t>(platform::Rgb(128, 128, 0)),
-      static_cast<std::int32_t>(platform::Rgb(0, 128, 128))};
+  std::array<std::int32_t, 8> channelColor{static_cast<std::int32_t>(platform::Rgb(0, 0, 255)),
+                                           static_cast<std::int32_t>(platform::Rgb(0, 255, 0)),
+                                           static_cast<std::int32_t>(platform::Rgb(255, 0, 0)),
+                                           static_cast<std::int32_t>(platform::Rgb(255, 0, 255)),
+                                           static_cast<std::int32_t>(platform::Rgb(0, 255, 255)),
+                                           static_cast<std::int32_t>(platform::Rgb(255, 255, 0)),
+                                           static_cast<std::int32_t>(platform::Rgb(128, 128, 0)),
+                                           static_cast<std::int32_t>(platform::Rgb(0, 128, 128))};
   std::int32_t profileAmplitude = 0;
   float profileMin = 0.0f;
   float profileMax = 2000.0f;

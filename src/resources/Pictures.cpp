@@ -16,7 +16,8 @@ const Color NAVY = Rgb(0, 32, 96);
 const Color DARK = Rgb(64, 64, 64);
 
 bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
+  if (a.size() != b.size())
+    return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (std::toupper(static_cast<unsigned char>(a[i])) !=
         std::toupper(static_cast<unsigned char>(b[i]))) {
@@ -116,9 +117,12 @@ std::unique_ptr<Bitmap> DrawLogo() {
 }  // namespace
 
 std::unique_ptr<Bitmap> LoadPicture(std::string_view name) {
-  if (SameName(name, PICTURE_FAMILY)) return DrawFamily();
-  if (SameName(name, PICTURE_COMPANY)) return DrawCompany();
-  if (SameName(name, PICTURE_LOGO)) return DrawLogo();
+  if (SameName(name, PICTURE_FAMILY))
+    return DrawFamily();
+  if (SameName(name, PICTURE_COMPANY))
+    return DrawCompany();
+  if (SameName(name, PICTURE_LOGO))
+    return DrawLogo();
   return nullptr;
 }
 

@@ -7,7 +7,7 @@
 
 namespace gradlog {
 
-inline constexpr std::string_view PICTURE_FAMILY = "STATICZEP601";   // 178 x 134
+inline constexpr std::string_view PICTURE_FAMILY = "STATICZEP601";    // 178 x 134
 inline constexpr std::string_view PICTURE_COMPANY = "STATICCOMPANY";  // 168 x 12
 inline constexpr std::string_view PICTURE_LOGO = "STATICQLM";         // 140 x 34
 

@@ -45,7 +45,7 @@ class StartScreenTest : public ::testing::Test {
 
 TEST_F(StartScreenTest, NineButtonsStandWhereTheColumnBulges) {
   Start();
-  const Rect expected[9] = {{180, 3, 310, 28},    {185, 29, 305, 54},  {188, 55, 302, 80},
+  const Rect expected[9] = {{180, 3, 310, 28},    {185, 29, 305, 54},   {188, 55, 302, 80},
                             {190, 81, 300, 106},  {192, 107, 298, 132}, {190, 133, 300, 158},
                             {188, 159, 302, 184}, {185, 185, 305, 210}, {180, 211, 310, 236}};
   for (int i = 0; i < 9; ++i) {
@@ -92,7 +92,8 @@ TEST_F(StartScreenTest, HighlightStartsOnSurveySetupAndWrapsBothWays) {
   EXPECT_EQ(app->mainButtonSelection, 2);
   Press(VK_LEFT);
   EXPECT_EQ(app->mainButtonSelection, 1);
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(IsDefaultButton(i), i == 1) << "button " << i;
+  for (int i = 0; i < 9; ++i)
+    EXPECT_EQ(IsDefaultButton(i), i == 1) << "button " << i;
 }
 
 TEST_F(StartScreenTest, KeysAreIgnoredWhileLoggingIsActive) {
@@ -135,7 +136,8 @@ TEST_F(StartScreenTest, EnterRunsTheHighlightedCommand) {
 
 TEST_F(StartScreenTest, OtherCommandsLeaveTheStartScreenAsItIs) {
   Start();
-  for (std::uint32_t key : {'L', 'S', 'Y', 'O', 'G', 'N', 'M', 'P'}) Press(key);
+  for (std::uint32_t key : {'L', 'S', 'Y', 'O', 'G', 'N', 'M', 'P'})
+    Press(key);
   EXPECT_TRUE(IsWindow(app->mainWindow));
   EXPECT_EQ(app->mainButtonSelection, 1);
 }
@@ -149,9 +151,10 @@ TEST_F(StartScreenTest, StartUpCreatesTheHiddenChildWindowsAndTheSettingsFile) {
     const char* title;
     int id;
   };
-  const Child children[] = {{app->loggingWindow, "LoggingWnd", "Logging", 4},
-                            {app->monitorGpsWindow, "MonitorGPSWnd", "Monitor GPS", 3},
-                            {app->mapOptionsWindow, "DisplayMapOptionsWnd", "Display Map Options", 21}};
+  const Child children[] = {
+      {app->loggingWindow, "LoggingWnd", "Logging", 4},
+      {app->monitorGpsWindow, "MonitorGPSWnd", "Monitor GPS", 3},
+      {app->mapOptionsWindow, "DisplayMapOptionsWnd", "Display Map Options", 21}};
   for (const Child& child : children) {
     ASSERT_TRUE(IsWindow(child.hwnd)) << child.className;
     EXPECT_EQ(GetClassName(child.hwnd), child.className);

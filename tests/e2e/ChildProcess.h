@@ -22,12 +22,15 @@ class ChildProcess {
   ChildProcess(const std::vector<std::string>& arguments,
                const std::vector<std::string>& extraEnvironment = {}) {
     std::vector<char*> argv;
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : arguments)
+      argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     environment_.assign(extraEnvironment.begin(), extraEnvironment.end());
-    for (char** e = environ; *e != nullptr; ++e) environment_.emplace_back(*e);
+    for (char** e = environ; *e != nullptr; ++e)
+      environment_.emplace_back(*e);
     std::vector<char*> envp;
-    for (const std::string& e : environment_) envp.push_back(const_cast<char*>(e.c_str()));
+    for (const std::string& e : environment_)
+      envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
     if (posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) {
       throw std::runtime_error("cannot start " + arguments.front());
@@ -52,7 +55,8 @@ class ChildProcess {
         exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         break;
       }
-      if (std::chrono::steady_clock::now() > deadline) return std::nullopt;
+      if (std::chrono::steady_clock::now() > deadline)
+        return std::nullopt;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return exitCode_;

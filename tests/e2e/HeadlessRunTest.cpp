@@ -14,8 +14,8 @@ struct Run {
 };
 
 Run RunGradlog(const std::filesystem::path& root, const std::filesystem::path& script) {
-  e2e::ChildProcess gradlog(
-      {GRADLOG_BINARY, "--root", root.string(), "--display", "headless", "--script", script.string()});
+  e2e::ChildProcess gradlog({GRADLOG_BINARY, "--root", root.string(), "--display", "headless",
+                             "--script", script.string()});
   return {gradlog.Wait(60s)};
 }
 
@@ -46,8 +46,7 @@ TEST(HeadlessRun, FirstStartWritesTheDefaultSettingsAndShowsTheStartScreen) {
   for (int i = 0; i < 9; ++i) {
     const int x = 180 + bulge[i];
     const int y = 3 + 26 * i + 12;
-    const platform::Color expected =
-        i == 1 ? platform::Rgb(0, 0, 0) : platform::Rgb(255, 255, 255);
+    const platform::Color expected = i == 1 ? platform::Rgb(0, 0, 0) : platform::Rgb(255, 255, 255);
     EXPECT_EQ(PixelAt(*picture, x, y), expected) << "button " << i;
     EXPECT_EQ(PixelAt(*picture, x - 1, y), platform::Rgb(192, 192, 192)) << "left of button " << i;
   }
@@ -57,8 +56,8 @@ TEST(HeadlessRun, HighlightMovesAndExitEndsWithCodeZero) {
   e2e::TempFolder folder;
   const auto shot = folder.Path() / "moved.png";
   const auto script = folder.Path() / "moved.script";
-  e2e::WriteFileBytes(script, "wait 100\nkey Down\nkey Down\nkey Up\nscreenshot " +
-                                  shot.string() + "\nkey Up\nkey Up\nkey Up\nkey Enter\n");
+  e2e::WriteFileBytes(script, "wait 100\nkey Down\nkey Down\nkey Up\nscreenshot " + shot.string() +
+                                  "\nkey Up\nkey Up\nkey Up\nkey Enter\n");
   EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 0);
   const std::optional<platform::Surface> picture = platform::ReadPng(shot.string());
   ASSERT_TRUE(picture.has_value());

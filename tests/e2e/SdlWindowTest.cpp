@@ -19,7 +19,8 @@ constexpr int SCALE = 2;
 bool WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!ready()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
+    if (std::chrono::steady_clock::now() > deadline)
+      return false;
     std::this_thread::sleep_for(20ms);
   }
   return true;
@@ -30,7 +31,8 @@ Window FindNamedWindow(Display* display, Window from, const char* name) {
   if (XFetchName(display, from, &title) != 0 && title != nullptr) {
     const bool match = std::string(title) == name;
     XFree(title);
-    if (match) return from;
+    if (match)
+      return from;
   }
   Window root = 0;
   Window parent = 0;
@@ -41,7 +43,8 @@ Window FindNamedWindow(Display* display, Window from, const char* name) {
     for (unsigned i = 0; i < count && found == 0; ++i) {
       found = FindNamedWindow(display, children[i], name);
     }
-    if (children != nullptr) XFree(children);
+    if (children != nullptr)
+      XFree(children);
   }
   return found;
 }
@@ -52,8 +55,8 @@ TEST(SdlWindow, TheWindowShowsTheFramebufferScaledUp) {
   e2e::TempFolder folder;
   const int displayNumber = 70 + static_cast<int>(getpid() % 200);
   const std::string displayName = ":" + std::to_string(displayNumber);
-  e2e::ChildProcess xvfb({"/usr/bin/Xvfb", displayName, "-screen", "0", "800x600x24",
-                          "-nolisten", "tcp"});
+  e2e::ChildProcess xvfb(
+      {"/usr/bin/Xvfb", displayName, "-screen", "0", "800x600x24", "-nolisten", "tcp"});
   const std::string socket = "/tmp/.X11-unix/X" + std::to_string(displayNumber);
   ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(socket); }, 20s));
 
@@ -74,8 +77,7 @@ TEST(SdlWindow, TheWindowShowsTheFramebufferScaledUp) {
   XGetWindowAttributes(display, window, &attributes);
   EXPECT_EQ(attributes.width, 320 * SCALE);
   EXPECT_EQ(attributes.height, 240 * SCALE);
-  XImage* image =
-      XGetImage(display, window, 0, 0, 320 * SCALE, 240 * SCALE, AllPlanes, ZPixmap);
+  XImage* image = XGetImage(display, window, 0, 0, 320 * SCALE, 240 * SCALE, AllPlanes, ZPixmap);
   ASSERT_NE(image, nullptr);
 
   const std::optional<platform::Surface> framebuffer = platform::ReadPng(shot.string());
@@ -84,7 +86,8 @@ TEST(SdlWindow, TheWindowShowsTheFramebufferScaledUp) {
   for (int y = 0; y < 240; ++y) {
     for (int x = 0; x < 320; ++x) {
       const unsigned long shown = XGetPixel(image, x * SCALE + 1, y * SCALE + 1) & 0xFFFFFF;
-      if (shown != (framebuffer->At(x, y) & 0xFFFFFF)) ++mismatches;
+      if (shown != (framebuffer->At(x, y) & 0xFFFFFF))
+        ++mismatches;
     }
   }
   XDestroyImage(image);

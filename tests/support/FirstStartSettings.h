@@ -26,7 +26,8 @@ inline std::vector<std::string> FirstStartLines() {
 
 inline std::string JoinCrLf(const std::vector<std::string>& lines) {
   std::string out;
-  for (const std::string& line : lines) out += line + "\r\n";
+  for (const std::string& line : lines)
+    out += line + "\r\n";
   return out;
 }
 

@@ -24,11 +24,11 @@ inline constexpr std::uint32_t VK_DOWN = 0x28;
 inline constexpr std::uint32_t VK_DELETE = 0x2E;
 inline constexpr std::uint32_t VK_F1 = 0x70;
 inline constexpr std::uint32_t VK_F12 = 0x7B;
-inline constexpr std::uint32_t VK_OEM_1 = 0xBA;       // ';'
-inline constexpr std::uint32_t VK_OEM_PLUS = 0xBB;    // '='
+inline constexpr std::uint32_t VK_OEM_1 = 0xBA;     // ';'
+inline constexpr std::uint32_t VK_OEM_PLUS = 0xBB;  // '='
 inline constexpr std::uint32_t VK_OEM_COMMA = 0xBC;
 inline constexpr std::uint32_t VK_OEM_MINUS = 0xBD;
 inline constexpr std::uint32_t VK_OEM_PERIOD = 0xBE;
-inline constexpr std::uint32_t VK_OEM_2 = 0xBF;       // '/'
+inline constexpr std::uint32_t VK_OEM_2 = 0xBF;  // '/'
 
 }  // namespace platform

@@ -10,9 +10,15 @@ using Color = std::uint32_t;
 constexpr Color Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
-constexpr std::uint8_t RedOf(Color c) { return c & 0xFF; }
-constexpr std::uint8_t GreenOf(Color c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(Color c) { return (c >> 16) & 0xFF; }
+constexpr std::uint8_t RedOf(Color c) {
+  return c & 0xFF;
+}
+constexpr std::uint8_t GreenOf(Color c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(Color c) {
+  return (c >> 16) & 0xFF;
+}
 
 // Framebuffer pixels are 0x00RRGGBB, the layout the presenters upload as is.
 using Pixel = std::uint32_t;

@@ -24,7 +24,14 @@ using BrushHandle = std::shared_ptr<const Brush>;
 PenHandle CreatePen(PenStyle style, int width, Color color);
 BrushHandle CreateSolidBrush(Color color);
 
-enum class StockObject { WhiteBrush, LightGrayBrush, GrayBrush, DarkGrayBrush, BlackBrush, NullBrush };
+enum class StockObject {
+  WhiteBrush,
+  LightGrayBrush,
+  GrayBrush,
+  DarkGrayBrush,
+  BlackBrush,
+  NullBrush
+};
 BrushHandle GetStockBrush(StockObject which);
 PenHandle BlackPen();  // the default pen of a device context
 PenHandle NullPen();

@@ -23,7 +23,9 @@ class File {
   std::size_t Read(std::span<char> buffer);
   // True when every byte was written.
   bool Write(std::span<const char> bytes);
-  bool WriteText(std::string_view text) { return Write(std::span<const char>(text.data(), text.size())); }
+  bool WriteText(std::string_view text) {
+    return Write(std::span<const char>(text.data(), text.size()));
+  }
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
 

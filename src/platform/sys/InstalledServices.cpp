@@ -9,11 +9,14 @@ namespace {
 std::atomic<SystemServices*> installed{nullptr};
 }
 
-void InstallServices(SystemServices* services) { installed.store(services); }
+void InstallServices(SystemServices* services) {
+  installed.store(services);
+}
 
 SystemServices& Services() {
   SystemServices* services = installed.load();
-  if (services == nullptr) throw std::logic_error("no system services installed");
+  if (services == nullptr)
+    throw std::logic_error("no system services installed");
   return *services;
 }
 

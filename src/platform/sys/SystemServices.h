@@ -8,8 +8,8 @@ namespace platform {
 
 struct LocalTime {
   int year = 0;
-  int month = 0;  // 1..12
-  int day = 0;    // 1..31
+  int month = 0;      // 1..12
+  int day = 0;        // 1..31
   int dayOfWeek = 0;  // 0 = Sunday
   int hour = 0;
   int minute = 0;
@@ -18,9 +18,9 @@ struct LocalTime {
 };
 
 struct BatteryStatus {
-  bool onMains = true;   // a machine without a battery reports mains power
+  bool onMains = true;  // a machine without a battery reports mains power
   bool charging = false;
-  int percent = -1;      // 0..100, or -1 when unknown (no battery)
+  int percent = -1;  // 0..100, or -1 when unknown (no battery)
 };
 
 // The outside services the logger reads: one interface, replaced by a fake in tests.

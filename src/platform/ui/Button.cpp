@@ -12,11 +12,14 @@ struct ButtonState {
 
 ButtonState& StateOf(Hwnd hwnd) {
   std::any* data = GetWindowData(hwnd);
-  if (!data->has_value()) *data = ButtonState{};
+  if (!data->has_value())
+    *data = ButtonState{};
   return std::any_cast<ButtonState&>(*data);
 }
 
-bool IsDefault(Hwnd hwnd) { return (GetWindowStyle(hwnd) & BUTTON_TYPE_MASK) == BS_DEFPUSHBUTTON; }
+bool IsDefault(Hwnd hwnd) {
+  return (GetWindowStyle(hwnd) & BUTTON_TYPE_MASK) == BS_DEFPUSHBUTTON;
+}
 
 void DrawDottedRect(DeviceContext& dc, const Rect& r, Color color) {
   for (int x = r.left; x < r.right; x += 2) {
@@ -60,12 +63,12 @@ void PaintButton(Hwnd hwnd) {
     DrawEdge(dc, r, shadow, shadow);
   } else {
     DrawEdge(dc, r, white, black);
-    DrawEdge(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1},
-             Rgb(223, 223, 223), shadow);
+    DrawEdge(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, Rgb(223, 223, 223), shadow);
   }
 
   Rect textRect = client;
-  if (pressed) textRect = textRect.Offset(1, 1);
+  if (pressed)
+    textRect = textRect.Offset(1, 1);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   dc.SetTextColor(IsWindowEnabled(hwnd) ? black : shadow);
   dc.DrawText(GetWindowText(hwnd), textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -77,7 +80,8 @@ void PaintButton(Hwnd hwnd) {
 
 void Click(Hwnd hwnd) {
   const Hwnd parent = GetParent(hwnd);
-  if (!parent) return;
+  if (!parent)
+    return;
   SendMessage(parent, WM_COMMAND,
               MakeWParam(static_cast<std::uint16_t>(GetDlgCtrlID(hwnd)), BN_CLICKED),
               static_cast<LPARAM>(hwnd.value));
@@ -85,7 +89,8 @@ void Click(Hwnd hwnd) {
 
 void SetPressed(Hwnd hwnd, bool pressed) {
   ButtonState& state = StateOf(hwnd);
-  if (state.pressed == pressed) return;
+  if (state.pressed == pressed)
+    return;
   state.pressed = pressed;
   InvalidateRect(hwnd, nullptr, false);
 }
@@ -110,7 +115,8 @@ LRESULT ButtonProc(const Message& m) {
       SetPressed(hwnd, false);
       const Point p{static_cast<std::int16_t>(m.lParam & 0xFFFF),
                     static_cast<std::int16_t>((m.lParam >> 16) & 0xFFFF)};
-      if (wasPressed && GetClientRect(hwnd).Contains(p)) Click(hwnd);
+      if (wasPressed && GetClientRect(hwnd).Contains(p))
+        Click(hwnd);
       return 0;
     }
     case WM_KEYDOWN:
@@ -133,7 +139,8 @@ LRESULT ButtonProc(const Message& m) {
       const std::uint32_t style = GetWindowStyle(hwnd);
       SetWindowStyle(hwnd, (style & ~BUTTON_TYPE_MASK) |
                                (static_cast<std::uint32_t>(m.wParam) & BUTTON_TYPE_MASK));
-      if (m.lParam != 0) InvalidateRect(hwnd, nullptr, false);
+      if (m.lParam != 0)
+        InvalidateRect(hwnd, nullptr, false);
       return 0;
     }
     default:

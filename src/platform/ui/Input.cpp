@@ -10,10 +10,13 @@ namespace {
 Hwnd WindowAt(const std::vector<Hwnd>& siblings, Point p) {
   for (auto it = siblings.rbegin(); it != siblings.rend(); ++it) {
     const WindowData* w = FindWindowData(*it);
-    if (w == nullptr || (w->style & WS_VISIBLE) == 0) continue;
-    if (!WindowScreenRect(*w).Contains(p)) continue;
+    if (w == nullptr || (w->style & WS_VISIBLE) == 0)
+      continue;
+    if (!WindowScreenRect(*w).Contains(p))
+      continue;
     if (ClientScreenRect(*w).Contains(p)) {
-      if (Hwnd child = WindowAt(w->children, p)) return child;
+      if (Hwnd child = WindowAt(w->children, p))
+        return child;
     }
     return *it;
   }
@@ -24,23 +27,28 @@ Hwnd WindowAt(const std::vector<Hwnd>& siblings, Point p) {
 // has the focus.
 Hwnd KeyTarget() {
   PlatformState& s = State();
-  if (IsWindow(s.focus)) return s.focus;
+  if (IsWindow(s.focus))
+    return s.focus;
   for (auto it = s.topLevel.rbegin(); it != s.topLevel.rend(); ++it) {
-    if (IsWindowVisible(*it)) return *it;
+    if (IsWindowVisible(*it))
+      return *it;
   }
   return {};
 }
 
 void PostInputMessage(Hwnd target, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
   // A disabled window (a modal box's owner, say) takes no input.
-  if (target && IsWindowEnabled(target)) PostMessage(target, message, wParam, lParam);
+  if (target && IsWindowEnabled(target))
+    PostMessage(target, message, wParam, lParam);
 }
 
 // The classic key-message lParam: repeat count 1, bit 29 for Alt, bits 30 and 31 on release.
 LPARAM KeyFlags(const InputEvent& event, bool release) {
   LPARAM flags = 1;
-  if (event.alt) flags |= LPARAM{1} << 29;
-  if (release) flags |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
+  if (event.alt)
+    flags |= LPARAM{1} << 29;
+  if (release)
+    flags |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
   return flags;
 }
 
@@ -58,7 +66,8 @@ void Translate(const InputEvent& event) {
       break;
     case InputKind::ButtonDown: {
       const Hwnd target = WindowAt(s.topLevel, event.position);
-      if (!target || !IsWindowEnabled(target)) break;
+      if (!target || !IsWindowEnabled(target))
+        break;
       s.pointerTarget = target;
       const Point client = ClientToScreen(target, {0, 0});
       PostMessage(target, WM_LBUTTONDOWN, 0,
@@ -68,7 +77,8 @@ void Translate(const InputEvent& event) {
     case InputKind::ButtonUp: {
       // The release goes where the press went, so a button sees a drag off it.
       const Hwnd target = std::exchange(s.pointerTarget, Hwnd{});
-      if (!IsWindow(target)) break;
+      if (!IsWindow(target))
+        break;
       const Point client = ClientToScreen(target, {0, 0});
       PostMessage(target, WM_LBUTTONUP, 0,
                   MakeLParam(event.position.x - client.x, event.position.y - client.y));
@@ -76,7 +86,8 @@ void Translate(const InputEvent& event) {
     }
     case InputKind::Quit:
       // As the window's close button: the bottom-most top-level window is the program's.
-      if (!s.topLevel.empty()) PostMessage(s.topLevel.front(), WM_CLOSE);
+      if (!s.topLevel.empty())
+        PostMessage(s.topLevel.front(), WM_CLOSE);
       break;
   }
 }
@@ -88,7 +99,8 @@ bool TranslatePendingInput() {
   std::vector<InputEvent> polled;
   s.backend->PollInput(polled);
   s.pendingInput.insert(s.pendingInput.end(), polled.begin(), polled.end());
-  if (s.pendingInput.empty()) return false;
+  if (s.pendingInput.empty())
+    return false;
   // One event at a time: its messages are handled before the next event picks its target,
   // so a key that moves the focus sends the following keys to the new focus.
   const InputEvent event = s.pendingInput.front();

@@ -31,7 +31,8 @@ struct MessageBoxData {
 };
 
 std::vector<ButtonSpec> ButtonsFor(unsigned flags) {
-  if ((flags & 0x0F) == MB_YESNO) return {{"&Yes", IDYES, 'Y'}, {"&No", IDNO, 'N'}};
+  if ((flags & 0x0F) == MB_YESNO)
+    return {{"&Yes", IDYES, 'Y'}, {"&No", IDNO, 'N'}};
   return {{"OK", IDOK, 0}};
 }
 
@@ -39,7 +40,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   std::string line;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+      continue;
     if (text[i] == '\n' || text[i] == '\r') {
       lines.push_back(std::move(line));
       line.clear();
@@ -47,7 +49,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
       line += text[i];
     }
   }
-  if (!line.empty() || lines.empty()) lines.push_back(std::move(line));
+  if (!line.empty() || lines.empty())
+    lines.push_back(std::move(line));
   return lines;
 }
 
@@ -59,19 +62,24 @@ std::vector<std::string> WrapLines(const std::vector<std::string>& lines, const 
     std::string rest = line;
     while (font.MeasureText(rest).width > maxWidth && rest.size() > 1) {
       std::size_t cut = rest.size() - 1;
-      while (cut > 1 && font.MeasureText(rest.substr(0, cut)).width > maxWidth) --cut;
+      while (cut > 1 && font.MeasureText(rest.substr(0, cut)).width > maxWidth)
+        --cut;
       const std::size_t space = rest.rfind(' ', cut);
-      if (space != std::string::npos && space > 0) cut = space;
+      if (space != std::string::npos && space > 0)
+        cut = space;
       out.push_back(rest.substr(0, cut));
       rest = rest.substr(cut);
-      if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
+      if (!rest.empty() && rest.front() == ' ')
+        rest.erase(0, 1);
     }
     out.push_back(rest);
   }
   return out;
 }
 
-MessageBoxData& DataOf(Hwnd hwnd) { return std::any_cast<MessageBoxData&>(*GetWindowData(hwnd)); }
+MessageBoxData& DataOf(Hwnd hwnd) {
+  return std::any_cast<MessageBoxData&>(*GetWindowData(hwnd));
+}
 
 void FillTriangle(DeviceContext& dc, int left, int top, int size, Color fill, Color outline) {
   for (int row = 0; row < size; ++row) {
@@ -108,7 +116,8 @@ void DrawIcon(DeviceContext& dc, unsigned icon, int x, int y) {
 void PaintMessageBox(Hwnd hwnd) {
   PaintDC dc(hwnd);
   const MessageBoxData& data = DataOf(hwnd);
-  if (data.icon != 0) DrawIcon(dc, data.icon, MARGIN, MARGIN);
+  if (data.icon != 0)
+    DrawIcon(dc, data.icon, MARGIN, MARGIN);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   dc.SetTextColor(Rgb(0, 0, 0));
   const int lineHeight = dc.GetTextMetrics().height;
@@ -162,32 +171,33 @@ Hwnd CreateBox(std::string_view text, std::string_view caption, unsigned flags) 
   const int bodyHeight = std::max(textHeight, data.icon != 0 ? ICON_SIZE : 0);
   const int clientHeight =
       std::min(SCREEN_HEIGHT - 2 - CAPTION_HEIGHT, 3 * MARGIN + bodyHeight + BUTTON_HEIGHT);
-  data.textRect = Rect::FromSize(MARGIN + iconSpace,
-                                 MARGIN + std::max(0, (bodyHeight - textHeight) / 2), textWidth,
-                                 textHeight);
+  data.textRect =
+      Rect::FromSize(MARGIN + iconSpace, MARGIN + std::max(0, (bodyHeight - textHeight) / 2),
+                     textWidth, textHeight);
 
   const int width = clientWidth + 2;
   const int height = clientHeight + 2 + CAPTION_HEIGHT;
-  const Rect rect = Rect::FromSize((SCREEN_WIDTH - width) / 2, (SCREEN_HEIGHT - height) / 2, width,
-                                   height);
+  const Rect rect =
+      Rect::FromSize((SCREEN_WIDTH - width) / 2, (SCREEN_HEIGHT - height) / 2, width, height);
   const Hwnd box = CreateWindow({.className = MESSAGE_BOX_CLASS,
                                  .title = std::string(caption),
                                  .style = WS_POPUP | WS_CAPTION | WS_VISIBLE,
                                  .rect = rect});
-  if (!box) return {};
+  if (!box)
+    return {};
   SetWindowData(box, std::move(data));
 
   int x = (clientWidth - buttonsWidth) / 2;
   const int y = clientHeight - MARGIN - BUTTON_HEIGHT;
   for (int i = 0; i < buttonCount; ++i) {
     const ButtonSpec& spec = DataOf(box).buttons[i];
-    CreateWindow({.className = "BUTTON",
-                  .title = spec.text,
-                  .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
-                           (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                  .rect = Rect::FromSize(x, y, BUTTON_WIDTH, BUTTON_HEIGHT),
-                  .parent = box,
-                  .id = FIRST_BUTTON_ID + i});
+    CreateWindow(
+        {.className = "BUTTON",
+         .title = spec.text,
+         .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+         .rect = Rect::FromSize(x, y, BUTTON_WIDTH, BUTTON_HEIGHT),
+         .parent = box,
+         .id = FIRST_BUTTON_ID + i});
     x += BUTTON_WIDTH + BUTTON_GAP;
   }
   return box;
@@ -195,7 +205,8 @@ Hwnd CreateBox(std::string_view text, std::string_view caption, unsigned flags) 
 
 bool IsInside(Hwnd hwnd, Hwnd box) {
   for (Hwnd w = hwnd; w; w = GetParent(w)) {
-    if (w == box) return true;
+    if (w == box)
+      return true;
   }
   return false;
 }
@@ -204,18 +215,21 @@ bool IsInside(Hwnd hwnd, Hwnd box) {
 // focused button, Escape ends a box with a single OK, Tab and arrows move between the
 // buttons, and Y and N answer a question.
 bool HandleBoxKey(Hwnd box, const Message& m) {
-  if (m.message != WM_KEYDOWN || !IsInside(m.hwnd, box)) return false;
+  if (m.message != WM_KEYDOWN || !IsInside(m.hwnd, box))
+    return false;
   MessageBoxData& data = DataOf(box);
   const int count = static_cast<int>(data.buttons.size());
   int focused = GetDlgCtrlID(GetFocus()) - FIRST_BUTTON_ID;
-  if (focused < 0 || focused >= count) focused = 0;
+  if (focused < 0 || focused >= count)
+    focused = 0;
   switch (m.wParam) {
     case VK_RETURN:
     case VK_SPACE:
       data.result = data.buttons[focused].result;
       return true;
     case VK_ESCAPE:
-      if (count == 1) data.result = data.buttons[0].result;
+      if (count == 1)
+        data.result = data.buttons[0].result;
       return true;
     case VK_TAB:
     case VK_RIGHT:
@@ -265,16 +279,20 @@ int MessageBox(Hwnd owner, std::string_view text, std::string_view caption, unsi
     SetFocus(GetDlgItem(box, FIRST_BUTTON_ID));
     Message m;
     while (IsWindow(box) && DataOf(box).result == 0) {
-      if (!GetMessage(m)) break;  // the quit stays pending for the outer loop
-      if (HandleBoxKey(box, m)) continue;
+      if (!GetMessage(m))
+        break;  // the quit stays pending for the outer loop
+      if (HandleBoxKey(box, m))
+        continue;
       DispatchMessage(m);
     }
     if (IsWindow(box)) {
-      if (DataOf(box).result != 0) result = DataOf(box).result;
+      if (DataOf(box).result != 0)
+        result = DataOf(box).result;
       DestroyWindow(box);
     }
   }
-  for (Hwnd top : disabled) EnableWindow(top, true);
+  for (Hwnd top : disabled)
+    EnableWindow(top, true);
   SetFocus(IsWindow(previousFocus) ? previousFocus : owner);
   return result;
 }

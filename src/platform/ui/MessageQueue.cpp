@@ -1,7 +1,7 @@
 #include <chrono>
 
-#include "platform/sys/ReaderThread.h"
 #include <utility>
+#include "platform/sys/ReaderThread.h"
 
 #include "platform/ui/PlatformState.h"
 
@@ -14,7 +14,8 @@ constexpr int SEND_STOP_POLL_MS = 20;
 
 std::optional<LRESULT> CallProcedure(const Message& message) {
   WindowData* window = FindWindowData(message.hwnd);
-  if (window == nullptr) return std::nullopt;
+  if (window == nullptr)
+    return std::nullopt;
   // A copy: the procedure may destroy its own window.
   const WindowProc procedure = window->procedure;
   return procedure(message);
@@ -23,7 +24,8 @@ std::optional<LRESULT> CallProcedure(const Message& message) {
 // Queues under the lock, through the reader's gate when a reader thread is the sender, so
 // that a suspended reader hands over nothing.
 bool Enqueue(const std::function<void()>& enqueue) {
-  if (ReaderThread* reader = ReaderThread::Current()) return reader->Handover(enqueue);
+  if (ReaderThread* reader = ReaderThread::Current())
+    return reader->Handover(enqueue);
   enqueue();
   return true;
 }
@@ -34,7 +36,8 @@ void ServiceSends() {
     std::shared_ptr<PendingSend> send;
     {
       std::lock_guard lock(s.mutex);
-      if (s.sends.empty()) return;
+      if (s.sends.empty())
+        return;
       send = s.sends.front();
       s.sends.pop_front();
     }
@@ -51,9 +54,12 @@ void ServiceSends() {
 bool NextPaint(Message& out) {
   for (Hwnd hwnd : WindowsInPaintOrder()) {
     WindowData& window = *FindWindowData(hwnd);
-    if (!NeedsPaint(window)) continue;
-    if (window.frameDirty) DrawFrame(window);
-    if (window.update.IsEmpty()) continue;
+    if (!NeedsPaint(window))
+      continue;
+    if (window.frameDirty)
+      DrawFrame(window);
+    if (window.update.IsEmpty())
+      continue;
     out = Message{.hwnd = hwnd, .message = WM_PAINT};
     return true;
   }
@@ -69,12 +75,14 @@ bool NextTimer(Message& out) {
   const std::uint32_t now = s.services->TickCount();
   TimerData* earliest = nullptr;
   for (TimerData& timer : s.timers) {
-    if (!IsDue(timer.nextDue, now)) continue;
+    if (!IsDue(timer.nextDue, now))
+      continue;
     if (earliest == nullptr || static_cast<std::int32_t>(timer.nextDue - earliest->nextDue) < 0) {
       earliest = &timer;
     }
   }
-  if (earliest == nullptr) return false;
+  if (earliest == nullptr)
+    return false;
   earliest->nextDue = now + earliest->periodMs;
   out = Message{.hwnd = earliest->hwnd, .message = WM_TIMER, .wParam = earliest->id};
   return true;
@@ -89,12 +97,14 @@ bool RunIdleTasks() {
     std::lock_guard lock(s.mutex);
     keepAwake = std::exchange(s.keepAwakeRequested, false);
   }
-  if (keepAwake) s.backend->KeepDisplayAwake();
+  if (keepAwake)
+    s.backend->KeepDisplayAwake();
   if (s.screenDirty) {
     s.backend->Present(s.screen);
     s.screenDirty = false;
   }
-  if (s.script && !s.script->Finished() && IsDue(s.script->NextDueTick(), s.services->TickCount())) {
+  if (s.script && !s.script->Finished() &&
+      IsDue(s.script->NextDueTick(), s.services->TickCount())) {
     s.script->RunDue(s.services->TickCount());
     return true;
   }
@@ -117,9 +127,12 @@ bool NextMessage(Message& out) {
         return true;
       }
     }
-    if (TranslatePendingInput()) continue;
-    if (NextPaint(out) || NextTimer(out)) return true;
-    if (RunIdleTasks()) continue;
+    if (TranslatePendingInput())
+      continue;
+    if (NextPaint(out) || NextTimer(out))
+      return true;
+    if (RunIdleTasks())
+      continue;
     return false;
   }
 }
@@ -132,9 +145,12 @@ void WaitForWork() {
     const std::int32_t left = static_cast<std::int32_t>(due - now);
     timeout = std::min(timeout, std::max(0, static_cast<int>(left)));
   };
-  for (const TimerData& timer : s.timers) shortenTo(timer.nextDue);
-  if (s.script && !s.script->Finished()) shortenTo(s.script->NextDueTick());
-  if (const int poll = s.backend->PollIntervalMs(); poll > 0) timeout = std::min(timeout, poll);
+  for (const TimerData& timer : s.timers)
+    shortenTo(timer.nextDue);
+  if (s.script && !s.script->Finished())
+    shortenTo(s.script->NextDueTick());
+  if (const int poll = s.backend->PollIntervalMs(); poll > 0)
+    timeout = std::min(timeout, poll);
   std::unique_lock lock(s.mutex);
   s.wake.wait_for(lock, std::chrono::milliseconds(timeout), [&] {
     return !s.posted.empty() || !s.sends.empty() || s.quitCode || s.keepAwakeRequested;
@@ -143,8 +159,7 @@ void WaitForWork() {
 
 }  // namespace
 
-bool PostMessage(Hwnd hwnd, std::uint32_t message, WPARAM wParam, LPARAM lParam,
-                 std::any payload) {
+bool PostMessage(Hwnd hwnd, std::uint32_t message, WPARAM wParam, LPARAM lParam, std::any payload) {
   PlatformState& s = State();
   Message m{hwnd, message, wParam, lParam, std::move(payload)};
   return Enqueue([&] {
@@ -156,10 +171,11 @@ bool PostMessage(Hwnd hwnd, std::uint32_t message, WPARAM wParam, LPARAM lParam,
   });
 }
 
-std::optional<LRESULT> SendMessage(Hwnd hwnd, std::uint32_t message, WPARAM wParam,
-                                   LPARAM lParam, std::any payload) {
+std::optional<LRESULT> SendMessage(Hwnd hwnd, std::uint32_t message, WPARAM wParam, LPARAM lParam,
+                                   std::any payload) {
   Message m{hwnd, message, wParam, lParam, std::move(payload)};
-  if (IsUiThread()) return CallProcedure(m);
+  if (IsUiThread())
+    return CallProcedure(m);
 
   PlatformState& s = State();
   auto send = std::make_shared<PendingSend>();
@@ -171,7 +187,8 @@ std::optional<LRESULT> SendMessage(Hwnd hwnd, std::uint32_t message, WPARAM wPar
     }
     s.wake.notify_all();
   });
-  if (!queued) return std::nullopt;
+  if (!queued)
+    return std::nullopt;
 
   ReaderThread* reader = ReaderThread::Current();
   std::unique_lock lock(s.mutex);
@@ -209,7 +226,8 @@ void PostQuitMessage(int exitCode) {
 }
 
 bool GetMessage(Message& message) {
-  while (!NextMessage(message)) WaitForWork();
+  while (!NextMessage(message))
+    WaitForWork();
   return message.message != WM_QUIT;
 }
 
@@ -223,18 +241,21 @@ LRESULT DispatchMessage(const Message& message) {
 
 int RunMessageLoop() {
   Message message;
-  while (GetMessage(message)) DispatchMessage(message);
+  while (GetMessage(message))
+    DispatchMessage(message);
   return static_cast<int>(message.wParam);
 }
 
 void PumpMessages() {
   Message message;
-  while (NextMessage(message) && message.message != WM_QUIT) DispatchMessage(message);
+  while (NextMessage(message) && message.message != WM_QUIT)
+    DispatchMessage(message);
 }
 
 bool SetTimer(Hwnd hwnd, std::uint32_t id, std::uint32_t periodMs) {
   PlatformState& s = State();
-  if (!IsWindow(hwnd)) return false;
+  if (!IsWindow(hwnd))
+    return false;
   const std::uint32_t period = std::max<std::uint32_t>(periodMs, 1);
   const std::uint32_t due = s.services->TickCount() + period;
   for (TimerData& timer : s.timers) {
@@ -249,9 +270,8 @@ bool SetTimer(Hwnd hwnd, std::uint32_t id, std::uint32_t periodMs) {
 }
 
 bool KillTimer(Hwnd hwnd, std::uint32_t id) {
-  return std::erase_if(State().timers, [&](const TimerData& t) {
-           return t.hwnd == hwnd && t.id == id;
-         }) > 0;
+  return std::erase_if(State().timers,
+                       [&](const TimerData& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
 }
 
 }  // namespace platform

@@ -25,7 +25,9 @@ struct Message {
 constexpr WPARAM MakeWParam(std::uint16_t low, std::uint16_t high) {
   return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
 }
-constexpr std::uint16_t LowWord(WPARAM value) { return static_cast<std::uint16_t>(value & 0xFFFF); }
+constexpr std::uint16_t LowWord(WPARAM value) {
+  return static_cast<std::uint16_t>(value & 0xFFFF);
+}
 constexpr std::uint16_t HighWord(WPARAM value) {
   return static_cast<std::uint16_t>((value >> 16) & 0xFFFF);
 }

@@ -25,15 +25,18 @@ void SubtractWindowsAbove(Region& region, const std::vector<Hwnd>& siblings, Hwn
       above = true;
       continue;
     }
-    if (!above) continue;
+    if (!above)
+      continue;
     const WindowData* w = FindWindowData(sibling);
-    if (w != nullptr && (w->style & WS_VISIBLE) != 0) region.Subtract(WindowScreenRect(*w));
+    if (w != nullptr && (w->style & WS_VISIBLE) != 0)
+      region.Subtract(WindowScreenRect(*w));
   }
 }
 
 void AppendInPaintOrder(Hwnd hwnd, std::vector<Hwnd>& out) {
   out.push_back(hwnd);
-  for (Hwnd child : FindWindowData(hwnd)->children) AppendInPaintOrder(child, out);
+  for (Hwnd child : FindWindowData(hwnd)->children)
+    AppendInPaintOrder(child, out);
 }
 
 }  // namespace
@@ -52,13 +55,16 @@ Rect ClientScreenRect(const WindowData& window) {
   const int frame = FrameWidth(window);
   Rect client{r.left + frame, r.top + frame + CaptionHeight(window), r.right - frame,
               r.bottom - frame};
-  if (client.right < client.left) client.right = client.left;
-  if (client.bottom < client.top) client.bottom = client.top;
+  if (client.right < client.left)
+    client.right = client.left;
+  if (client.bottom < client.top)
+    client.bottom = client.top;
   return client;
 }
 
 Region VisibleRegionOf(const WindowData& window, const Rect& area) {
-  if (!IsWindowVisible(window.handle)) return {};
+  if (!IsWindowVisible(window.handle))
+    return {};
   Region region(area.Intersect(State().screen.Bounds()));
   // Children are above their parent.
   SubtractWindowsAbove(region, window.children, {});
@@ -83,7 +89,8 @@ Region VisibleRegion(Hwnd hwnd) {
 
 std::vector<Hwnd> WindowsInPaintOrder() {
   std::vector<Hwnd> out;
-  for (Hwnd top : State().topLevel) AppendInPaintOrder(top, out);
+  for (Hwnd top : State().topLevel)
+    AppendInPaintOrder(top, out);
   return out;
 }
 
@@ -91,7 +98,8 @@ void InvalidateScreenArea(const Rect& area) {
   for (Hwnd hwnd : WindowsInPaintOrder()) {
     WindowData& w = *FindWindowData(hwnd);
     const Rect whole = WindowScreenRect(w);
-    if (!whole.Intersects(area) || !IsWindowVisible(hwnd)) continue;
+    if (!whole.Intersects(area) || !IsWindowVisible(hwnd))
+      continue;
     const Rect client = ClientScreenRect(w);
     Region shown = VisibleRegionOf(w, area.Intersect(client));
     if (!shown.IsEmpty()) {
@@ -112,11 +120,13 @@ bool NeedsPaint(const WindowData& window) {
 void DrawFrame(WindowData& window) {
   window.frameDirty = false;
   const int frame = FrameWidth(window);
-  if (frame == 0) return;
+  if (frame == 0)
+    return;
   const Rect whole = WindowScreenRect(window);
   Region clip = VisibleRegionOf(window, whole);
   clip.Subtract(ClientScreenRect(window));
-  if (clip.IsEmpty()) return;
+  if (clip.IsEmpty())
+    return;
   State().screenDirty = true;
   DeviceContext dc(State().screen, {whole.left, whole.top}, clip);
   const int width = whole.Width();
@@ -125,7 +135,8 @@ void DrawFrame(WindowData& window) {
   dc.SelectBrush(GetStockBrush(StockObject::NullBrush));
   dc.Rectangle(0, 0, width, height);
   const int caption = CaptionHeight(window);
-  if (caption == 0) return;
+  if (caption == 0)
+    return;
   Rect bar{1, 1, width - 1, 1 + caption};
   dc.FillRect(bar, CreateSolidBrush(CAPTION_COLOR));
   dc.SelectFont(CreateFont(13, 700));
@@ -137,17 +148,20 @@ void DrawFrame(WindowData& window) {
 
 void InvalidateRect(Hwnd hwnd, const Rect* rect, bool erase) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return;
+  if (window == nullptr)
+    return;
   const Rect client = GetClientRect(hwnd);
   const Rect area = rect ? rect->Intersect(client) : client;
-  if (area.IsEmpty()) return;
+  if (area.IsEmpty())
+    return;
   window->update.Add(area);
   window->eraseBackground = window->eraseBackground || erase;
 }
 
 void ValidateRect(Hwnd hwnd, const Rect* rect) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return;
+  if (window == nullptr)
+    return;
   if (rect == nullptr) {
     window->update.Clear();
     window->eraseBackground = false;
@@ -158,21 +172,27 @@ void ValidateRect(Hwnd hwnd, const Rect* rect) {
 
 void PaintWindowNow(Hwnd hwnd) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr || !NeedsPaint(*window)) return;
-  if (window->frameDirty) DrawFrame(*window);
-  if (window->update.IsEmpty()) return;
+  if (window == nullptr || !NeedsPaint(*window))
+    return;
+  if (window->frameDirty)
+    DrawFrame(*window);
+  if (window->update.IsEmpty())
+    return;
   SendMessage(hwnd, WM_PAINT);
   // A procedure that ignores WM_PAINT must not be asked again and again.
   ValidateRect(hwnd, nullptr);
 }
 
-void UpdateWindow(Hwnd hwnd) { PaintWindowNow(hwnd); }
+void UpdateWindow(Hwnd hwnd) {
+  PaintWindowNow(hwnd);
+}
 
 namespace {
 
 Point ClientOrigin(Hwnd hwnd) {
   const WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return {};
+  if (window == nullptr)
+    return {};
   const Rect client = ClientScreenRect(*window);
   return {client.left, client.top};
 }
@@ -195,12 +215,14 @@ Region PaintClip(Hwnd hwnd) {
 
 }  // namespace
 
-WindowDC::WindowDC(Hwnd hwnd) : DeviceContext(::platform::State().screen, ClientOrigin(hwnd), ClientClip(hwnd)) {}
+WindowDC::WindowDC(Hwnd hwnd)
+    : DeviceContext(::platform::State().screen, ClientOrigin(hwnd), ClientClip(hwnd)) {}
 
 PaintDC::PaintDC(Hwnd hwnd)
     : DeviceContext(::platform::State().screen, ClientOrigin(hwnd), PaintClip(hwnd)) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return;
+  if (window == nullptr)
+    return;
   paintRect_ = window->update.Bounds();
   if (window->eraseBackground && window->background) {
     const Rect client = GetClientRect(hwnd);

@@ -76,7 +76,8 @@ Platform::~Platform() {
   // Release every thread still blocked in a send to this platform.
   {
     std::lock_guard lock(state_->mutex);
-    for (auto& send : state_->sends) send->finished = true;
+    for (auto& send : state_->sends)
+      send->finished = true;
     state_->sends.clear();
   }
   state_->sendDone.notify_all();
@@ -86,19 +87,30 @@ Platform::~Platform() {
 
 Platform& Platform::Current() {
   Platform* platform = current.load();
-  if (platform == nullptr) throw std::logic_error("no platform");
+  if (platform == nullptr)
+    throw std::logic_error("no platform");
   return *platform;
 }
 
-Surface& Platform::Screen() { return state_->screen; }
+Surface& Platform::Screen() {
+  return state_->screen;
+}
 
-SystemServices& Platform::Services() { return *state_->services; }
+SystemServices& Platform::Services() {
+  return *state_->services;
+}
 
-void Platform::InjectInput(const InputEvent& event) { state_->pendingInput.push_back(event); }
+void Platform::InjectInput(const InputEvent& event) {
+  state_->pendingInput.push_back(event);
+}
 
-PlatformState& State() { return Platform::Current().State(); }
+PlatformState& State() {
+  return Platform::Current().State();
+}
 
-bool IsUiThread() { return std::this_thread::get_id() == State().uiThread; }
+bool IsUiThread() {
+  return std::this_thread::get_id() == State().uiThread;
+}
 
 void ExitProcess(int exitCode) {
   State().exitHandler(exitCode);

@@ -31,9 +31,9 @@ struct WindowData {
   std::uint32_t style = 0;
   int id = 0;
   Hwnd parent;
-  Rect rect;                  // relative to the parent's client area, or to the screen
+  Rect rect;                   // relative to the parent's client area, or to the screen
   std::vector<Hwnd> children;  // bottom to top
-  Region update;              // client coordinates
+  Region update;               // client coordinates
   bool eraseBackground = false;
   bool frameDirty = false;
   bool destroying = false;

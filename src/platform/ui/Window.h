@@ -44,8 +44,8 @@ struct CreateParams {
 
 // Classes and windows. All of these run on the UI thread.
 bool RegisterClass(const WindowClass& windowClass);  // false when the name is taken
-Hwnd CreateWindow(const CreateParams& params);          // sends WM_CREATE; null on failure
-bool DestroyWindow(Hwnd hwnd);                          // children first; sends WM_DESTROY
+Hwnd CreateWindow(const CreateParams& params);       // sends WM_CREATE; null on failure
+bool DestroyWindow(Hwnd hwnd);                       // children first; sends WM_DESTROY
 bool IsWindow(Hwnd hwnd);
 bool ShowWindow(Hwnd hwnd, bool show);
 bool IsWindowVisible(Hwnd hwnd);  // visible itself and every ancestor
@@ -77,7 +77,7 @@ Hwnd GetFocus();
 // Painting.
 void InvalidateRect(Hwnd hwnd, const Rect* rect, bool erase);  // client coordinates; null: all
 void ValidateRect(Hwnd hwnd, const Rect* rect);
-void UpdateWindow(Hwnd hwnd);  // paints now if anything is invalid
+void UpdateWindow(Hwnd hwnd);     // paints now if anything is invalid
 Region VisibleRegion(Hwnd hwnd);  // screen coordinates, client area only
 
 // The device context of a window's client area, clipped to its visible region.

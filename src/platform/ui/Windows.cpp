@@ -9,13 +9,15 @@ namespace {
 
 std::string LowerCase(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : out)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return out;
 }
 
 std::vector<Hwnd>& SiblingList(const WindowData& window) {
   PlatformState& s = State();
-  if (WindowData* parent = FindWindowData(window.parent)) return parent->children;
+  if (WindowData* parent = FindWindowData(window.parent))
+    return parent->children;
   return s.topLevel;
 }
 
@@ -32,20 +34,24 @@ void ForgetWindow(Hwnd hwnd) {
   {
     std::lock_guard lock(s.mutex);
     std::erase_if(s.sends, [hwnd](const std::shared_ptr<PendingSend>& send) {
-      if (send->message.hwnd != hwnd) return false;
+      if (send->message.hwnd != hwnd)
+        return false;
       send->finished = true;
       return true;
     });
   }
   s.sendDone.notify_all();
-  if (s.focus == hwnd) s.focus = {};
-  if (s.pointerTarget == hwnd) s.pointerTarget = {};
+  if (s.focus == hwnd)
+    s.focus = {};
+  if (s.pointerTarget == hwnd)
+    s.pointerTarget = {};
 }
 
 }  // namespace
 
 WindowData* FindWindowData(Hwnd hwnd) {
-  if (!hwnd) return nullptr;
+  if (!hwnd)
+    return nullptr;
   PlatformState& s = State();
   auto it = s.windows.find(hwnd.value);
   return it == s.windows.end() ? nullptr : it->second.get();
@@ -54,7 +60,8 @@ WindowData* FindWindowData(Hwnd hwnd) {
 bool RegisterClass(const WindowClass& windowClass) {
   PlatformState& s = State();
   const std::string key = LowerCase(windowClass.name);
-  if (key.empty() || !windowClass.procedure || s.classes.contains(key)) return false;
+  if (key.empty() || !windowClass.procedure || s.classes.contains(key))
+    return false;
   s.classes.emplace(key, windowClass);
   return true;
 }
@@ -62,8 +69,10 @@ bool RegisterClass(const WindowClass& windowClass) {
 Hwnd CreateWindow(const CreateParams& params) {
   PlatformState& s = State();
   auto cls = s.classes.find(LowerCase(params.className));
-  if (cls == s.classes.end()) return {};
-  if (params.parent && FindWindowData(params.parent) == nullptr) return {};
+  if (cls == s.classes.end())
+    return {};
+  if (params.parent && FindWindowData(params.parent) == nullptr)
+    return {};
 
   auto window = std::make_unique<WindowData>();
   window->handle = Hwnd{s.nextHandle++};
@@ -81,39 +90,48 @@ Hwnd CreateWindow(const CreateParams& params) {
   SiblingList(data).push_back(hwnd);
 
   const std::optional<LRESULT> created = SendMessage(hwnd, WM_CREATE);
-  if (!IsWindow(hwnd)) return {};
+  if (!IsWindow(hwnd))
+    return {};
   if (created && *created == -1) {
     DestroyWindow(hwnd);
     return {};
   }
-  if (IsWindowVisible(hwnd)) InvalidateScreenArea(GetWindowRect(hwnd));
+  if (IsWindowVisible(hwnd))
+    InvalidateScreenArea(GetWindowRect(hwnd));
   return hwnd;
 }
 
 bool DestroyWindow(Hwnd hwnd) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr || window->destroying) return false;
+  if (window == nullptr || window->destroying)
+    return false;
   window->destroying = true;
   const bool wasVisible = IsWindowVisible(hwnd);
   const Rect area = WindowScreenRect(*window);
   SendMessage(hwnd, WM_DESTROY);
   window = FindWindowData(hwnd);
   const std::vector<Hwnd> children = window->children;
-  for (auto it = children.rbegin(); it != children.rend(); ++it) DestroyWindow(*it);
+  for (auto it = children.rbegin(); it != children.rend(); ++it)
+    DestroyWindow(*it);
   ForgetWindow(hwnd);
   RemoveFromSiblings(*window);
   State().windows.erase(hwnd.value);
-  if (wasVisible) InvalidateScreenArea(area);
+  if (wasVisible)
+    InvalidateScreenArea(area);
   return true;
 }
 
-bool IsWindow(Hwnd hwnd) { return FindWindowData(hwnd) != nullptr; }
+bool IsWindow(Hwnd hwnd) {
+  return FindWindowData(hwnd) != nullptr;
+}
 
 bool ShowWindow(Hwnd hwnd, bool show) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return false;
+  if (window == nullptr)
+    return false;
   const bool wasShown = (window->style & WS_VISIBLE) != 0;
-  if (wasShown == show) return wasShown;
+  if (wasShown == show)
+    return wasShown;
   const bool wasVisible = IsWindowVisible(hwnd);
   if (show) {
     window->style |= WS_VISIBLE;
@@ -127,21 +145,25 @@ bool ShowWindow(Hwnd hwnd, bool show) {
       }
     }
   }
-  if (wasVisible || IsWindowVisible(hwnd)) InvalidateScreenArea(WindowScreenRect(*window));
+  if (wasVisible || IsWindowVisible(hwnd))
+    InvalidateScreenArea(WindowScreenRect(*window));
   return wasShown;
 }
 
 bool IsWindowVisible(Hwnd hwnd) {
   for (WindowData* w = FindWindowData(hwnd); w != nullptr; w = FindWindowData(w->parent)) {
-    if ((w->style & WS_VISIBLE) == 0) return false;
-    if (!w->parent) return true;
+    if ((w->style & WS_VISIBLE) == 0)
+      return false;
+    if (!w->parent)
+      return true;
   }
   return false;
 }
 
 bool MoveWindow(Hwnd hwnd, const Rect& rect) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return false;
+  if (window == nullptr)
+    return false;
   const Rect before = WindowScreenRect(*window);
   const Size oldSize{window->rect.Width(), window->rect.Height()};
   window->rect = rect;
@@ -158,20 +180,23 @@ bool MoveWindow(Hwnd hwnd, const Rect& rect) {
 
 bool EnableWindow(Hwnd hwnd, bool enable) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return false;
+  if (window == nullptr)
+    return false;
   const bool wasDisabled = (window->style & WS_DISABLED) != 0;
   if (enable) {
     window->style &= ~WS_DISABLED;
   } else {
     window->style |= WS_DISABLED;
   }
-  if (wasDisabled == enable) SendMessage(hwnd, WM_ENABLE, enable ? 1 : 0);
+  if (wasDisabled == enable)
+    SendMessage(hwnd, WM_ENABLE, enable ? 1 : 0);
   return wasDisabled;
 }
 
 bool IsWindowEnabled(Hwnd hwnd) {
   for (WindowData* w = FindWindowData(hwnd); w != nullptr; w = FindWindowData(w->parent)) {
-    if ((w->style & WS_DISABLED) != 0) return false;
+    if ((w->style & WS_DISABLED) != 0)
+      return false;
   }
   return IsWindow(hwnd);
 }
@@ -183,14 +208,16 @@ Rect GetWindowRect(Hwnd hwnd) {
 
 Rect GetClientRect(Hwnd hwnd) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return {};
+  if (window == nullptr)
+    return {};
   const Rect client = ClientScreenRect(*window);
   return {0, 0, client.Width(), client.Height()};
 }
 
 Point ClientToScreen(Hwnd hwnd, Point p) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return p;
+  if (window == nullptr)
+    return p;
   const Rect client = ClientScreenRect(*window);
   return {p.x + client.left, p.y + client.top};
 }
@@ -202,9 +229,11 @@ Hwnd GetParent(Hwnd hwnd) {
 
 Hwnd GetDlgItem(Hwnd parent, int id) {
   WindowData* window = FindWindowData(parent);
-  if (window == nullptr) return {};
+  if (window == nullptr)
+    return {};
   for (Hwnd child : window->children) {
-    if (FindWindowData(child)->id == id) return child;
+    if (FindWindowData(child)->id == id)
+      return child;
   }
   return {};
 }
@@ -220,7 +249,8 @@ std::uint32_t GetWindowStyle(Hwnd hwnd) {
 }
 
 void SetWindowStyle(Hwnd hwnd, std::uint32_t style) {
-  if (WindowData* window = FindWindowData(hwnd)) window->style = style;
+  if (WindowData* window = FindWindowData(hwnd))
+    window->style = style;
 }
 
 std::string GetWindowText(Hwnd hwnd) {
@@ -230,7 +260,8 @@ std::string GetWindowText(Hwnd hwnd) {
 
 void SetWindowText(Hwnd hwnd, std::string_view text) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return;
+  if (window == nullptr)
+    return;
   window->title = text;
   window->frameDirty = true;
   SendMessage(hwnd, WM_SETTEXT);
@@ -246,8 +277,10 @@ Hwnd FindWindow(std::string_view className, std::string_view title) {
   const std::string wantedClass = LowerCase(className);
   for (Hwnd hwnd : WindowsInPaintOrder()) {
     const WindowData* w = FindWindowData(hwnd);
-    if (!wantedClass.empty() && LowerCase(w->className) != wantedClass) continue;
-    if (!title.empty() && w->title != title) continue;
+    if (!wantedClass.empty() && LowerCase(w->className) != wantedClass)
+      continue;
+    if (!title.empty() && w->title != title)
+      continue;
     return hwnd;
   }
   return {};
@@ -255,16 +288,20 @@ Hwnd FindWindow(std::string_view className, std::string_view title) {
 
 void BringWindowToTop(Hwnd hwnd) {
   WindowData* window = FindWindowData(hwnd);
-  if (window == nullptr) return;
+  if (window == nullptr)
+    return;
   std::vector<Hwnd>& siblings = SiblingList(*window);
-  if (!siblings.empty() && siblings.back() == hwnd) return;
+  if (!siblings.empty() && siblings.back() == hwnd)
+    return;
   RemoveFromSiblings(*window);
   siblings.push_back(hwnd);
-  if (IsWindowVisible(hwnd)) InvalidateScreenArea(WindowScreenRect(*window));
+  if (IsWindowVisible(hwnd))
+    InvalidateScreenArea(WindowScreenRect(*window));
 }
 
 void SetWindowData(Hwnd hwnd, std::any data) {
-  if (WindowData* window = FindWindowData(hwnd)) window->data = std::move(data);
+  if (WindowData* window = FindWindowData(hwnd))
+    window->data = std::move(data);
 }
 
 std::any* GetWindowData(Hwnd hwnd) {
@@ -275,13 +312,18 @@ std::any* GetWindowData(Hwnd hwnd) {
 Hwnd SetFocus(Hwnd hwnd) {
   PlatformState& s = State();
   const Hwnd previous = s.focus;
-  if (hwnd == previous || (hwnd && !IsWindow(hwnd))) return previous;
+  if (hwnd == previous || (hwnd && !IsWindow(hwnd)))
+    return previous;
   s.focus = hwnd;
-  if (IsWindow(previous)) SendMessage(previous, WM_KILLFOCUS, hwnd.value);
-  if (IsWindow(hwnd)) SendMessage(hwnd, WM_SETFOCUS, previous.value);
+  if (IsWindow(previous))
+    SendMessage(previous, WM_KILLFOCUS, hwnd.value);
+  if (IsWindow(hwnd))
+    SendMessage(hwnd, WM_SETFOCUS, previous.value);
   return previous;
 }
 
-Hwnd GetFocus() { return State().focus; }
+Hwnd GetFocus() {
+  return State().focus;
+}
 
 }  // namespace platform

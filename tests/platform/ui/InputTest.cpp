@@ -18,7 +18,8 @@ class InputTest : public ::testing::Test {
   void SetUp() override {
     recorder.Register("Recorder", Rgb(192, 192, 192));
     recorder.hook = [this](const Message& m) -> LRESULT {
-      if (m.message == WM_COMMAND) commands.push_back(m.wParam);
+      if (m.message == WM_COMMAND)
+        commands.push_back(m.wParam);
       return 0;
     };
     window = MakeTopLevel("Recorder", {0, 0, 320, 240});
@@ -104,7 +105,8 @@ TEST_F(InputTest, MessageBoxFitsTheScreenAndAnswersFromTheKeyboard) {
   bool linesVisible = false;
   // The check runs once the box has painted: a timer fires only when nothing else waits.
   recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message != WM_TIMER) return 0;
+    if (m.message != WM_TIMER)
+      return 0;
     KillTimer(m.hwnd, 9);
     boxRect = GetWindowRect(FindWindow("MessageBoxWnd", "PROGRAM STOP"));
     linesVisible = test.Screen().Trace().IsVisible("please restart the system.") &&
@@ -124,7 +126,8 @@ TEST_F(InputTest, MessageBoxFitsTheScreenAndAnswersFromTheKeyboard) {
 
 TEST_F(InputTest, YesNoBoxIgnoresEscapeAndTakesItsMnemonics) {
   recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message != WM_TIMER) return 0;
+    if (m.message != WM_TIMER)
+      return 0;
     KillTimer(m.hwnd, 1);
     test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = VK_ESCAPE});
     test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = 'N'});

@@ -22,7 +22,8 @@ bool WaitForQueuedSend() {
   for (int i = 0; i < 5000; ++i) {
     {
       std::lock_guard lock(State().mutex);
-      if (!State().sends.empty()) return true;
+      if (!State().sends.empty())
+        return true;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
@@ -45,7 +46,8 @@ class MessageQueueTest : public ::testing::Test {
 TEST_F(MessageQueueTest, PayloadTravelsAsACopyFromAnotherThread) {
   std::string received;
   recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message == UM_PROBE) received = std::any_cast<std::string>(m.payload);
+    if (m.message == UM_PROBE)
+      received = std::any_cast<std::string>(m.payload);
     return 0;
   };
   std::thread poster([&] {
@@ -61,7 +63,8 @@ TEST_F(MessageQueueTest, PayloadTravelsAsACopyFromAnotherThread) {
 TEST_F(MessageQueueTest, SendFromAnotherThreadIsServedWhileAMessageBoxWaits) {
   bool boxWasUp = false;
   recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message != UM_PROBE) return 0;
+    if (m.message != UM_PROBE)
+      return 0;
     boxWasUp = IsWindow(FindWindow("MessageBoxWnd", "Busy"));
     // Close the box as a person would.
     test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = VK_RETURN});
@@ -105,11 +108,13 @@ TEST_F(MessageQueueTest, SuspendedReaderHandsOverNothingUntilResumed) {
   std::atomic<int> posted{0};
   ReaderThread reader([&](ReaderThread& self) {
     while (!self.StopRequested()) {
-      if (PostMessage(window, UM_PROBE)) ++posted;
+      if (PostMessage(window, UM_PROBE))
+        ++posted;
       self.SleepFor(1);
     }
   });
-  while (posted.load() < 3) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  while (posted.load() < 3)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   reader.Suspend();
   PumpMessages();
   const int handled = recorder.Count(UM_PROBE);
@@ -174,7 +179,8 @@ TEST_F(MessageQueueTest, PostedMessagesToADestroyedWindowAreDropped) {
 
 TEST_F(MessageQueueTest, QuitEndsANestedLoopAndStaysForTheOuterOne) {
   recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message == UM_PROBE) PostQuitMessage(5);
+    if (m.message == UM_PROBE)
+      PostQuitMessage(5);
     return 0;
   };
   PostMessage(window, UM_PROBE);

@@ -109,7 +109,8 @@ TEST_F(PaintingTest, PaintClipsToTheUpdateRegion) {
   const Hwnd window = MakeTopLevel("Below", {0, 0, 320, 240});
   PumpMessages();
   below.hook = [](const Message& m) -> LRESULT {
-    if (m.message != WM_PAINT) return 0;
+    if (m.message != WM_PAINT)
+      return 0;
     PaintDC dc(m.hwnd);
     dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
     return 1;

@@ -25,7 +25,8 @@ struct RecordingClass {
   platform::LRESULT Handle(const platform::Message& m) {
     messages.push_back(m.message);
     if (hook) {
-      if (platform::LRESULT r = hook(m); r != 0) return r;
+      if (platform::LRESULT r = hook(m); r != 0)
+        return r;
     }
     if (m.message == platform::WM_PAINT) {
       platform::PaintDC dc(m.hwnd);
@@ -37,7 +38,8 @@ struct RecordingClass {
 
   int Count(std::uint32_t message) const {
     int n = 0;
-    for (std::uint32_t m : messages) n += m == message ? 1 : 0;
+    for (std::uint32_t m : messages)
+      n += m == message ? 1 : 0;
     return n;
   }
 };
