@@ -33,9 +33,10 @@ void SetMapGeometry(AppState& app) {
       static_cast<float>(app.curveWidth) / (settings.speedMax - settings.speedMin);
 }
 
-// The smallest step whose buffers fit strictly inside the budget. At step 9 the need is
-// negative, so the search always ends there at the latest.
-int ReductionStep(std::uint64_t budget) {
+}  // namespace
+
+// At step 9 the need is negative, so the search always ends there at the latest.
+int TrackReductionStep(std::uint64_t budget) {
   int k = 0;
   for (;; ++k) {
     const std::int64_t need =
@@ -45,8 +46,6 @@ int ReductionStep(std::uint64_t budget) {
   }
 }
 
-}  // namespace
-
 int ReserveTrackBuffers(AppState& app) {
   SetMapGeometry(app);
   if (app.settings.gpsInput != 1 || app.trackBuffersReserved != 0)
@@ -54,7 +53,7 @@ int ReserveTrackBuffers(AppState& app) {
 
   const std::uint64_t freeBytes = platform::Services().FreeMemoryBytes();
   const std::uint64_t budget = 4 * (freeBytes / 5);  // leave a fifth of the memory free
-  const int k = ReductionStep(budget);
+  const int k = TrackReductionStep(budget);
   app.maxTrackPositions = static_cast<std::int32_t>(FULL_TRACK_POSITIONS - POSITIONS_PER_STEP * k);
   app.trackBufferSize = app.maxTrackPositions + static_cast<std::int32_t>(SPARE_ENTRIES);
   if (k > LAST_USABLE_STEP)

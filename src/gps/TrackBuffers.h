@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,9 @@ namespace gradlog {
 // Returns the reduction step k: 0 full size, 1..6 reduced, above 6 not enough memory (then
 // nothing is reserved).
 int ReserveTrackBuffers(AppState& app);
+
+// The smallest reduction step whose two buffers fit strictly inside the budget (bytes).
+int TrackReductionStep(std::uint64_t budget);
 
 // The message for a reduction step: a warning for 1..6, a fatal stop above 6, none for 0.
 struct TrackBufferNotice {

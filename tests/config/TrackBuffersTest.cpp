@@ -69,6 +69,14 @@ TEST_F(TrackBuffersTest, EachStepNeedsABudgetStrictlyAboveItsNeed) {
   EXPECT_TRUE(none->trackX.empty());
 }
 
+TEST(TrackReductionStepTest, TheTestIsStrictAtEveryBoundary) {
+  EXPECT_EQ(TrackReductionStep(116801), 0);
+  EXPECT_EQ(TrackReductionStep(116800), 1);
+  EXPECT_EQ(TrackReductionStep(30401), 6);
+  EXPECT_EQ(TrackReductionStep(30400), 7);
+  EXPECT_EQ(TrackReductionStep(0), 9);
+}
+
 TEST_F(TrackBuffersTest, NothingIsReservedTwiceOrWithoutGps) {
   SetBudget(1'000'000);
   ASSERT_EQ(ReserveTrackBuffers(*app), 0);

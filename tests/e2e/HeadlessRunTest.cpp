@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
-#include "E2eSupport.h"
 #include "platform/gfx/Png.h"
 #include "support/FirstStartSettings.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -24,17 +24,18 @@ platform::Color PixelAt(const platform::Surface& s, int x, int y) {
 }
 
 TEST(HeadlessRun, FirstStartWritesTheDefaultSettingsAndShowsTheStartScreen) {
-  e2e::TempFolder folder;
+  testing_support::TempFolder folder;
   const auto root = folder.Path() / "EMPTY";
   std::filesystem::create_directory(root);
   const auto shot = folder.Path() / "start.png";
   const auto script = folder.Path() / "start.script";
-  e2e::WriteFileBytes(script, "# first start\nwait 300\nscreenshot " + shot.string() +
-                                  "\nexpect Survey Setup\nexpect Version 1.34\nkey X\n");
+  testing_support::TempFolder::WriteFile(script,
+                                         "# first start\nwait 300\nscreenshot " + shot.string() +
+                                             "\nexpect Survey Setup\nexpect Version 1.34\nkey X\n");
 
   EXPECT_EQ(RunGradlog(root, script).exitCode, 0);
 
-  EXPECT_EQ(e2e::ReadFileBytes(root / "C_DRIVE" / "KELINI" / "Z601CX.INI"),
+  EXPECT_EQ(testing_support::TempFolder::ReadFile(root / "C_DRIVE" / "KELINI" / "Z601CX.INI"),
             testing_support::JoinCrLf(testing_support::FirstStartLines()));
   const std::optional<platform::Surface> picture = platform::ReadPng(shot.string());
   ASSERT_TRUE(picture.has_value());
@@ -53,11 +54,12 @@ TEST(HeadlessRun, FirstStartWritesTheDefaultSettingsAndShowsTheStartScreen) {
 }
 
 TEST(HeadlessRun, HighlightMovesAndExitEndsWithCodeZero) {
-  e2e::TempFolder folder;
+  testing_support::TempFolder folder;
   const auto shot = folder.Path() / "moved.png";
   const auto script = folder.Path() / "moved.script";
-  e2e::WriteFileBytes(script, "wait 100\nkey Down\nkey Down\nkey Up\nscreenshot " + shot.string() +
-                                  "\nkey Up\nkey Up\nkey Up\nkey Enter\n");
+  testing_support::TempFolder::WriteFile(
+      script, "wait 100\nkey Down\nkey Down\nkey Up\nscreenshot " + shot.string() +
+                  "\nkey Up\nkey Up\nkey Up\nkey Enter\n");
   EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 0);
   const std::optional<platform::Surface> picture = platform::ReadPng(shot.string());
   ASSERT_TRUE(picture.has_value());
@@ -67,29 +69,29 @@ TEST(HeadlessRun, HighlightMovesAndExitEndsWithCodeZero) {
 }
 
 TEST(HeadlessRun, AFailedExpectationEndsWithCodeThree) {
-  e2e::TempFolder folder;
+  testing_support::TempFolder folder;
   const auto script = folder.Path() / "fail.script";
-  e2e::WriteFileBytes(script, "wait 100\nexpect Nothing like this\nkey X\n");
+  testing_support::TempFolder::WriteFile(script, "wait 100\nexpect Nothing like this\nkey X\n");
   EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 3);
 }
 
 TEST(HeadlessRun, ABrokenScriptIsRefusedBeforeTheProgramStarts) {
-  e2e::TempFolder folder;
+  testing_support::TempFolder folder;
   const auto script = folder.Path() / "broken.script";
-  e2e::WriteFileBytes(script, "wait soon\n");
+  testing_support::TempFolder::WriteFile(script, "wait soon\n");
   EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 64);
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "C_DRIVE"));
 }
 
 TEST(HeadlessRun, AnUnreadableSettingsFileIsReplacedNotFatal) {
-  e2e::TempFolder folder;
+  testing_support::TempFolder folder;
   const auto settings = folder.Path() / "C_DRIVE" / "KELINI" / "Z601CX.INI";
   std::filesystem::create_directories(settings.parent_path());
-  e2e::WriteFileBytes(settings, std::string("\x00\xff garbage \r\n\r\n", 15));
+  testing_support::TempFolder::WriteFile(settings, std::string("\x00\xff garbage \r\n\r\n", 15));
   const auto script = folder.Path() / "garbage.script";
-  e2e::WriteFileBytes(script, "wait 100\nexpect Exit\nkey E\n");
+  testing_support::TempFolder::WriteFile(script, "wait 100\nexpect Exit\nkey E\n");
   EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 0);
-  EXPECT_EQ(e2e::ReadFileBytes(settings),
+  EXPECT_EQ(testing_support::TempFolder::ReadFile(settings),
             testing_support::JoinCrLf(testing_support::FirstStartLines()));
 }
 

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "ChildProcess.h"
-#include "E2eSupport.h"
 #include "platform/gfx/Png.h"
+#include "support/TempFolder.h"
 
 // Xlib's macros (None, Bool, Status) must come after everything that could use those names.
 #include <X11/Xlib.h>
@@ -52,7 +52,7 @@ Window FindNamedWindow(Display* display, Window from, const char* name) {
 // The screen of a real X server, checked against the framebuffer the program wrote.
 TEST(SdlWindow, TheWindowShowsTheFramebufferScaledUp) {
   ASSERT_TRUE(std::filesystem::exists("/usr/bin/Xvfb")) << "Xvfb is missing (package xvfb)";
-  e2e::TempFolder folder;
+  testing_support::TempFolder folder;
   const int displayNumber = 70 + static_cast<int>(getpid() % 200);
   const std::string displayName = ":" + std::to_string(displayNumber);
   e2e::ChildProcess xvfb(
@@ -62,7 +62,8 @@ TEST(SdlWindow, TheWindowShowsTheFramebufferScaledUp) {
 
   const auto shot = folder.Path() / "framebuffer.png";
   const auto script = folder.Path() / "sdl.script";
-  e2e::WriteFileBytes(script, "wait 700\nscreenshot " + shot.string() + "\nwait 5000\nkey X\n");
+  testing_support::TempFolder::WriteFile(
+      script, "wait 700\nscreenshot " + shot.string() + "\nwait 5000\nkey X\n");
   e2e::ChildProcess gradlog({GRADLOG_BINARY, "--root", folder.Path().string(), "--display", "sdl",
                              "--scale", std::to_string(SCALE), "--script", script.string()},
                             {"DISPLAY=" + displayName, "ASAN_OPTIONS=detect_leaks=0"});
