@@ -191,15 +191,26 @@ std::optional<LRESULT> SendMessage(Hwnd hwnd, std::uint32_t message, WPARAM wPar
     return std::nullopt;
 
   ReaderThread* reader = ReaderThread::Current();
-  std::unique_lock lock(s.mutex);
-  while (!send->finished) {
-    if (reader != nullptr && reader->StopRequested()) {
-      std::erase(s.sends, send);
-      return std::nullopt;
+  // A stop wakes the wait at once; the poll covers a stop that lands just before the wait.
+  if (reader != nullptr)
+    reader->SetStopWaker([&s] { s.sendDone.notify_all(); });
+  std::optional<LRESULT> result;
+  {
+    std::unique_lock lock(s.mutex);
+    while (!send->finished) {
+      if (reader != nullptr && reader->StopRequested()) {
+        std::erase(s.sends, send);
+        break;
+      }
+      s.sendDone.wait_for(lock, std::chrono::milliseconds(SEND_STOP_POLL_MS));
     }
-    s.sendDone.wait_for(lock, std::chrono::milliseconds(SEND_STOP_POLL_MS));
+    // An unfinished send was given up: nobody will answer it.
+    if (send->finished)
+      result = send->result;
   }
-  return send->result;
+  if (reader != nullptr)
+    reader->SetStopWaker({});
+  return result;
 }
 
 LRESULT DefWindowProc(const Message& message) {
