@@ -72,8 +72,7 @@ void ReaderThread::SetStopWaker(std::function<void()> waker) {
 }
 
 bool ReaderThread::StopRequested() const {
-  std::lock_guard lock(mutex_);
-  return stopRequested_;
+  return stopRequested_.load();
 }
 
 bool ReaderThread::IsSuspended() const {
@@ -100,7 +99,7 @@ bool ReaderThread::Handover(const std::function<void()>& handover) {
 bool ReaderThread::SleepFor(int ms) {
   std::unique_lock lock(mutex_);
   changed_.wait_for(lock, std::chrono::milliseconds(ms > 0 ? ms : 0),
-                    [this] { return stopRequested_; });
+                    [this] { return stopRequested_.load(); });
   return !stopRequested_;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -51,9 +52,11 @@ class ReaderThread {
   mutable std::mutex mutex_;
   std::condition_variable changed_;
   bool suspended_ = false;
-  bool stopRequested_ = false;
-  // Its own lock: a waker taking the waiter's lock must not nest inside mutex_, which the
-  // waiter takes (through StopRequested) while holding its own.
+  // Written under mutex_ (the condition variable's waits read it there), read without it by
+  // StopRequested(): a sender checks it while holding the message queue's lock, which a
+  // hand-over takes inside mutex_, so taking mutex_ there would invert the lock order.
+  std::atomic<bool> stopRequested_ = false;
+  // Its own lock, so that a waker never runs inside mutex_.
   std::mutex wakerMutex_;
   std::function<void()> stopWaker_;
   Body body_;
