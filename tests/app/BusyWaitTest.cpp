@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "app/BusyWait.h"
+#include "platform/sys/FakeSystemServices.h"
+
+namespace {
+
+class BusyWaitTest : public ::testing::Test {
+ protected:
+  BusyWaitTest() { platform::InstallServices(&services); }
+  ~BusyWaitTest() override { platform::InstallServices(nullptr); }
+  platform::FakeSystemServices services;
+};
+
+TEST_F(BusyWaitTest, ReturnsOnceMoreThanTheTimeHasPassed) {
+  services.SetTickCount(1000);
+  EXPECT_EQ(gradlog::BusyWaitMs(100), 1101u);
+  EXPECT_EQ(services.TickCount(), 1101u);
+}
+
+TEST_F(BusyWaitTest, CountsAcrossTheTickWrap) {
+  services.SetTickCount(0xFFFFFFF0u);
+  EXPECT_EQ(gradlog::BusyWaitMs(50), 0x23u);
+}
+
+TEST_F(BusyWaitTest, ANegativeOrZeroWaitReturnsAtTheNextTick) {
+  services.SetTickCount(7);
+  EXPECT_EQ(gradlog::BusyWaitMs(0), 8u);
+  EXPECT_EQ(gradlog::BusyWaitMs(-5), 8u);
+}
+
+}  // namespace
