@@ -37,10 +37,10 @@ int RegisterWindowClasses(AppState& app) {
                       .background = GetStockBrush(StockObject::LightGrayBrush)})) {
     return MAIN_CLASS_FAILED;
   }
-  for (const ClassSpec& spec : CHILD_CLASSES) {
-    if (!RegisterClass({.name = spec.name,
+  for (const ClassSpec& childClass : CHILD_CLASSES) {
+    if (!RegisterClass({.name = childClass.name,
                         .procedure = DefWindowProc,
-                        .background = GetStockBrush(spec.background)})) {
+                        .background = GetStockBrush(childClass.background)})) {
       return OTHER_CLASS_FAILED;
     }
   }

@@ -43,16 +43,16 @@ void SetLayout(AppState& app) {
 }
 
 bool CreateChildWindows(AppState& app) {
-  for (const ChildWindowSpec& spec : CHILD_WINDOWS) {
-    const Hwnd child = CreateWindow({.className = spec.className,
-                                     .title = spec.title,
-                                     .style = WS_CHILD,
-                                     .rect = {0, 0, app.screenWidth, app.screenHeight},
-                                     .parent = app.mainWindow,
-                                     .id = spec.id});
-    if (!child)
+  for (const ChildWindowSpec& child : CHILD_WINDOWS) {
+    const Hwnd window = CreateWindow({.className = child.className,
+                                      .title = child.title,
+                                      .style = WS_CHILD,
+                                      .rect = {0, 0, app.screenWidth, app.screenHeight},
+                                      .parent = app.mainWindow,
+                                      .id = child.id});
+    if (!window)
       return false;
-    app.*spec.handle = child;
+    app.*child.handle = window;
   }
   return true;
 }

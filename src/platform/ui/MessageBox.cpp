@@ -190,10 +190,10 @@ Hwnd CreateBox(std::string_view text, std::string_view caption, unsigned flags) 
   int x = (clientWidth - buttonsWidth) / 2;
   const int y = clientHeight - MARGIN - BUTTON_HEIGHT;
   for (int i = 0; i < buttonCount; ++i) {
-    const ButtonSpec& spec = DataOf(box).buttons[i];
+    const ButtonSpec& button = DataOf(box).buttons[i];
     CreateWindow(
         {.className = "BUTTON",
-         .title = spec.text,
+         .title = button.text,
          .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
          .rect = Rect::FromSize(x, y, BUTTON_WIDTH, BUTTON_HEIGHT),
          .parent = box,
@@ -244,9 +244,9 @@ bool HandleBoxKey(Hwnd box, const Message& m) {
       return true;
     }
     default:
-      for (const ButtonSpec& spec : data.buttons) {
-        if (spec.mnemonic != 0 && m.wParam == spec.mnemonic) {
-          data.result = spec.result;
+      for (const ButtonSpec& button : data.buttons) {
+        if (button.mnemonic != 0 && m.wParam == button.mnemonic) {
+          data.result = button.result;
           return true;
         }
       }
