@@ -9,12 +9,13 @@
 #include <limits>
 #include <memory>
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "app/AppState.h"
 #include "config/TempDeviceRoot.h"
 #include "display/DisplayScales.h"
+#include "platform/sys/Files.h"
 #include "support/FirstStartSettings.h"
 
 namespace gradlog {
@@ -33,11 +34,6 @@ std::string FileWithLine(int lineNumber, const std::string& text) {
   return JoinCrLf(lines);
 }
 
-template <typename... Values>
-std::vector<double> AsDoubles(const Values&... values) {
-  return {static_cast<double>(values)...};
-}
-
 class SettingsFileTest : public ::testing::Test {
  protected:
   // Loads twice, as start-up does.
@@ -53,22 +49,19 @@ class SettingsFileTest : public ::testing::Test {
   std::unique_ptr<AppState> app = std::make_unique<AppState>();
 };
 
-TEST_F(SettingsFileTest, FirstStartCreatesFolderAndDefaultFile) {
+TEST_F(SettingsFileTest, FirstStartCreatesTheDefaultFileAndReadsItBackNextTime) {
   ASSERT_EQ(FirstStartLines().size(), 72u);
   app->readingIntervalMs = -1;
   InitDisplayScales(*app);
-  LoadSettings(*app);
-  EXPECT_EQ(SettingsBytes(), JoinCrLf(FirstStartLines()));
-  EXPECT_EQ(app->readingIntervalMs, -1);  // a created file is only read back by the next call
-
-  LoadSettings(*app);
-  EXPECT_EQ(SettingsBytes(), JoinCrLf(FirstStartLines()));
-  EXPECT_EQ(app->readingIntervalMs, 200);
-  EXPECT_EQ(app->gpsDisplayIntervalMs, 910);
-  EXPECT_FLOAT_EQ(app->speedPixelsPerUnit, 21.5f);
-  EXPECT_EQ(app->mapMarkerDiameter, 9);
-  EXPECT_EQ(app->mapMarginOuterPx, 52);
-  EXPECT_EQ(app->profileGridRows.rows[0], 171);
+  for (const std::int32_t readingMs : {-1, 200}) {  // a created file is read by the next load
+    app->gpsOffsetX = 1.5f;
+    app->gpsOffsetY = -2.0f;
+    LoadSettings(*app);
+    EXPECT_EQ(SettingsBytes(), JoinCrLf(FirstStartLines()));
+    EXPECT_EQ(app->readingIntervalMs, readingMs);
+    EXPECT_EQ(app->gpsOffsetX, 0.0f);
+    EXPECT_EQ(app->gpsOffsetY, 0.0f);
+  }
 }
 
 TEST_F(SettingsFileTest, FileOfAnotherVersionIsReplacedFromTheRecord) {
@@ -84,65 +77,82 @@ TEST_F(SettingsFileTest, FileOfAnotherVersionIsReplacedFromTheRecord) {
     EXPECT_EQ(state->settings.gpsPort, 3);
     EXPECT_EQ(SettingsBytes(), FileWithLine(38, "3"));
   }
-  WriteSettings("");
-  StartUp(*app);
-  EXPECT_EQ(SettingsBytes(), JoinCrLf(FirstStartLines()));
 }
 
-// Line n holds n.5, so a field read from or written to the wrong line shows.
-TEST_F(SettingsFileTest, EveryFieldComesFromItsOwnLine) {
-  std::vector<std::string> lines{"Ver1.34"};
-  for (int line = 2; line <= 72; ++line)
-    lines.push_back(std::to_string(line) + ".5");
-  lines[50] = "S51";
+// Line n holds n.5: integer lines write back as n, real ones as n.500000, the survey line as
+// it was, so a field read from one line and written to another shows.
+TEST_F(SettingsFileTest, EveryLineRoundTripsInItsOwnType) {
+  const std::vector<int> realLines{34, 35, 44, 45, 47, 48, 49, 50, 52, 55, 66, 72};
+  std::vector<std::string> lines{"Ver1.34"}, saved{"Ver1.34"};
+  for (int line = 2; line <= 72; ++line) {
+    const bool real = std::find(realLines.begin(), realLines.end(), line) != realLines.end();
+    lines.push_back(line == 51 ? "S51" : std::to_string(line) + ".5");
+    saved.push_back(line == 51 ? "S51" : std::to_string(line) + (real ? ".500000" : ""));
+  }
   WriteSettings(JoinCrLf(lines));
   LoadSettings(*app);
-
-  const SurveySettings& s = app->settings;  // in file order; 51 stands for the survey line
-  std::vector<double> fields = AsDoubles(s.instrumentEnabled, s.gradSensorCount, s.distanceUnits,
-                                         s.speedUnits, s.instrumentPort, s.audio, s.pauseKey);
-  for (const auto* group : {&s.channelShown, &s.channelThickness, &s.channelColor}) {
-    fields.insert(fields.end(), group->begin(), group->end());
-  }
-  const std::vector<double> rest = AsDoubles(
-      s.profileAmplitude, s.profileMin, s.profileMax, s.gpsInput, s.gpsDataType, s.gpsPort,
-      s.gpsBaud, s.gpsDataBits, s.gpsParity, s.gpsStopBits, s.gpsDisplayRate, s.speedMin,
-      s.speedMax, s.surveyMode, s.stationIncrementAuto, s.stationIncrementWheel,
-      s.stationIncrementManual, s.readingInterval, 51, s.lineIncrement, s.lineSequence,
-      s.lineDirection, s.startStation, s.dataStorage, s.mapCurrentMarkerSize, s.mapSavedPointSize,
-      s.mapExternalPointSize, s.mapCurrentColor, s.mapSavedColor, s.mapExternalColor,
-      s.asciiLatitudeColumn, s.asciiLongitudeColumn, s.asciiDelimiter, s.mapGridInterval,
-      s.mapScale, s.mapMarginStep, s.gpsWarning, s.gpsWarnQuality, s.gpsWarnSatellites,
-      s.gpsWarnPdop);
-  fields.insert(fields.end(), rest.begin(), rest.end());
-  const std::vector<int> floatLines{34, 35, 44, 45, 47, 48, 49, 50, 52, 55, 66, 72};
-  ASSERT_EQ(fields.size(), 71u);
-  std::vector<std::string> saved{"Ver1.34"};
-  for (int line = 2; line <= 72; ++line) {
-    const bool isFloat = std::find(floatLines.begin(), floatLines.end(), line) != floatLines.end();
-    EXPECT_EQ(fields[line - 2], line + (isFloat ? 0.5 : 0.0)) << "line " << line;
-    saved.push_back(std::to_string(line) + (isFloat ? ".500000" : ""));
-  }
-  EXPECT_EQ(s.surveyLine, "S51");
-  saved[50] = "S51";
-
+  EXPECT_EQ(app->settings.profileMax, 35.5f);
   SaveSettings(*app);
   EXPECT_EQ(SettingsBytes(), JoinCrLf(saved));
 }
 
-TEST_F(SettingsFileTest, IntegersTakeTheLeadingNumberClampedToInt32) {
-  WriteSettings(FileWithLine(38, "abc"));
-  StartUp(*app);
-  EXPECT_EQ(app->settings.gpsPort, 0);
-
-  const std::vector<std::pair<std::string, std::int32_t>> cases{
-      {"12abc", 12}, {"  -7", -7}, {"+3", 3}, {"99999999999", INT_MAX32},
-      {"1.9", 1},    {"", 0},      {"x5", 0}, {"-99999999999", INT_MIN32}};
-  for (const auto& [text, expected] : cases) {
-    SCOPED_TRACE("mapScale line '" + text + "'");
-    WriteSettings(FileWithLine(67, text));
+// Integers take the leading number clamped to 32 bits; derived values follow their lines.
+TEST_F(SettingsFileTest, LinesSetFieldsAndDerivedValues) {
+  using A = const AppState&;
+  using Value = std::function<std::int64_t(A)>;
+  const Value port = [](A a) { return a.settings.gpsPort; };
+  const Value scale = [](A a) { return a.settings.mapScale; };
+  const Value displayMs = [](A a) { return a.gpsDisplayIntervalMs; };
+  const Value readingMs = [](A a) { return a.readingIntervalMs; };
+  const Value marker = [](A a) { return a.mapMarkerDiameter * 100 + a.mapMarkerHalf; };
+  const Value margins = [](A a) { return a.mapMarginPx * 1000LL + a.mapMarginOuterPx; };
+  const Value increment = [](A a) { return std::lround(a.currentStationIncrement * 10); };
+  const std::vector<std::tuple<int, std::string, Value, std::int64_t>> cases{
+      {38, "5", port, 5},
+      {38, "abc", port, 0},
+      {67, "12abc", scale, 12},
+      {67, "  -7", scale, -7},
+      {67, "99999999999", scale, INT_MAX32},
+      {67, "-99999999999", scale, INT_MIN32},
+      {43, "1", displayMs, 410},  // 2 Hz
+      {43, "2000000000", displayMs, INT_MIN32},
+      {50, "0.700000", readingMs, 700},
+      {57, "7", marker, 1909},
+      {57, "2", marker, 1105},
+      {57, "-2147483648", marker, 703},  // below the smallest step: the smallest marker
+      {68, "4", margins, 64084},         // 30 % of 215 = 64.5
+      {68, "2147483647", margins, INT_MAX32 * 1000LL + INT_MAX32},
+      {46, "1", increment, 2},    // survey mode 1 takes the wheel increment
+      {46, "-1", increment, 2}};  // an unknown mode keeps the increment it had
+  for (const auto& [line, text, value, expected] : cases) {
+    SCOPED_TRACE("line " + std::to_string(line) + " '" + text + "'");
+    WriteSettings(FileWithLine(line, text));
     LoadSettings(*app);
-    EXPECT_EQ(app->settings.mapScale, expected);
+    EXPECT_EQ(value(*app), expected);
+  }
+}
+
+TEST_F(SettingsFileTest, ReadSettingsLineDropsTheLineEndAndCutsToTheBuffer) {
+  // Bytes, buffer size, what successive calls return.
+  const std::vector<std::tuple<std::string, std::size_t, std::vector<std::string>>> cases{
+      {"\nVer1.34\r\n12\r\n\r\n", 64, {"", "Ver1.34", "12", "", ""}},
+      {"1.5\n2\r\r\nx\ry\r\n", 64, {"1.5", "2\r", "x\ry"}},  // only CR before LF is dropped
+      {"first\r\n4.000000", 64, {"first", ""}},              // no line end: end of file
+      {"", 64, {""}},
+      {"ABCDEFGHIJ\r\nKL\r\n", 4, {"ABCD", "KL"}},
+      {"ABCD\r\nEF\r\n", 4, {"ABCD", "EF"}},  // a CR beyond the buffer takes nothing kept
+      {"ABC\r\n", 0, {""}}};
+  for (const auto& [bytes, capacity, expectedLines] : cases) {
+    SCOPED_TRACE("bytes '" + bytes + "' buffer " + std::to_string(capacity));
+    root.WriteFile(root.Path() / "lines.txt", bytes);
+    std::optional<platform::File> file = platform::File::OpenExisting("lines.txt");
+    ASSERT_TRUE(file.has_value());
+    std::vector<char> buffer(capacity);
+    for (const std::string& expected : expectedLines) {
+      const std::size_t length = ReadSettingsLine(*file, buffer);
+      ASSERT_LE(length, capacity);
+      EXPECT_EQ(std::string(buffer.data(), length), expected);
+    }
   }
 }
 
@@ -151,64 +161,10 @@ TEST_F(SettingsFileTest, StorageCardChoiceNeedsTheStorageCardFolder) {
   StartUp(*app);
   EXPECT_EQ(app->storageCardPresent, 0);
   EXPECT_EQ(app->settings.dataStorage, 0);
-
   std::filesystem::create_directory(root.Path() / "Storage Card");
-  auto withCard = std::make_unique<AppState>();
-  StartUp(*withCard);
-  EXPECT_EQ(withCard->storageCardPresent, 1);
-  EXPECT_EQ(withCard->settings.dataStorage, 1);
-}
-
-TEST_F(SettingsFileTest, DerivedValuesFollowTheirLines) {
-  struct Case {
-    int line;
-    std::string text;
-    std::function<std::int64_t(const AppState&)> derived;
-    std::int64_t expected;
-  };
-  const auto displayMs = [](const AppState& a) { return a.gpsDisplayIntervalMs; };
-  const auto readingMs = [](const AppState& a) { return a.readingIntervalMs; };
-  const auto marker = [](const AppState& a) { return a.mapMarkerDiameter * 100 + a.mapMarkerHalf; };
-  const auto margins = [](const AppState& a) {
-    return a.mapMarginPx * 1000LL + a.mapMarginOuterPx;
-  };
-  const std::vector<Case> cases{
-      {43, "1", displayMs, 410},
-      {43, "2000000000", displayMs, INT_MIN32},
-      {50, "0.700000", readingMs, 700},
-      {50, "-0.0019", readingMs, -1},
-      {57, "7", marker, 1909},
-      {57, "2", marker, 1105},
-      {57, "5", marker, 1909},
-      {57, "4", marker, 1507},
-      {57, "-3", marker, 703},  // below the smallest step: the smallest marker
-      {57, "-2147483648", marker, 703},
-      {68, "4", margins, 64084},  // 30 % of 215 = 64.5
-      {68, "2147483647", margins, INT_MAX32 * 1000LL + INT_MAX32},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("line " + std::to_string(c.line) + " '" + c.text + "'");
-    WriteSettings(FileWithLine(c.line, c.text));
-    LoadSettings(*app);
-    EXPECT_EQ(c.derived(*app), c.expected);
-  }
-  EXPECT_EQ(app->settings.mapMarginStep, INT_MAX32);
-}
-
-TEST_F(SettingsFileTest, SurveyModeSelectsTheStationIncrement) {
-  for (const auto& [mode, increment] : std::vector<std::pair<int, float>>{
-           {0, 1.0f}, {1, 0.2f}, {2, 2.0f}, {3, -9.0f}, {-1, -9.0f}}) {
-    SCOPED_TRACE("survey mode " + std::to_string(mode));
-    std::vector<std::string> lines = FirstStartLines();
-    lines[45] = std::to_string(mode);
-    lines[54] = "12.250000";
-    WriteSettings(JoinCrLf(lines));
-    app->currentStationIncrement = -9.0f;  // an unknown mode leaves it as it was
-    LoadSettings(*app);
-    EXPECT_FLOAT_EQ(app->currentStationIncrement, increment);
-    EXPECT_EQ(app->activeSurveyMode, mode);
-    EXPECT_DOUBLE_EQ(app->currentStation, 12.25);
-  }
+  LoadSettings(*app);
+  EXPECT_EQ(app->storageCardPresent, 1);
+  EXPECT_EQ(app->settings.dataStorage, 1);
 }
 
 TEST_F(SettingsFileTest, SurveyLineRoundTripsAndIsCutToElevenCharacters) {
@@ -222,44 +178,26 @@ TEST_F(SettingsFileTest, SurveyLineRoundTripsAndIsCutToElevenCharacters) {
   WriteSettings(FileWithLine(51, "ABCDEFGHIJKLMNOPQRST"));
   LoadSettings(*later);
   EXPECT_EQ(later->settings.surveyLine, "ABCDEFGHIJK");
-
   later->settings.surveyLine = "LINE-0123456789\r\nX";
   SaveSettings(*later);
   EXPECT_EQ(SettingsBytes(), FileWithLine(51, "LINE-012345"));
 }
 
-TEST_F(SettingsFileTest, GpsOffsetsAreZeroAfterEveryLoad) {
-  for (int start = 0; start < 2; ++start) {  // creating the file, then reading it
-    app->gpsOffsetX = 1.5f;
-    app->gpsOffsetY = -2.0f;
-    LoadSettings(*app);
-    EXPECT_EQ(app->gpsOffsetX, 0.0f);
-    EXPECT_EQ(app->gpsOffsetY, 0.0f);
-  }
-}
-
-TEST_F(SettingsFileTest, ShortFileAndUnterminatedLastLineReadAsEmpty) {
-  std::vector<std::string> lines = FirstStartLines();
-  lines.resize(40);  // up to gpsDataBits
-  WriteSettings(JoinCrLf(lines));
-  LoadSettings(*app);
-  const SurveySettings& s = app->settings;
-  EXPECT_EQ(s.gpsDataBits, 1);
-  EXPECT_EQ(s.gpsParity, 0);
-  EXPECT_EQ(s.speedMax, 0.0f);
-  EXPECT_EQ(s.surveyLine, "");
-  EXPECT_EQ(s.lineDirection, 0);
-  EXPECT_EQ(s.mapScale, 0);
-  EXPECT_EQ(s.gpsWarnPdop, 0.0f);
-  EXPECT_EQ(app->readingIntervalMs, 0);
-  EXPECT_TRUE(std::isinf(app->speedPixelsPerUnit));
-
+TEST_F(SettingsFileTest, MissingAndUnterminatedLinesReadAsEmpty) {
   std::string bytes = JoinCrLf(FirstStartLines());
   bytes.resize(bytes.size() - 2);  // "4.000000" without its CR LF
   WriteSettings(bytes);
   LoadSettings(*app);
-  EXPECT_EQ(s.gpsWarnSatellites, 5);
-  EXPECT_EQ(s.gpsWarnPdop, 0.0f);
+  EXPECT_EQ(app->settings.gpsWarnSatellites, 5);
+  EXPECT_EQ(app->settings.gpsWarnPdop, 0.0f);
+
+  std::vector<std::string> lines = FirstStartLines();
+  lines.resize(40);  // up to gpsDataBits
+  WriteSettings(JoinCrLf(lines));
+  LoadSettings(*app);
+  EXPECT_EQ(app->settings.gpsDataBits, 1);
+  EXPECT_EQ(app->settings.gpsWarnSatellites, 0);
+  EXPECT_EQ(app->readingIntervalMs, 0);
 }
 
 TEST_F(SettingsFileTest, UnwritableDeviceLeavesTheRecordAsItWas) {
@@ -291,33 +229,23 @@ TEST_F(SettingsFileTest, EmptyRangesAndNonFiniteValuesLoadAsTheyAre) {
   EXPECT_EQ(app->settings.profileMax, 500.0f);
   EXPECT_TRUE(std::isinf(app->profilePixelsPerUnit));
   EXPECT_TRUE(std::isinf(app->speedPixelsPerUnit));
-  EXPECT_EQ(app->profileGridRows.count, 4);
 
   lines[33] = "-1e39";  // beyond float: -inf
   lines[34] = "nan";
-  lines[49] = "1e39";   // readingInterval
+  lines[49] = "nan";    // readingInterval
   lines[54] = "1e400";  // startStation, beyond double
   WriteSettings(JoinCrLf(lines));
   LoadSettings(*app);
   EXPECT_TRUE(std::isinf(app->settings.profileMin));
   EXPECT_TRUE(std::isnan(app->settings.profileMax));
-  EXPECT_EQ(app->readingIntervalMs, INT_MAX32);
-  EXPECT_TRUE(std::isinf(app->currentStation));
-
-  lines[33] = "-1e30";
-  lines[34] = "1e30";
-  lines[49] = "nan";
-  WriteSettings(JoinCrLf(lines));
-  LoadSettings(*app);
   EXPECT_EQ(app->readingIntervalMs, 0);
-  EXPECT_EQ(app->barBaseMode, 0);
-  EXPECT_LE(app->profileGridRows.count, 9);
+  EXPECT_TRUE(std::isinf(app->currentStation));
   // Written back as they are, they read the same again.
   SaveSettings(*app);
   auto later = std::make_unique<AppState>();
   LoadSettings(*later);
   EXPECT_TRUE(std::isnan(later->settings.readingInterval));
-  EXPECT_FLOAT_EQ(later->settings.profileMax, 1e30f);
+  EXPECT_TRUE(std::isinf(later->settings.profileMin));
 }
 
 }  // namespace

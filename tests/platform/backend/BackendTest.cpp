@@ -1,11 +1,15 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
+#include <tuple>
 
 #include "EventText.h"
 #include "platform/backend/HeadlessBackend.h"
 #include "platform/backend/SdlBackend.h"
+#include "platform/backend/SdlEvents.h"
+#include "platform/backend/SdlKeys.h"
 #include "platform/backend/VirtualKeys.h"
 
 namespace platform {
@@ -13,104 +17,135 @@ namespace {
 
 using namespace eventtext;
 
+TEST(VirtualKeyFromSdl, MapsLettersKeypadArrowsAndFunctionKeys) {
+  const std::pair<SDL_Keycode, std::uint32_t> keys[] = {
+      {SDLK_a, 'A'},        {SDLK_z, 'Z'},           {SDLK_KP_0, '0'},
+      {SDLK_KP_9, '9'},     {SDLK_UP, VK_UP},        {SDLK_DOWN, VK_DOWN},
+      {SDLK_LEFT, VK_LEFT}, {SDLK_RIGHT, VK_RIGHT},  {SDLK_F1, VK_F1},
+      {SDLK_F12, VK_F12},   {SDLK_RSHIFT, VK_SHIFT}, {SDLK_KP_ENTER, VK_RETURN},
+      {SDLK_F13, 0},        {SDLK_CAPSLOCK, 0},      {SDLK_KP_PERIOD, VK_OEM_PERIOD},
+  };
+  for (const auto& [sdl, vk] : keys) {
+    EXPECT_EQ(VirtualKeyFromSdl(sdl), vk) << SDL_GetKeyName(sdl);
+  }
+}
+
+// The fields an event kind uses, in order: key and modifiers, button and position, or what
+// happened to the window.
+SDL_Event Event(Uint32 type, Sint32 first = 0, Sint32 x = 0, Sint32 y = 0) {
+  SDL_Event event{};
+  event.type = type;
+  if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+    event.key.keysym.sym = first;
+    event.key.keysym.mod = static_cast<Uint16>(x);
+  } else if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
+    event.button.button = static_cast<Uint8>(first);
+    event.button.x = x;
+    event.button.y = y;
+  } else if (type == SDL_WINDOWEVENT) {
+    event.window.event = static_cast<Uint8>(first);
+  }
+  return event;
+}
+
+SDL_Event TextEvent(const char* text) {
+  SDL_Event event = Event(SDL_TEXTINPUT);
+  std::strncpy(event.text.text, text, sizeof(event.text.text) - 1);
+  return event;
+}
+
+TEST(TranslateSdlEvent, KeysTextClicksAndQuit) {
+  // 1920 x 1080 shows the screen at scale 4: 1280 x 960 at (320, 60).
+  const Letterbox display = Letterbox::Fit({1920, 1080}, {320, 240});
+  const std::pair<SDL_Event, Events> cases[] = {
+      {Event(SDL_KEYDOWN, SDLK_a, KMOD_RSHIFT), {Down('A', true)}},
+      {Event(SDL_KEYUP, SDLK_z, KMOD_LALT), {Up('Z', false, true)}},
+      {Event(SDL_KEYDOWN, SDLK_b, KMOD_CAPS | KMOD_NUM), {Down('B')}},
+      // Control keys type their character after the key-down; printable keys leave it to text.
+      {Event(SDL_KEYDOWN, SDLK_RETURN), {Down(VK_RETURN), Char(0x0D)}},
+      {Event(SDL_KEYUP, SDLK_RETURN), {Up(VK_RETURN)}},
+      {Event(SDL_KEYDOWN, SDLK_TAB, KMOD_LSHIFT), {Down(VK_TAB, true), Char(U'\t', true)}},
+      {Event(SDL_KEYDOWN, SDLK_SPACE), {Down(VK_SPACE)}},
+      {Event(SDL_KEYDOWN, SDLK_CAPSLOCK), {}},
+      {TextEvent("a\xc3\xa9\xe2\x82\xac"), {Char(U'a'), Char(0xE9), Char(0x20AC)}},
+      {TextEvent("\xff"), {Char(0xFFFD)}},
+      {Event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 320 + 43, 60 + 83), {Press(10, 20)}},
+      {Event(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1599, 1019), {Release(319, 239)}},
+      {Event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 400, 400), {}},
+      // A press on the black border hits nothing; a release there lands on the nearest edge.
+      {Event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 319, 500), {}},
+      {Event(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1900, 500), {Release(319, 110)}},
+      {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE), {QUIT}},
+      {Event(SDL_QUIT), {QUIT}},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    std::vector<InputEvent> out;
+    TranslateSdlEvent(cases[i].first, display, out);
+    EXPECT_EQ(Describe(out), cases[i].second) << "case " << i;
+  }
+}
+
+TEST(Letterbox, PicksTheLargestWholeScaleThatFitsAndCentres) {
+  const std::tuple<Size, int, Rect> cases[] = {
+      {{959, 719}, 2, {159, 119, 799, 599}},
+      // Smaller than the screen: shown at scale 1, centred, cut at the edges.
+      {{200, 100}, 1, {-60, -70, 260, 170}},
+  };
+  for (const auto& [output, scale, picture] : cases) {
+    const Letterbox fit = Letterbox::Fit(output, {320, 240});
+    EXPECT_EQ(fit.scale, scale) << output.width << "x" << output.height;
+    EXPECT_EQ(fit.picture, picture) << output.width << "x" << output.height;
+  }
+  const Letterbox empty = Letterbox::Fit({640, 480}, {0, 0});
+  EXPECT_EQ(empty.ToScreen({10, 10}), std::nullopt);
+  EXPECT_EQ(empty.ToScreenClamped({10, 10}), (Point{0, 0}));
+}
+
 TEST(HeadlessBackend, CountsPresentsAndNeverHasInput) {
   HeadlessBackend backend;
-  const Surface screen(320, 240);
-  backend.Present(screen);
-  backend.Present(screen);
+  backend.Present(Surface(320, 240));
+  backend.Present(Surface(320, 240));
   EXPECT_EQ(backend.PresentCount(), 2);
   std::vector<InputEvent> input(1);
   backend.PollInput(input);
   EXPECT_EQ(input.size(), 1u);
-  EXPECT_EQ(backend.PollIntervalMs(), 0);
 }
 
 // SDL's dummy video driver makes real windows and renderers without a display.
-class DummyDisplay : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
-  }
-  void TearDown() override {
-    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u) << "video left running";
-  }
-
-  static std::vector<std::string> Poll(Backend& backend) {
-    std::vector<InputEvent> out;
-    backend.PollInput(out);
-    return Describe(out);
-  }
-};
-
-TEST_F(DummyDisplay, IsNotAReachableDisplay) {
+TEST(SdlBackend, ShowsTheScaledScreenAndTranslatesItsInputUnderTheDummyDriver) {
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
   EXPECT_FALSE(DisplayReachable());
-}
-
-TEST_F(DummyDisplay, WindowIsTheScaledScreenTitledGradlog) {
-  SdlBackend backend(2, false);
-  EXPECT_STREQ(SDL_GetWindowTitle(backend.Window()), "gradlog");
-  int width = 0;
-  int height = 0;
-  SDL_GetWindowSize(backend.Window(), &width, &height);
-  EXPECT_EQ(width, 640);
-  EXPECT_EQ(height, 480);
-  EXPECT_EQ(backend.PollIntervalMs(), 10);
-}
-
-TEST_F(DummyDisplay, PresentShowsEachPixelAsASharpSquare) {
-  SdlBackend backend(2, false);
-  Surface screen(320, 240, 0x102030);
-  screen.Pixels()[5 * 320 + 7] = 0xFF8001;
-  screen.Pixels()[239 * 320 + 319] = 0x00FF00;
-  backend.Present(screen);
-
-  SDL_Renderer* renderer = SDL_GetRenderer(backend.Window());
-  ASSERT_NE(renderer, nullptr);
-  std::vector<Uint32> shown(640 * 480);
-  ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, shown.data(), 640 * 4),
-            0)
-      << SDL_GetError();
-  auto at = [&](int x, int y) { return shown[y * 640 + x] & 0xFFFFFF; };
-  for (int dy = 0; dy < 2; ++dy) {
-    for (int dx = 0; dx < 2; ++dx) {
-      EXPECT_EQ(at(14 + dx, 10 + dy), 0xFF8001u);
-      EXPECT_EQ(at(638 + dx, 478 + dy), 0x00FF00u);
+  EXPECT_THROW(SdlBackend(0, false), std::runtime_error);
+  EXPECT_THROW(SdlBackend(SdlBackend::MAX_SCALE + 1, false), std::runtime_error);
+  {
+    SdlBackend backend(2, false);
+    Surface screen(320, 240, 0x102030);
+    screen.Pixels()[5 * 320 + 7] = 0xFF8001;
+    backend.Present(screen);
+    std::vector<Uint32> shown(640 * 480);
+    const SDL_Rect window{0, 0, 640, 480};
+    ASSERT_EQ(SDL_RenderReadPixels(SDL_GetRenderer(backend.Window()), &window,
+                                   SDL_PIXELFORMAT_RGB888, shown.data(), 640 * 4),
+              0)
+        << SDL_GetError();
+    for (int y = 9; y <= 12; ++y) {
+      for (int x = 13; x <= 16; ++x) {
+        const Uint32 colour = x / 2 == 7 && y / 2 == 5 ? 0xFF8001 : 0x102030;
+        EXPECT_EQ(shown[y * 640 + x] & 0xFFFFFF, colour) << "at " << x << "," << y;
+      }
     }
-  }
-  EXPECT_EQ(at(13, 10), 0x102030u);
-  EXPECT_EQ(at(16, 11), 0x102030u);
-  EXPECT_EQ(at(14, 12), 0x102030u);
-}
 
-TEST_F(DummyDisplay, PollTranslatesQueuedEvents) {
-  SdlBackend backend(2, false);
-  Poll(backend);  // what the window's creation queued
-
-  SDL_Event key{};
-  key.type = SDL_KEYDOWN;
-  key.key.keysym.sym = SDLK_RETURN;
-  key.key.keysym.mod = KMOD_LSHIFT;
-  SDL_Event click{};
-  click.type = SDL_MOUSEBUTTONDOWN;
-  click.button.button = SDL_BUTTON_LEFT;
-  click.button.x = 639;
-  click.button.y = 101;
-  SDL_Event close{};
-  close.type = SDL_WINDOWEVENT;
-  close.window.event = SDL_WINDOWEVENT_CLOSE;
-  for (SDL_Event* event : {&key, &click, &close}) {
-    ASSERT_EQ(SDL_PushEvent(event), 1) << SDL_GetError();
+    std::vector<InputEvent> input;
+    backend.PollInput(input);
+    input.clear();  // what the window's creation queued
+    SDL_Event click = Event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 639, 101);
+    SDL_Event quit = Event(SDL_QUIT);
+    ASSERT_EQ(SDL_PushEvent(&click) + SDL_PushEvent(&quit), 2) << SDL_GetError();
+    backend.PollInput(input);
+    EXPECT_EQ(Describe(input), (Events{Press(319, 50), QUIT}));
   }
-  EXPECT_EQ(Poll(backend), (std::vector<std::string>{Down(VK_RETURN, true), Char(0x0D, true),
-                                                     Press(319, 50), QUIT}));
-  EXPECT_TRUE(Poll(backend).empty());
-}
-
-TEST_F(DummyDisplay, ScaleOutOfRangeIsAClearError) {
-  for (int scale : {0, -3, SdlBackend::MAX_SCALE + 1}) {
-    EXPECT_THROW(SdlBackend(scale, false), std::runtime_error) << "scale " << scale;
-  }
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u) << "video left running";
+  SDL_ResetHint(SDL_HINT_VIDEODRIVER);
 }
 
 }  // namespace
