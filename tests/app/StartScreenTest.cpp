@@ -105,33 +105,43 @@ TEST_F(StartScreenTest, KeysAreIgnoredWhileLoggingIsActive) {
   EXPECT_TRUE(IsWindow(app->mainWindow));
 }
 
-TEST_F(StartScreenTest, ExitByKeyClosesTheProgramWithCodeZero) {
-  Start();
-  EXPECT_EQ(app->keepAliveRunning.load(), 1);
-  Press('x');  // the lower-case code counts too
-  EXPECT_FALSE(IsWindow(app->mainWindow));
-  EXPECT_EQ(app->keepAliveRunning.load(), 0);
-  Message m;
-  EXPECT_FALSE(GetMessage(m));
-  EXPECT_EQ(m.wParam, 0u);
-}
-
-TEST_F(StartScreenTest, ExitByClickOnItsButton) {
-  Start();
-  test.platform->InjectInput({.kind = InputKind::ButtonDown, .position = {250, 220}});
-  test.platform->InjectInput({.kind = InputKind::ButtonUp, .position = {250, 220}});
-  PumpMessages();
-  EXPECT_FALSE(IsWindow(app->mainWindow));
-}
-
-TEST_F(StartScreenTest, EnterRunsTheHighlightedCommand) {
-  Start();
-  Press(VK_UP);
-  Press(VK_RETURN);  // "&Logging" starts no run yet
-  EXPECT_TRUE(IsWindow(app->mainWindow));
-  Press(VK_UP);
-  Press(VK_RETURN);
-  EXPECT_FALSE(IsWindow(app->mainWindow));
+// Each way of choosing Exit: the key in both cases, a click, Enter on the highlight.
+TEST(StartScreenExitTest, EveryWayToExitEndsTheLoopWithCodeZero) {
+  struct Way {
+    const char* name;
+    std::vector<InputEvent> input;
+  };
+  const std::vector<Way> ways = {
+      {"X", {{.kind = InputKind::KeyDown, .virtualKey = 'X'}}},
+      {"x code", {{.kind = InputKind::KeyDown, .virtualKey = 'x'}}},
+      {"E", {{.kind = InputKind::KeyDown, .virtualKey = 'E'}}},
+      {"click",
+       {{.kind = InputKind::ButtonDown, .position = {250, 220}},
+        {.kind = InputKind::ButtonUp, .position = {250, 220}}}},
+      {"Enter on the highlight",
+       {{.kind = InputKind::KeyDown, .virtualKey = VK_UP},
+        {.kind = InputKind::KeyDown, .virtualKey = VK_RETURN},  // "&Logging" starts no run yet
+        {.kind = InputKind::KeyDown, .virtualKey = VK_UP},
+        {.kind = InputKind::KeyDown, .virtualKey = VK_RETURN}}},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    gradlog::testing::TempDeviceRoot root;
+    testing_support::TestPlatform test;
+    auto app = std::make_unique<AppState>();
+    ASSERT_EQ(gradlog::RegisterWindowClasses(*app), 0);
+    ASSERT_TRUE(gradlog::CreateMainWindow(*app));
+    PumpMessages();
+    EXPECT_EQ(app->keepAliveRunning.load(), 1);
+    for (const InputEvent& event : way.input)
+      test.platform->InjectInput(event);
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(app->mainWindow));
+    EXPECT_EQ(app->keepAliveRunning.load(), 0);
+    Message m;
+    EXPECT_FALSE(GetMessage(m));
+    EXPECT_EQ(m.wParam, 0u);
+  }
 }
 
 TEST_F(StartScreenTest, OtherCommandsLeaveTheStartScreenAsItIs) {
@@ -191,11 +201,6 @@ TEST_F(StartScreenTest, OneMillisecondMoreStopsTheProgramAfterTheWarning) {
   }
   EXPECT_EQ(exitCode, 0);
   EXPECT_EQ(app->uptimeExceeded, 1);
-}
-
-TEST_F(StartScreenTest, ClassesRegisterOnceAndASecondRegistrationFails) {
-  ASSERT_EQ(gradlog::RegisterWindowClasses(*app), 0);
-  EXPECT_EQ(gradlog::RegisterWindowClasses(*app), gradlog::MAIN_CLASS_FAILED);
 }
 
 TEST_F(StartScreenTest, KeepAliveResetsTheIdleTimer) {
