@@ -38,7 +38,7 @@ class Platform {
   static Platform& Current();
   Surface& Screen();
   SystemServices& Services();
-  // Input takes this path whether it comes from a person, a backend or a script.
+  // Input takes this path whether it comes from a person, a backend or a script. UI thread.
   void InjectInput(const InputEvent& event);
 
   PlatformState& State() { return *state_; }

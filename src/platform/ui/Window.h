@@ -63,7 +63,8 @@ void SetWindowStyle(Hwnd hwnd, std::uint32_t style);
 std::string GetWindowText(Hwnd hwnd);
 void SetWindowText(Hwnd hwnd, std::string_view text);
 std::string GetClassName(Hwnd hwnd);
-// By class and title; an empty text matches any. Top-level windows first, then children.
+// By class and title; an empty text matches any. Searched in painting order: each top-level
+// window, bottom to top, before its children.
 Hwnd FindWindow(std::string_view className, std::string_view title);
 void BringWindowToTop(Hwnd hwnd);
 // Per-window data the owner of a class keeps with it.
