@@ -73,7 +73,7 @@ void PaintButton(Hwnd hwnd) {
   dc.SetTextColor(IsWindowEnabled(hwnd) ? black : shadow);
   dc.DrawText(GetWindowText(hwnd), textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   if (GetFocus() == hwnd) {
-    DrawDottedRect(dc, {client.left + 4, client.top + 4, client.right - 4, client.bottom - 4},
+    DrawDottedRect(dc, {client.left + 3, client.top + 3, client.right - 3, client.bottom - 3},
                    black);
   }
 }

@@ -1,15 +1,14 @@
 #include "platform/sys/BatteryReader.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "support/TempFolder.h"
 
 namespace platform {
 namespace {
@@ -32,17 +31,12 @@ std::string Text(const BatteryStatus& s) {
 
 // Lays the supplies out as the kernel does, one folder each, in a fresh temporary folder.
 BatteryStatus ReadFakeSupplies(const std::vector<Supply>& supplies) {
-  std::string root = std::filesystem::temp_directory_path() / "gradlog-power-XXXXXX";
-  if (mkdtemp(root.data()) == nullptr)
-    throw std::runtime_error("no temp folder");
+  const testing_support::TempFolder root;
   for (const auto& [name, attributes] : supplies) {
-    std::filesystem::create_directories(root + "/" + name);
     for (const auto& [attribute, value] : attributes)
-      std::ofstream(root + "/" + name + "/" + attribute) << value << "\n";
+      root.WriteFile(root.Path() / name / attribute, value + "\n");
   }
-  const BatteryStatus status = ReadBatteryStatus(root);
-  std::filesystem::remove_all(root);
-  return status;
+  return ReadBatteryStatus(root.Path().string());
 }
 
 TEST(BatteryReaderTest, ReadsMainsAndBatteryState) {
