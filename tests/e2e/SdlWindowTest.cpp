@@ -53,7 +53,12 @@ Window FindNamedWindow(Display* display, Window from, const char* name) {
 TEST(SdlWindow, TheWindowShowsTheFramebufferScaledUp) {
   ASSERT_TRUE(std::filesystem::exists("/usr/bin/Xvfb")) << "Xvfb is missing (package xvfb)";
   testing_support::TempFolder folder;
-  const int displayNumber = 70 + static_cast<int>(getpid() % 200);
+  // A display number no other X server holds.
+  int displayNumber = 70 + static_cast<int>(getpid() % 200);
+  while (std::filesystem::exists("/tmp/.X" + std::to_string(displayNumber) + "-lock") ||
+         std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(displayNumber))) {
+    ++displayNumber;
+  }
   const std::string displayName = ":" + std::to_string(displayNumber);
   e2e::ChildProcess xvfb(
       {"/usr/bin/Xvfb", displayName, "-screen", "0", "800x600x24", "-nolisten", "tcp"});
