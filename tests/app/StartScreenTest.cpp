@@ -9,7 +9,7 @@
 #include "app/MainMenu.h"
 #include "app/MainRoutine.h"
 #include "app/MainWindow.h"
-#include "config/TempDeviceRoot.h"
+#include "support/TempDeviceRoot.h"
 #include "support/TestPlatform.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "config/TempDeviceRoot.h"
 #include "display/DisplayScales.h"
 #include "platform/sys/Files.h"
 #include "support/FirstStartSettings.h"
+#include "support/TempDeviceRoot.h"
 
 namespace gradlog {
 namespace {

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "config/TempDeviceRoot.h"
 #include "platform/sys/DevicePaths.h"
 #include "platform/sys/Files.h"
+#include "support/TempDeviceRoot.h"
 
 namespace platform {
 namespace {
