@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace platform {
+
+// All 32 bits set: as the read interval it means "return as soon as anything has come".
+constexpr std::uint32_t MAXDWORD = 0xFFFFFFFF;
+
+// Milliseconds, with the classic meaning: a read returns when its buffer is full, when
+// readTotalMultiplier * requested + readTotalConstant has passed since it began, or when the
+// line has been silent for readInterval after the first byte. Zero turns a limit off; all
+// zero blocks until the buffer is full.
+struct CommTimeouts {
+  std::uint32_t readInterval = 0;
+  std::uint32_t readTotalMultiplier = 0;
+  std::uint32_t readTotalConstant = 0;
+  std::uint32_t writeTotalMultiplier = 0;
+  std::uint32_t writeTotalConstant = 0;
+};
+
+enum class Parity { None, Even, Odd };
+enum class StopBits { One, Two };
+
+struct LineSettings {
+  std::uint32_t baud = 9600;
+  int dataBits = 8;
+  Parity parity = Parity::None;
+  StopBits stopBits = StopBits::One;
+  bool xonXoffOutput = false;
+  bool xonXoffInput = false;
+  bool ctsFlow = false;
+  bool dsrFlow = false;
+  bool dtrOn = true;
+  bool rtsOn = true;
+};
+
+// A serial port shared between the thread that opens and closes it and the reader that
+// blocks in it. Close() may come from any thread and wakes every blocked call at once.
+class SerialPort {
+ public:
+  virtual ~SerialPort() = default;
+  SerialPort(const SerialPort&) = delete;
+  SerialPort& operator=(const SerialPort&) = delete;
+
+  virtual bool GetLineSettings(LineSettings& settings) = 0;
+  // False for what the line cannot do (see IsSupportedLineSettings) or a closed port.
+  virtual bool SetLineSettings(const LineSettings& settings) = 0;
+  virtual bool SetTimeouts(const CommTimeouts& timeouts) = 0;
+  virtual bool SetQueueSizes(std::size_t inQueue, std::size_t outQueue) = 0;
+  // Discards bytes not yet read (input) and not yet sent (output).
+  virtual bool Purge(bool input, bool output) = 0;
+  virtual bool TransmitImmediate(char c) = 0;
+  // The number of bytes sent; fewer than asked on a write time-out, a failure or a close.
+  virtual std::size_t Write(std::span<const char> bytes) = 0;
+  // Blocks as the time-outs say. 0 on a time-out with nothing, a closed or failed port.
+  virtual std::size_t Read(std::span<char> buffer) = 0;
+  // Blocks until a byte can be read; false when the port was closed or failed.
+  virtual bool WaitForInput() = 0;
+  // Wakes every blocked call, which then returns 0 or false; every later call fails.
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+
+ protected:
+  SerialPort() = default;
+};
+
+using PortHandle = std::shared_ptr<SerialPort>;
+
+// Standard baud rates, 5 to 8 data bits; no DSR flow control, which the host cannot do.
+bool IsSupportedLineSettings(const LineSettings& settings);
+
+// "COMn:" (n from 1) names <root>/dev/COMn when that exists, else /dev/ttyS(n-1); "" when the
+// name is not of that form.
+std::string SerialDevicePath(std::string_view portName);
+
+// Opens the port exclusively in raw mode, keeping its line settings; nullptr when the
+// device is missing, busy or not a terminal.
+PortHandle OpenSerialPort(std::string_view portName);
+
+// Two ports joined by a null-modem cable: what one writes, the other reads.
+std::pair<PortHandle, PortHandle> MakeMemoryPortPair();
+
+}  // namespace platform

@@ -1,0 +1,316 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "platform/sys/ReadDeadline.h"
+#include "platform/sys/SerialPort.h"
+#include "platform/sys/TermiosSettings.h"
+
+namespace platform {
+
+namespace {
+
+// TIOCEXCL does not hold against a privileged process, and the logger may well run as one:
+// this process keeps its own list of the devices it has open.
+class OpenDevices {
+ public:
+  static bool Claim(dev_t device) {
+    std::lock_guard lock(Mutex());
+    return Devices().insert(device).second;
+  }
+  static void Release(dev_t device) {
+    std::lock_guard lock(Mutex());
+    Devices().erase(device);
+  }
+
+ private:
+  static std::mutex& Mutex() {
+    static std::mutex mutex;
+    return mutex;
+  }
+  static std::set<dev_t>& Devices() {
+    static std::set<dev_t> devices;
+    return devices;
+  }
+};
+
+enum class Readiness { Ready, TimedOut, Closed, Failed };
+
+int PollTimeout(std::optional<SteadyTime> until) {
+  if (!until)
+    return -1;
+  const auto left = *until - std::chrono::steady_clock::now();
+  if (left <= left.zero())
+    return 0;
+  // Rounded up, so that the wait never ends before the deadline it serves.
+  const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+  return ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
+}
+
+class TermiosPort final : public SerialPort {
+ public:
+  TermiosPort(int fd, int wake, dev_t device) : fd_(fd), wake_(wake), device_(device) {}
+  ~TermiosPort() override { Close(); }
+
+  bool GetLineSettings(LineSettings& settings) override {
+    ActiveCall call(*this);
+    termios attributes{};
+    if (!call || ::tcgetattr(fd_, &attributes) != 0)
+      return false;
+    LineSettings read = RememberedModemLines();
+    if (!ReadLineSettings(attributes, read))
+      return false;
+    int lines = 0;
+    if (::ioctl(fd_, TIOCMGET, &lines) == 0) {
+      read.dtrOn = (lines & TIOCM_DTR) != 0;
+      read.rtsOn = (lines & TIOCM_RTS) != 0;
+    }
+    settings = read;
+    return true;
+  }
+
+  bool SetLineSettings(const LineSettings& settings) override {
+    ActiveCall call(*this);
+    termios attributes{};
+    if (!call || ::tcgetattr(fd_, &attributes) != 0 || !ApplyLineSettings(settings, attributes))
+      return false;
+    if (::tcsetattr(fd_, TCSANOW, &attributes) != 0)
+      return false;
+    // A pseudo-terminal has no modem lines: remember them so that they read back as set.
+    SetModemLine(TIOCM_DTR, settings.dtrOn);
+    SetModemLine(TIOCM_RTS, settings.rtsOn);
+    std::lock_guard lock(mutex_);
+    dtrOn_ = settings.dtrOn;
+    rtsOn_ = settings.rtsOn;
+    return true;
+  }
+
+  bool SetTimeouts(const CommTimeouts& timeouts) override {
+    std::lock_guard lock(mutex_);
+    timeouts_ = timeouts;
+    return !closed_;
+  }
+
+  // The kernel sizes its own tty buffers; there is nothing to set.
+  bool SetQueueSizes(std::size_t, std::size_t) override { return IsOpen(); }
+
+  bool Purge(bool input, bool output) override {
+    ActiveCall call(*this);
+    if (!call)
+      return false;
+    if (input && output)
+      return ::tcflush(fd_, TCIOFLUSH) == 0;
+    if (input)
+      return ::tcflush(fd_, TCIFLUSH) == 0;
+    if (output)
+      return ::tcflush(fd_, TCOFLUSH) == 0;
+    return true;
+  }
+
+  // The tty layer has no queue to jump; with no flow control holding output back, a write
+  // of one byte goes out as soon as anything queued before it.
+  bool TransmitImmediate(char c) override { return Write(std::span<const char>(&c, 1)) == 1; }
+
+  std::size_t Write(std::span<const char> bytes) override {
+    ActiveCall call(*this);
+    if (!call)
+      return 0;
+    const std::optional<SteadyTime> until =
+        WriteDeadline(Timeouts(), bytes.size(), std::chrono::steady_clock::now());
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+      const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
+      if (n > 0)
+        written += static_cast<std::size_t>(n);
+      else if (n < 0 && errno == EINTR)
+        continue;
+      else if (n < 0 && errno == EAGAIN && WaitFor(POLLOUT, until) == Readiness::Ready)
+        continue;
+      else
+        break;  // the write time-out passed, the port was closed or the device failed
+    }
+    return written;
+  }
+
+  std::size_t Read(std::span<char> buffer) override {
+    ActiveCall call(*this);
+    if (!call || buffer.empty())
+      return 0;
+    ReadDeadline deadline(Timeouts(), buffer.size(), std::chrono::steady_clock::now());
+    for (;;) {
+      // Take what is there before looking at the clock: a zero time-out still returns it.
+      const ssize_t n =
+          ::read(fd_, buffer.data() + deadline.Count(), buffer.size() - deadline.Count());
+      if (n > 0)
+        deadline.Received(static_cast<std::size_t>(n), std::chrono::steady_clock::now());
+      else if (n == 0 || (errno != EAGAIN && errno != EINTR))
+        break;  // hung up or failed: hand over what came before
+      if (deadline.Done(std::chrono::steady_clock::now()))
+        break;
+      const Readiness readiness = WaitFor(POLLIN, deadline.WaitUntil());
+      if (readiness == Readiness::Closed)
+        return 0;
+      if (readiness == Readiness::Failed)
+        break;
+    }
+    return deadline.Count();
+  }
+
+  bool WaitForInput() override {
+    ActiveCall call(*this);
+    return call && WaitFor(POLLIN, std::nullopt) == Readiness::Ready;
+  }
+
+  void Close() override {
+    std::unique_lock lock(mutex_);
+    if (closed_)
+      return;
+    closed_ = true;
+    const std::uint64_t one = 1;
+    // The counter stays set, so every poll on it, now or later, returns at once.
+    [[maybe_unused]] const ssize_t signalled = ::write(wake_, &one, sizeof one);
+    idle_.wait(lock, [this] { return activeCalls_ == 0; });
+    // No call is inside any more and none can enter: the descriptors may go, and the device
+    // is free for the next open at once, whoever still holds this handle.
+    // Exclusive mode belongs to the terminal, not to this descriptor: leave it free for others.
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    ::close(wake_);
+    OpenDevices::Release(device_);
+  }
+
+  bool IsOpen() const override {
+    std::lock_guard lock(mutex_);
+    return !closed_;
+  }
+
+ private:
+  // Admits one call unless the port is closed; Close() waits until every admitted call left.
+  class ActiveCall {
+   public:
+    explicit ActiveCall(TermiosPort& port) : port_(port) {
+      std::lock_guard lock(port_.mutex_);
+      admitted_ = !port_.closed_;
+      if (admitted_)
+        ++port_.activeCalls_;
+    }
+    ~ActiveCall() {
+      if (!admitted_)
+        return;
+      std::lock_guard lock(port_.mutex_);
+      if (--port_.activeCalls_ == 0)
+        port_.idle_.notify_all();
+    }
+    ActiveCall(const ActiveCall&) = delete;
+    ActiveCall& operator=(const ActiveCall&) = delete;
+    explicit operator bool() const { return admitted_; }
+
+   private:
+    TermiosPort& port_;
+    bool admitted_ = false;
+  };
+
+  CommTimeouts Timeouts() const {
+    std::lock_guard lock(mutex_);
+    return timeouts_;
+  }
+
+  LineSettings RememberedModemLines() const {
+    std::lock_guard lock(mutex_);
+    return LineSettings{.dtrOn = dtrOn_, .rtsOn = rtsOn_};
+  }
+
+  void SetModemLine(int line, bool on) const {
+    [[maybe_unused]] const int result = ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &line);
+  }
+
+  // Waits until the device is ready for `events`, the deadline passes or the port is closed.
+  Readiness WaitFor(short events, std::optional<SteadyTime> until) const {
+    for (;;) {
+      pollfd fds[2] = {{fd_, events, 0}, {wake_, POLLIN, 0}};
+      const int result = ::poll(fds, 2, PollTimeout(until));
+      if (result < 0 && errno == EINTR)
+        continue;
+      if (result < 0)
+        return Readiness::Failed;
+      if ((fds[1].revents & POLLIN) != 0)
+        return Readiness::Closed;
+      if ((fds[0].revents & events) != 0)
+        return Readiness::Ready;
+      if (fds[0].revents != 0)
+        return Readiness::Failed;
+      if (result == 0)
+        return Readiness::TimedOut;
+    }
+  }
+
+  const int fd_;
+  const int wake_;
+  const dev_t device_;
+  mutable std::mutex mutex_;
+  std::condition_variable idle_;
+  int activeCalls_ = 0;
+  bool closed_ = false;
+  CommTimeouts timeouts_;
+  bool dtrOn_ = true;
+  bool rtsOn_ = true;
+};
+
+// Raw mode keeps the line settings (speed, framing, flow control) the port already had.
+bool MakeRaw(int fd) {
+  termios attributes{};
+  if (::tcgetattr(fd, &attributes) != 0)
+    return false;
+  const speed_t inSpeed = ::cfgetispeed(&attributes);
+  const speed_t outSpeed = ::cfgetospeed(&attributes);
+  const tcflag_t kept = attributes.c_cflag & (CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+  const tcflag_t keptInput = attributes.c_iflag & (IXON | IXOFF);
+  ::cfmakeraw(&attributes);
+  attributes.c_cflag =
+      (attributes.c_cflag & ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS)) | kept | CLOCAL | CREAD;
+  attributes.c_iflag |= keptInput;
+  ::cfsetispeed(&attributes, inSpeed);
+  ::cfsetospeed(&attributes, outSpeed);
+  return ::tcsetattr(fd, TCSANOW, &attributes) == 0;
+}
+
+}  // namespace
+
+PortHandle OpenSerialPort(std::string_view portName) {
+  const std::string path = SerialDevicePath(portName);
+  if (path.empty())
+    return nullptr;
+  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return nullptr;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode) || !::isatty(fd) ||
+      !OpenDevices::Claim(status.st_rdev)) {
+    ::close(fd);
+    return nullptr;
+  }
+  const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (wake < 0 || ::ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd)) {
+    if (wake >= 0)
+      ::close(wake);
+    ::close(fd);
+    OpenDevices::Release(status.st_rdev);
+    return nullptr;
+  }
+  return std::make_shared<TermiosPort>(fd, wake, status.st_rdev);
+}
+
+}  // namespace platform
