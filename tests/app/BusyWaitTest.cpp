@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "app/BusyWait.h"
-#include "platform/sys/FakeSystemServices.h"
+#include "support/InstalledFakeServices.h"
 
 namespace {
 
 class BusyWaitTest : public ::testing::Test {
  protected:
-  BusyWaitTest() { platform::InstallServices(&services); }
-  ~BusyWaitTest() override { platform::InstallServices(nullptr); }
-  platform::FakeSystemServices services;
+  testing_support::InstalledFakeServices services;
 };
 
 TEST_F(BusyWaitTest, ReturnsOnceMoreThanTheTimeHasPassed) {

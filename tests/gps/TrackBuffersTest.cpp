@@ -8,17 +8,14 @@
 #include <string>
 #include <tuple>
 
-#include "platform/sys/FakeSystemServices.h"
+#include "support/InstalledFakeServices.h"
 
 namespace gradlog {
 namespace {
 
 class TrackBuffersTest : public ::testing::Test {
  protected:
-  TrackBuffersTest() { platform::InstallServices(&services); }
-  ~TrackBuffersTest() override { platform::InstallServices(nullptr); }
-
-  platform::FakeSystemServices services;
+  testing_support::InstalledFakeServices services;
   std::unique_ptr<AppState> app = std::make_unique<AppState>();
 };
 
