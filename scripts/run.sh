@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds gradlog and runs it on the demo device root ./demo.
+# Builds gradlog and gradsim, and runs the logger on the demo device root ./demo against the
+# simulated instruments.
 #   ./scripts/run.sh [gradlog options]
 # With a display the program opens its window and the options go to it; without one it
 # runs headless through scripts/demo.script and saves a picture of the start screen.
@@ -15,23 +16,37 @@ readonly BUILD_DIR=build
 readonly DEMO_ROOT=demo
 readonly DEMO_SCRIPT=scripts/demo.script
 readonly START_SCREEN=${DEMO_ROOT}/start-screen.png
+readonly SIMULATOR_LOG=${DEMO_ROOT}/gradsim.log
+SIMULATOR_PID=
 
 # No "Storage Card" folder: the logger would take it for an inserted card.
 prepare_demo_root() {
   mkdir -p "${DEMO_ROOT}/C_DRIVE" "${DEMO_ROOT}/dev"
 }
 
-# The logger opens COMn through demo/dev/COMn when that link exists, so whatever is linked
-# there is what this run talks to.
-connect_devices() {
-  local link found=0
-  for link in "${DEMO_ROOT}"/dev/COM*; do
-    [[ -L ${link} ]] || continue
-    info "${link} -> $(readlink "${link}")"
-    found=1
+# The logger opens COMn through demo/dev/COMn. gradsim plays the gradiometer on COM1 and
+# the GPS receiver on COM2, the ports of the default settings, for as long as this runs.
+start_simulator() {
+  local waited=0
+  rm -f "${SIMULATOR_LOG}"
+  "./${BUILD_DIR}/gradsim" --root "./${DEMO_ROOT}" >"${SIMULATOR_LOG}" 2>&1 &
+  SIMULATOR_PID=$!
+  trap stop_simulator EXIT
+  until [[ -L ${DEMO_ROOT}/dev/COM1 && -L ${DEMO_ROOT}/dev/COM2 ]]; do
+    if ! kill -0 "${SIMULATOR_PID}" 2>/dev/null || ((waited >= 50)); then
+      cat "${SIMULATOR_LOG}" >&2 || true
+      die "gradsim did not start (log: ${SIMULATOR_LOG})"
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
   done
-  if ((found == 0)); then
-    info "No devices linked in ${DEMO_ROOT}/dev (e.g. ln -s /dev/ttyUSB0 ${DEMO_ROOT}/dev/COM1)"
+  info "gradsim: instrument on ${DEMO_ROOT}/dev/COM1, GPS on ${DEMO_ROOT}/dev/COM2 (log: ${SIMULATOR_LOG})"
+}
+
+stop_simulator() {
+  if [[ -n ${SIMULATOR_PID:-} ]]; then
+    kill -TERM "${SIMULATOR_PID}" 2>/dev/null || true
+    wait "${SIMULATOR_PID}" 2>/dev/null || true
   fi
 }
 
@@ -68,9 +83,9 @@ main() {
   cd "${REPO_ROOT}"
   ensure_packages
   configure_build "${BUILD_DIR}"
-  build_targets "${BUILD_DIR}" gradlog
+  build_targets "${BUILD_DIR}" gradlog gradsim
   prepare_demo_root
-  connect_devices
+  start_simulator
   if display_requested "$@" || display_reachable; then
     run_with_display "$@"
   else

@@ -4,13 +4,17 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "config/SurveySettings.h"
+#include "datafile/DataFile.h"
 #include "display/GridRows.h"
 #include "platform/gfx/DeviceContext.h"
+#include "platform/sys/ReaderThread.h"
 #include "platform/ui/Window.h"
+#include "serial/SharedPort.h"
 
 namespace gradlog {
 
@@ -104,6 +108,27 @@ struct AppState {
   std::int32_t trackBuffersReserved = 0;
   std::vector<std::int32_t> trackX;
   std::vector<std::int32_t> trackY;
+
+  // Serial ports and the instrument reader. The reader thread writes the atomics.
+  SharedPort gpsPortHandle;
+  SharedPort instrumentPortHandle;
+  std::array<char, 104> instrumentLine{};  // the line being handled, without CR LF
+  std::uint32_t instrumentLineStartTick = 0;
+  std::atomic<std::uint32_t> lastReadingTick{0};
+  std::atomic<std::int32_t> connectionRetries{0};
+  std::atomic<std::int32_t> instrumentRecordLength{9};
+  float instrumentRecordPeriodMs = 0.0f;
+  std::int32_t readingsPerInterval = 1;
+  std::unique_ptr<platform::ReaderThread> instrumentReader;
+
+  // The data file, shared with the total-station reader thread, and the run's counters.
+  std::shared_ptr<DataFile> dataFileHandle;
+  std::string dataFileName;
+  std::int32_t recordLength = RECORD_LENGTH;
+  std::atomic<std::int32_t> recordingState{0};
+  std::atomic<std::uint32_t> recordingStartTick{0};
+  std::int32_t gradReadingCount = 0;
+  std::atomic<std::int32_t> gpsRecordCount{0};
 
   // Start screen and program life.
   platform::FontHandle fontNormal;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <limits>
 #include <utility>
 
 #include "platform/sys/DevicePaths.h"
@@ -70,17 +71,52 @@ std::size_t File::Read(std::span<char> buffer) {
 }
 
 bool File::Write(std::span<const char> bytes) {
+  return fd_ >= 0 && WritePartial(bytes) == bytes.size();
+}
+
+std::size_t File::WritePartial(std::span<const char> bytes) {
   if (fd_ < 0)
-    return false;
-  while (!bytes.empty()) {
-    const ssize_t count = ::write(fd_, bytes.data(), bytes.size());
+    return 0;
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t count = ::write(fd_, bytes.data() + written, bytes.size() - written);
     if (count < 0 && errno == EINTR)
       continue;
     if (count <= 0)
-      return false;
-    bytes = bytes.subspan(static_cast<std::size_t>(count));
+      break;
+    written += static_cast<std::size_t>(count);
   }
-  return true;
+  return written;
+}
+
+bool File::Truncate(std::uint64_t length) {
+  if (fd_ < 0 || length > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()))
+    return false;
+  const auto offset = static_cast<off_t>(length);
+  int result;
+  do {
+    result = ::ftruncate(fd_, offset);
+  } while (result != 0 && errno == EINTR);
+  return result == 0 && ::lseek(fd_, offset, SEEK_SET) == offset;
+}
+
+std::optional<std::uint64_t> File::SeekToEnd() {
+  if (fd_ < 0)
+    return std::nullopt;
+  const off_t end = ::lseek(fd_, 0, SEEK_END);
+  if (end < 0)
+    return std::nullopt;
+  return static_cast<std::uint64_t>(end);
+}
+
+bool File::SyncData() {
+  if (fd_ < 0)
+    return false;
+  int result;
+  do {
+    result = ::fdatasync(fd_);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
 }
 
 void File::Close() {

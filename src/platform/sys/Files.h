@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -26,6 +27,16 @@ class File {
   bool WriteText(std::string_view text) {
     return Write(std::span<const char>(text.data(), text.size()));
   }
+  // Bytes written before the first error (all of them on success); a full disk or a file
+  // size limit can stop a write part of the way.
+  std::size_t WritePartial(std::span<const char> bytes);
+  // Cuts the file to `length` bytes and moves the position there, so the next write
+  // continues at the new end.
+  bool Truncate(std::uint64_t length);
+  // Moves the position to the end of the file; the new position, or nothing on failure.
+  std::optional<std::uint64_t> SeekToEnd();
+  // Makes the data written so far durable (fdatasync); false when the disk refused.
+  bool SyncData();
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
 

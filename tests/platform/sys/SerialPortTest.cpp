@@ -19,6 +19,7 @@
 
 #include "platform/sys/ReadDeadline.h"
 #include "platform/sys/TermiosSettings.h"
+#include "support/PseudoTerminal.h"
 #include "support/TempDeviceRoot.h"
 
 namespace platform {
@@ -124,28 +125,15 @@ TEST(TermiosSettingsTest, FramingAndFlowMapBothWays) {
   }
 }
 
-// A pseudo-terminal linked as <root>/dev/COM12; the test holds the slave open to read its settings.
+// A pseudo-terminal linked as <root>/dev/COM12.
 class PseudoTerminalTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const std::string slavePath = ::ptsname(master);
-    slave = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY);
-    ASSERT_GE(slave, 0);
-    std::filesystem::create_directories(root.Path() / "dev");
-    std::filesystem::create_symlink(slavePath, root.Path() / "dev" / "COM12");
-  }
-  void TearDown() override {
-    ::close(slave);
-    ::close(master);
-  }
+  void SetUp() override { terminal.LinkAs(root.Path(), "COM12"); }
 
   gradlog::testing::TempDeviceRoot root;
-  int master = -1;
-  int slave = -1;
+  gradlog::testing::PseudoTerminal terminal;
+  const int master = terminal.Master();
+  const int slave = terminal.Slave();
 };
 
 TEST_F(PseudoTerminalTest, PortNamesMapToLinksOrSerialDevices) {

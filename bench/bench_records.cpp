@@ -1,0 +1,91 @@
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/AppState.h"
+#include "datafile/RecordFormat.h"
+#include "datafile/RecordWriters.h"
+#include "platform/sys/DevicePaths.h"
+
+namespace {
+
+// A gradiometer line of two channels, as the instrument sends it.
+const std::string PBAR_LINE = "$PBAR,01234,-567";
+const std::string GGA_SENTENCE =
+    "$GPGGA,102007.250,5230.12345,N,01322.56789,E,1,08,0.9,45.3,M,47.0,M,,*6D";
+
+// A data file in a fresh folder, synced once a second by its own thread as during a run.
+class BenchDataFile {
+ public:
+  BenchDataFile() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "gradlog-bench-records-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) {
+      folder_ = pattern;
+      platform::SetDeviceRoot(folder_);
+      app->dataFileHandle = gradlog::DataFile::Create("bench.601");
+    }
+  }
+  ~BenchDataFile() {
+    app.reset();
+    std::error_code error;
+    if (!folder_.empty())
+      std::filesystem::remove_all(folder_, error);
+  }
+  BenchDataFile(const BenchDataFile&) = delete;
+  BenchDataFile& operator=(const BenchDataFile&) = delete;
+
+  bool Open() const { return app->dataFileHandle != nullptr; }
+
+  std::unique_ptr<gradlog::AppState> app = std::make_unique<gradlog::AppState>();
+
+ private:
+  std::filesystem::path folder_;
+};
+
+void BM_ReadingGroupToFile(benchmark::State& state) {
+  BenchDataFile file;
+  if (!file.Open()) {
+    state.SkipWithError("cannot create the data file");
+    return;
+  }
+  std::uint32_t tick = 0;
+  for (auto _ : state) {
+    ++file.app->gradReadingCount;
+    benchmark::DoNotOptimize(
+        gradlog::WriteReadingRecords(*file.app, PBAR_LINE, tick += 100, 'T', '=', '>'));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(file.app->dataFileHandle->RecordsWritten()));
+  state.SetLabel("items = records");
+}
+BENCHMARK(BM_ReadingGroupToFile);
+
+void BM_SentenceGroupToFile(benchmark::State& state) {
+  BenchDataFile file;
+  if (!file.Open()) {
+    state.SkipWithError("cannot create the data file");
+    return;
+  }
+  std::uint32_t tick = 0;
+  for (auto _ : state) {
+    ++file.app->gpsRecordCount;
+    benchmark::DoNotOptimize(
+        gradlog::WriteSentenceRecords(*file.app, GGA_SENTENCE, tick += 100, '@', '#', '!', 'p'));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(file.app->dataFileHandle->RecordsWritten()));
+  state.SetLabel("items = records");
+}
+BENCHMARK(BM_SentenceGroupToFile);
+
+void BM_SplitSentenceIntoGroupPieces(benchmark::State& state) {
+  for (auto _ : state)
+    benchmark::DoNotOptimize(gradlog::SplitIntoGroupPieces(GGA_SENTENCE, '@', '#'));
+  state.SetItemsProcessed(state.iterations());
+  state.SetLabel("items = sentences");
+}
+BENCHMARK(BM_SplitSentenceIntoGroupPieces);
+
+}  // namespace

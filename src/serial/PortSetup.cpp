@@ -1,0 +1,95 @@
+#include "serial/PortSetup.h"
+
+#include <array>
+
+#include "platform/ui/MessageBox.h"
+
+namespace gradlog {
+
+namespace {
+
+constexpr std::array<std::uint32_t, 6> GPS_BAUD_RATES{4800, 9600, 19200, 38400, 57600, 115200};
+constexpr std::array<platform::Parity, 3> GPS_PARITIES{
+    platform::Parity::None, platform::Parity::Even, platform::Parity::Odd};
+constexpr std::array<int, 2> GPS_DATA_BITS{7, 8};
+constexpr std::array<platform::StopBits, 2> GPS_STOP_BITS{platform::StopBits::One,
+                                                          platform::StopBits::Two};
+
+constexpr std::size_t GPS_INPUT_QUEUE = 9128;
+constexpr std::size_t GPS_OUTPUT_QUEUE = 256;
+
+template <typename T, std::size_t N>
+void ApplyChoice(const std::array<T, N>& choices, std::int32_t index, T& value) {
+  if (index >= 0 && static_cast<std::size_t>(index) < N)
+    value = choices[static_cast<std::size_t>(index)];
+}
+
+void ShowOpenFailure(const AppState& app, const char* text) {
+  platform::MessageBox(app.monitorGpsWindow, text, "Serial Port", platform::MB_OK);
+}
+
+}  // namespace
+
+std::string ComPortName(std::int32_t zeroBasedPort) {
+  return "COM" + std::to_string(static_cast<std::int64_t>(zeroBasedPort) + 1) + ":";
+}
+
+platform::LineSettings GpsLineSettings(const SurveySettings& settings,
+                                       platform::LineSettings current) {
+  ApplyChoice(GPS_BAUD_RATES, settings.gpsBaud, current.baud);
+  ApplyChoice(GPS_PARITIES, settings.gpsParity, current.parity);
+  ApplyChoice(GPS_DATA_BITS, settings.gpsDataBits, current.dataBits);
+  ApplyChoice(GPS_STOP_BITS, settings.gpsStopBits, current.stopBits);
+  current.ctsFlow = false;
+  current.dsrFlow = false;
+  current.xonXoffOutput = true;
+  current.xonXoffInput = true;
+  return current;
+}
+
+platform::LineSettings InstrumentLineSettings(platform::LineSettings current) {
+  current.baud = 9600;
+  current.dataBits = 8;
+  current.parity = platform::Parity::None;
+  current.stopBits = platform::StopBits::One;
+  current.ctsFlow = false;
+  current.dsrFlow = false;
+  current.dtrOn = false;
+  current.rtsOn = false;
+  current.xonXoffOutput = false;
+  current.xonXoffInput = false;
+  return current;
+}
+
+// Failures of the settings requests are ignored: a port that opened is used as it is.
+bool OpenGpsPort(AppState& app) {
+  platform::PortHandle port = platform::OpenSerialPort(ComPortName(app.settings.gpsPort));
+  app.gpsPortHandle.Set(port);
+  if (!port) {
+    ShowOpenFailure(app, "Cannot open GPS port");
+    return false;
+  }
+  port->SetTimeouts(GPS_TIMEOUTS);
+  platform::LineSettings line;
+  port->GetLineSettings(line);
+  port->SetLineSettings(GpsLineSettings(app.settings, line));
+  port->SetQueueSizes(GPS_INPUT_QUEUE, GPS_OUTPUT_QUEUE);
+  return true;
+}
+
+bool OpenInstrumentPort(AppState& app) {
+  platform::PortHandle port = platform::OpenSerialPort(ComPortName(app.settings.instrumentPort));
+  app.instrumentPortHandle.Set(port);
+  if (!port) {
+    // The same text for every instrument family.
+    ShowOpenFailure(app, "Cannot open EM61-MK2 port");
+    return false;
+  }
+  port->SetTimeouts(INSTRUMENT_TIMEOUTS);
+  platform::LineSettings line;
+  port->GetLineSettings(line);
+  port->SetLineSettings(InstrumentLineSettings(line));
+  return true;
+}
+
+}  // namespace gradlog

@@ -1,0 +1,197 @@
+#include "datafile/DataFile.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/AppState.h"
+#include "datafile/RecordFormat.h"
+#include "datafile/RecordText.h"
+#include "datafile/RecordWriters.h"
+#include "platform/sys/Files.h"
+#include "support/TempDeviceRoot.h"
+
+namespace gradlog {
+namespace {
+
+using testing::Shown;
+
+constexpr std::string_view DATA_PATH = "data.601";
+
+// A process-wide limit on the size of files this process writes, lifted again afterwards.
+// The kernel then stops a write at the limit part of the way, as a full card does.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  bool Active() const { return active_; }
+
+ private:
+  rlimit previous_{};
+  void (*previousHandler_)(int) = SIG_DFL;
+  bool active_ = false;
+};
+
+Record Numbered(char marker, int number) {
+  return MakeRecord(std::string(1, marker) + std::to_string(number));
+}
+
+class DataFileTest : public ::testing::Test {
+ protected:
+  std::string FileBytes() const { return root.ReadFile(root.Path() / DATA_PATH); }
+
+  gradlog::testing::TempDeviceRoot root;
+};
+
+TEST_F(DataFileTest, AppendsRecordsInOrderAndSyncs) {
+  std::shared_ptr<DataFile> file = DataFile::Create(DATA_PATH);
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(file->Append(Numbered('X', 1)));
+  const std::vector<Record> group{Numbered('T', 2), Numbered('=', 3), Numbered('>', 4)};
+  EXPECT_TRUE(file->Append(group));
+  EXPECT_TRUE(file->Append(std::span<const Record>()));
+  EXPECT_TRUE(file->Sync());
+  EXPECT_EQ(file->RecordsWritten(), 4u);
+  EXPECT_EQ(file->FailedWrites(), 0u);
+  // Everything is in the file before the DataFile goes: nothing waits in a buffer.
+  const std::string bytes = FileBytes();
+  ASSERT_EQ(bytes.size(), 4 * RECORD_LENGTH);
+  EXPECT_EQ(Shown(bytes.substr(0, RECORD_LENGTH)), "X1________________________");
+  EXPECT_EQ(Shown(bytes.substr(3 * RECORD_LENGTH)), ">4________________________");
+}
+
+TEST_F(DataFileTest, CreateEmptiesAnOldFileAndFailsWhereNoFileCanBe) {
+  root.WriteFile(root.Path() / DATA_PATH, "old content");
+  EXPECT_NE(DataFile::Create(DATA_PATH), nullptr);
+  EXPECT_EQ(FileBytes(), "");
+  std::filesystem::create_directory(root.Path() / "folder");
+  EXPECT_EQ(DataFile::Create("folder"), nullptr);
+  EXPECT_EQ(DataFile::Create("missing\\data.601"), nullptr);
+}
+
+TEST_F(DataFileTest, ShortWriteIsCutBackToTheLastWholeRecord) {
+  std::optional<platform::File> handed = platform::File::CreateAlways(DATA_PATH);
+  ASSERT_TRUE(handed.has_value());
+  // A record written before the DataFile takes the file over counts as a whole record.
+  const Record first = Numbered('H', 0);
+  ASSERT_TRUE(handed->Write(first));
+  auto file = std::make_shared<DataFile>(std::move(*handed));
+  const std::vector<Record> group{Numbered('T', 1), Numbered('=', 2), Numbered('=', 3),
+                                  Numbered('>', 4)};
+  {
+    // Room for the first record, two of the group and 10 bytes of the third.
+    FileSizeLimit limit(3 * RECORD_LENGTH + 10);
+    ASSERT_TRUE(limit.Active());
+    EXPECT_FALSE(file->Append(group));
+    EXPECT_EQ(FileBytes().size(), 3 * RECORD_LENGTH);
+    EXPECT_FALSE(file->Append(Numbered('X', 5)));  // cut again after another short write
+    EXPECT_EQ(FileBytes().size(), 3 * RECORD_LENGTH);
+  }
+  EXPECT_EQ(file->FailedWrites(), 2u);
+  EXPECT_EQ(file->RecordsWritten(), 2u);
+  // Once there is room again the next record follows the last whole one.
+  EXPECT_TRUE(file->Append(Numbered('X', 6)));
+  const std::string bytes = FileBytes();
+  ASSERT_EQ(bytes.size(), 4 * RECORD_LENGTH);
+  const std::vector<std::string> expected{"H0", "T1", "=2", "X6"};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE("record " + std::to_string(i));
+    EXPECT_EQ(Shown(bytes.substr(i * RECORD_LENGTH, RECORD_LENGTH)),
+              expected[i] + std::string(24, '_'));
+  }
+}
+
+TEST_F(DataFileTest, FailedWriteOnAFullDeviceIsCounted) {
+  const int probe = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  if (probe < 0)
+    GTEST_SKIP() << "/dev/full cannot be opened here";
+  ::close(probe);
+  std::filesystem::create_symlink("/dev/full", root.Path() / "full");
+  std::shared_ptr<DataFile> file = DataFile::Create("full");
+  ASSERT_NE(file, nullptr);
+  EXPECT_FALSE(file->Append(Numbered('X', 1)));
+  const std::vector<Record> group{Numbered('T', 2), Numbered('>', 3)};
+  EXPECT_FALSE(file->Append(group));
+  EXPECT_EQ(file->FailedWrites(), 2u);
+  EXPECT_EQ(file->RecordsWritten(), 0u);
+}
+
+// The UI thread writes readings while the total-station reader writes sentences: every record
+// arrives whole, every group in one piece, and each thread's groups in their own order.
+TEST_F(DataFileTest, TwoThreadsNeverTearARecordOrSplitAGroup) {
+  constexpr int GROUPS_PER_THREAD = 300;
+  auto app = std::make_unique<AppState>();
+  app->dataFileHandle = DataFile::Create(DATA_PATH);
+  ASSERT_NE(app->dataFileHandle, nullptr);
+  const auto readingText = [](int i) { return "$" + std::string(50, 'r') + std::to_string(i); };
+  const auto sentenceText = [](int i) {
+    return "$GPGGA," + std::to_string(i) + std::string(20, 's');
+  };
+  app->gradReadingCount = 7;
+  app->gpsRecordCount = 9;
+  std::thread sentences([&] {
+    for (int i = 0; i < GROUPS_PER_THREAD; ++i)
+      WriteSentenceRecords(*app, sentenceText(i), static_cast<std::uint32_t>(i), '@', '#', '!',
+                           'p');
+  });
+  for (int i = 0; i < GROUPS_PER_THREAD; ++i)
+    WriteReadingRecords(*app, readingText(i), static_cast<std::uint32_t>(i), 'T', '=', '>');
+  sentences.join();
+  app->dataFileHandle.reset();
+
+  const std::string bytes = FileBytes();
+  ASSERT_EQ(bytes.size() % RECORD_LENGTH, 0u);
+  std::vector<std::string> records;
+  for (std::size_t pos = 0; pos < bytes.size(); pos += RECORD_LENGTH) {
+    records.push_back(bytes.substr(pos, RECORD_LENGTH));
+    ASSERT_EQ(records.back().back(), '\n') << "record " << records.size() - 1;
+  }
+  int readings = 0;
+  int sentenceCount = 0;
+  std::size_t index = 0;
+  while (index < records.size()) {
+    const bool reading = records[index][0] == 'T';
+    ASSERT_TRUE(reading || records[index][0] == '@') << "record " << index;
+    const char continuation = reading ? '=' : '#';
+    std::string text = records[index++].substr(1, GROUP_PIECE_LENGTH);
+    while (index < records.size() && records[index][0] == continuation)
+      text += records[index++].substr(1, GROUP_PIECE_LENGTH);
+    ASSERT_LT(index, records.size()) << "a group without its end record";
+    const std::string& end = records[index++];
+    text.erase(text.find_last_not_of(' ') + 1);
+    const int number = reading ? readings++ : sentenceCount++;
+    const std::string tick = std::to_string(number);
+    if (reading) {
+      ASSERT_EQ(text, readingText(number));
+      ASSERT_EQ(Shown(end), ">000007" + std::string(19 - tick.size(), '_') + tick);
+    } else {
+      ASSERT_EQ(text, sentenceText(number));
+      ASSERT_EQ(Shown(end), "!000009p" + std::string(18 - tick.size(), '_') + tick);
+    }
+  }
+  EXPECT_EQ(readings, GROUPS_PER_THREAD);
+  EXPECT_EQ(sentenceCount, GROUPS_PER_THREAD);
+}
+
+}  // namespace
+}  // namespace gradlog

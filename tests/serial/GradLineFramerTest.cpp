@@ -1,0 +1,67 @@
+#include "serial/GradLineFramer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using gradlog::GradLineFramer;
+
+std::vector<std::string> Frame(std::int32_t minimumLength, const std::string& stream) {
+  GradLineFramer framer(minimumLength);
+  std::vector<std::string> lines;
+  for (char byte : stream) {
+    if (const auto line = framer.Feed(byte, 0))
+      lines.emplace_back(*line);
+  }
+  return lines;
+}
+
+TEST(GradLineFramer, AcceptsOnlyWellFramedReadingLines) {
+  struct Case {
+    const char* what;
+    std::int32_t minimumLength;
+    std::string stream;
+    std::vector<std::string> lines;
+  };
+  const std::vector<Case> cases{
+      {"two sensors", 9, "$PBAR,12.5,-3.1\r\n", {"$PBAR,12.5,-3.1"}},
+      {"one sensor, 8 bytes", 7, "$PBAR,1\r\n", {"$PBAR,1"}},
+      {"one sensor, 6 bytes", 7, "$PBAR\r\n", {}},
+      {"two sensors, 8 bytes", 9, "$PBAR,1\r\n", {}},
+      {"two sensors, 9 bytes", 9, "$PBAR,12\r\n", {"$PBAR,12"}},
+      {"LF without CR", 9, "$PBAR,1,2\n", {}},
+      {"wrong tag", 9, "$GPGGA,123519,4807.038,N*47\r\n", {}},
+      {"stray bytes first", 9, "x\r\n\x01\xff$PBAR,1,2\r\n", {"$PBAR,1,2"}},
+      {"'$' restarts", 9, "$PB$PBAR,1,2\r\n", {"$PBAR,1,2"}},
+      {"second LF", 9, "$PBAR,1,2\r\n\n", {"$PBAR,1,2"}},
+      {"no '$' after a line", 9, "$PBAR,1,2\r\nPBAR,3,4\r\n", {"$PBAR,1,2"}},
+      {"rejected line then a good one", 9, "$PBAR\r\n$PBAR,3,4\r\n", {"$PBAR,3,4"}},
+      {"a line after an overflow needs its own '$'",
+       9,
+       "$" + std::string(300, 'x') + "PBAR,1,2\r\n$PBAR,5,6\r\n",
+       {"$PBAR,5,6"}},
+      {"longest line that fits the buffer",
+       9,
+       "$PBAR," + std::string(173, '9') + "\r\n",
+       {"$PBAR," + std::string(173, '9')}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Frame(c.minimumLength, c.stream), c.lines) << c.what;
+}
+
+TEST(GradLineFramer, ReportsTheTickOfTheLinesDollar) {
+  GradLineFramer framer(9);
+  std::uint32_t tick = 1000;
+  std::optional<std::string> line;
+  for (char byte : std::string("$PB$PBAR,1,2\r\n")) {
+    if (const auto done = framer.Feed(byte, tick++))
+      line = std::string(*done);
+  }
+  ASSERT_TRUE(line);
+  EXPECT_EQ(framer.LineStartTick(), 1003u);
+}
+
+}  // namespace
