@@ -28,6 +28,10 @@ prepare_demo_root() {
 # the GPS receiver on COM2, the ports of the default settings, for as long as this runs.
 start_simulator() {
   local waited=0
+  if user_devices_linked; then
+    info "Using the devices linked in ${DEMO_ROOT}/dev instead of gradsim"
+    return
+  fi
   rm -f "${SIMULATOR_LOG}"
   "./${BUILD_DIR}/gradsim" --root "./${DEMO_ROOT}" >"${SIMULATOR_LOG}" 2>&1 &
   SIMULATOR_PID=$!
@@ -41,6 +45,18 @@ start_simulator() {
     waited=$((waited + 1))
   done
   info "gradsim: instrument on ${DEMO_ROOT}/dev/COM1, GPS on ${DEMO_ROOT}/dev/COM2 (log: ${SIMULATOR_LOG})"
+}
+
+# A link to anything but a pseudo-terminal is a real device the user connected.
+user_devices_linked() {
+  local link found=1
+  for link in "${DEMO_ROOT}"/dev/COM*; do
+    [[ -L ${link} ]] || continue
+    [[ $(readlink "${link}") == /dev/pts/* ]] && continue
+    info "${link} -> $(readlink "${link}")"
+    found=0
+  done
+  return "${found}"
 }
 
 stop_simulator() {

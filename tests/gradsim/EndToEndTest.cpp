@@ -284,6 +284,16 @@ TEST(EndToEndTest, SetupProblemsEndWithAClearMessage) {
     EXPECT_EQ(testing_support::TempFolder::ReadFile(root.Path() / "dev" / "COM2"), "mine");
   }
   {
+    SCOPED_TRACE("a real device linked by the user");
+    testing_support::TempFolder root;
+    std::filesystem::create_directories(root.Path() / "dev");
+    std::filesystem::create_symlink("/dev/ttyUSB0", root.Path() / "dev" / "COM1");
+    Simulator sim({"--root", root.Path().string(), "--no-gps", "--duration", "5"});
+    EXPECT_EQ(sim.Wait(milliseconds(5000)), 1);
+    EXPECT_NE(sim.Errors().find("not to a pseudo-terminal"), std::string::npos);
+    EXPECT_EQ(std::filesystem::read_symlink(root.Path() / "dev" / "COM1"), "/dev/ttyUSB0");
+  }
+  {
     SCOPED_TRACE("a link left by a crashed run");
     testing_support::TempFolder root;
     std::filesystem::create_directories(root.Path() / "dev");

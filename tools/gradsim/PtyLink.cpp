@@ -31,7 +31,8 @@ void MakeRawLine(int fd, const SerialFraming& framing) {
     throw SystemFailure("cannot set the pseudo-terminal raw");
 }
 
-// A symlink left by an earlier run goes; anything else at that name is the user's.
+// A link to a pseudo-terminal is left by an earlier run and goes; anything else at that
+// name is the user's, a real device linked there perhaps, and stays.
 void ClearLinkPath(const std::filesystem::path& link, std::ostream& notes) {
   struct stat status {};
   if (lstat(link.c_str(), &status) != 0) {
@@ -44,8 +45,12 @@ void ClearLinkPath(const std::filesystem::path& link, std::ostream& notes) {
         link.string() + " exists and is not a symbolic link; remove it or choose another port");
   }
   std::error_code ignored;
-  notes << "gradsim: replacing the old link " << link.string() << " -> "
-        << std::filesystem::read_symlink(link, ignored).string() << "\n";
+  const std::string target = std::filesystem::read_symlink(link, ignored).string();
+  if (!target.starts_with("/dev/pts/")) {
+    throw std::runtime_error(link.string() + " links to " + target +
+                             ", not to a pseudo-terminal; remove it or choose another port");
+  }
+  notes << "gradsim: replacing the old link " << link.string() << " -> " << target << "\n";
   if (unlink(link.c_str()) != 0)
     throw SystemFailure("cannot remove the old link " + link.string());
 }
