@@ -46,37 +46,35 @@ class BenchDataFile {
   std::filesystem::path folder_;
 };
 
-void BM_ReadingGroupToFile(benchmark::State& state) {
+// One writer call per iteration, counted in records written, with the run's counter
+// advanced as the caller would.
+template <typename WriteGroup>
+void GroupsToFile(benchmark::State& state, WriteGroup writeGroup) {
   BenchDataFile file;
   if (!file.Open()) {
     state.SkipWithError("cannot create the data file");
     return;
   }
   std::uint32_t tick = 0;
-  for (auto _ : state) {
-    ++file.app->gradReadingCount;
-    benchmark::DoNotOptimize(
-        gradlog::WriteReadingRecords(*file.app, PBAR_LINE, tick += 100, 'T', '=', '>'));
-  }
+  for (auto _ : state)
+    benchmark::DoNotOptimize(writeGroup(*file.app, tick += 100));
   state.SetItemsProcessed(static_cast<std::int64_t>(file.app->dataFileHandle->RecordsWritten()));
   state.SetLabel("items = records");
+}
+
+void BM_ReadingGroupToFile(benchmark::State& state) {
+  GroupsToFile(state, [](gradlog::AppState& app, std::uint32_t tick) {
+    ++app.gradReadingCount;
+    return gradlog::WriteReadingRecords(app, PBAR_LINE, tick, 'T', '=', '>');
+  });
 }
 BENCHMARK(BM_ReadingGroupToFile);
 
 void BM_SentenceGroupToFile(benchmark::State& state) {
-  BenchDataFile file;
-  if (!file.Open()) {
-    state.SkipWithError("cannot create the data file");
-    return;
-  }
-  std::uint32_t tick = 0;
-  for (auto _ : state) {
-    ++file.app->gpsRecordCount;
-    benchmark::DoNotOptimize(
-        gradlog::WriteSentenceRecords(*file.app, GGA_SENTENCE, tick += 100, '@', '#', '!', 'p'));
-  }
-  state.SetItemsProcessed(static_cast<std::int64_t>(file.app->dataFileHandle->RecordsWritten()));
-  state.SetLabel("items = records");
+  GroupsToFile(state, [](gradlog::AppState& app, std::uint32_t tick) {
+    ++app.gpsRecordCount;
+    return gradlog::WriteSentenceRecords(app, GGA_SENTENCE, tick, '@', '#', '!', 'p');
+  });
 }
 BENCHMARK(BM_SentenceGroupToFile);
 

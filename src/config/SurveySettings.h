@@ -8,6 +8,9 @@
 
 namespace gradlog {
 
+// gpsDataType of the total station, which sends label records instead of NMEA sentences.
+inline constexpr std::int32_t GPS_DATA_TYPE_RTS_TRIMBLE = 8;
+
 // The persistent settings, in the order the settings file stores them. Index-valued fields
 // hold the 0-based position of the choice in the list of the editing dialog; values read
 // from a hand-edited file are kept as they are, so every table lookup checks its index.

@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::size_t NAME_FIELD_WIDTH = 9;
 constexpr std::size_t TEXT_FIELD_WIDTH = 11;
-constexpr std::int32_t GPS_DATA_TYPE_RTS_TRIMBLE = 8;
 constexpr std::int32_t GPS_DATA_TYPE_RTS_TRIMBLE_IN_FILE = 9;
 constexpr std::array<char, 4> DIRECTION_LETTERS{'W', 'S', 'N', 'E'};
 

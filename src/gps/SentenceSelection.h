@@ -19,9 +19,6 @@ inline constexpr std::int32_t GPS_ROLE_NORTH = 8;
 inline constexpr std::int32_t GPS_ROLE_EAST = 9;
 inline constexpr std::int32_t GPS_ROLE_GDOP = 10;
 
-// gpsDataType of the total station, which sends label records instead of NMEA sentences.
-inline constexpr std::int32_t GPS_DATA_TYPE_RTS_TRIMBLE = 8;
-
 // Sets the sentence tag and the (role, field number) lists that the fix decoder uses for the
 // configured gpsDataType. The total station, and any value outside the list of choices (a
 // hand-edited settings file), leave the selection as it was.

@@ -1,6 +1,7 @@
 #include "serial/PortSetup.h"
 
 #include <array>
+#include <functional>
 
 #include "platform/ui/MessageBox.h"
 
@@ -24,8 +25,25 @@ void ApplyChoice(const std::array<T, N>& choices, std::int32_t index, T& value) 
     value = choices[static_cast<std::size_t>(index)];
 }
 
-void ShowOpenFailure(const AppState& app, const char* text) {
-  platform::MessageBox(app.monitorGpsWindow, text, "Serial Port", platform::MB_OK);
+// Opens the port into `field` with its time-outs and line; on failure tells the operator
+// and leaves the field closed. Failures of the settings requests are ignored: a port that
+// opened is used as it is.
+platform::PortHandle OpenIntoField(
+    const AppState& app, SharedPort& field, std::int32_t portSetting,
+    const platform::CommTimeouts& timeouts,
+    const std::function<platform::LineSettings(const platform::LineSettings&)>& lineFor,
+    const char* failureText) {
+  platform::PortHandle port = platform::OpenSerialPort(ComPortName(portSetting));
+  field.Set(port);
+  if (!port) {
+    platform::MessageBox(app.monitorGpsWindow, failureText, "Serial Port", platform::MB_OK);
+    return nullptr;
+  }
+  port->SetTimeouts(timeouts);
+  platform::LineSettings line;
+  port->GetLineSettings(line);
+  port->SetLineSettings(lineFor(line));
+  return port;
 }
 
 }  // namespace
@@ -61,35 +79,21 @@ platform::LineSettings InstrumentLineSettings(platform::LineSettings current) {
   return current;
 }
 
-// Failures of the settings requests are ignored: a port that opened is used as it is.
 bool OpenGpsPort(AppState& app) {
-  platform::PortHandle port = platform::OpenSerialPort(ComPortName(app.settings.gpsPort));
-  app.gpsPortHandle.Set(port);
-  if (!port) {
-    ShowOpenFailure(app, "Cannot open GPS port");
-    return false;
-  }
-  port->SetTimeouts(GPS_TIMEOUTS);
-  platform::LineSettings line;
-  port->GetLineSettings(line);
-  port->SetLineSettings(GpsLineSettings(app.settings, line));
-  port->SetQueueSizes(GPS_INPUT_QUEUE, GPS_OUTPUT_QUEUE);
-  return true;
+  const platform::PortHandle port = OpenIntoField(
+      app, app.gpsPortHandle, app.settings.gpsPort, GPS_TIMEOUTS,
+      [&](const platform::LineSettings& line) { return GpsLineSettings(app.settings, line); },
+      "Cannot open GPS port");
+  if (port)
+    port->SetQueueSizes(GPS_INPUT_QUEUE, GPS_OUTPUT_QUEUE);
+  return port != nullptr;
 }
 
 bool OpenInstrumentPort(AppState& app) {
-  platform::PortHandle port = platform::OpenSerialPort(ComPortName(app.settings.instrumentPort));
-  app.instrumentPortHandle.Set(port);
-  if (!port) {
-    // The same text for every instrument family.
-    ShowOpenFailure(app, "Cannot open EM61-MK2 port");
-    return false;
-  }
-  port->SetTimeouts(INSTRUMENT_TIMEOUTS);
-  platform::LineSettings line;
-  port->GetLineSettings(line);
-  port->SetLineSettings(InstrumentLineSettings(line));
-  return true;
+  // The same text for every instrument family.
+  return OpenIntoField(app, app.instrumentPortHandle, app.settings.instrumentPort,
+                       INSTRUMENT_TIMEOUTS, InstrumentLineSettings,
+                       "Cannot open EM61-MK2 port") != nullptr;
 }
 
 }  // namespace gradlog
