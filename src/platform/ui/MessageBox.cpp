@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ui/ModalLoop.h"
 #include "platform/ui/PlatformState.h"
 
 namespace platform {
@@ -263,36 +264,22 @@ void RegisterMessageBoxClass() {
 }
 
 int MessageBox(Hwnd owner, std::string_view text, std::string_view caption, unsigned flags) {
-  PlatformState& s = State();
-  // Modal: every other top-level window takes no input while the box is up.
-  std::vector<Hwnd> disabled;
-  for (Hwnd top : s.topLevel) {
-    if (IsWindowEnabled(top)) {
-      EnableWindow(top, false);
-      disabled.push_back(top);
-    }
-  }
   const Hwnd previousFocus = GetFocus();
-  const Hwnd box = CreateBox(text, caption, flags);
   int result = ButtonsFor(flags).front().result;
-  if (box) {
-    SetFocus(GetDlgItem(box, FIRST_BUTTON_ID));
-    Message m;
-    while (IsWindow(box) && DataOf(box).result == 0) {
-      if (!GetMessage(m))
-        break;  // the quit stays pending for the outer loop
-      if (HandleBoxKey(box, m))
-        continue;
-      DispatchMessage(m);
-    }
-    if (IsWindow(box)) {
-      if (DataOf(box).result != 0)
-        result = DataOf(box).result;
-      DestroyWindow(box);
+  {
+    const ModalInputBlock block;
+    const Hwnd box = CreateBox(text, caption, flags);
+    if (box) {
+      SetFocus(GetDlgItem(box, FIRST_BUTTON_ID));
+      RunModalLoop([&] { return !IsWindow(box) || DataOf(box).result != 0; },
+                   [&](const Message& m) { return HandleBoxKey(box, m); });
+      if (IsWindow(box)) {
+        if (DataOf(box).result != 0)
+          result = DataOf(box).result;
+        DestroyWindow(box);
+      }
     }
   }
-  for (Hwnd top : disabled)
-    EnableWindow(top, true);
   SetFocus(IsWindow(previousFocus) ? previousFocus : owner);
   return result;
 }

@@ -69,6 +69,12 @@ Platform::Platform(PlatformOptions options) : state_(std::make_unique<PlatformSt
   });
   RegisterButtonClass();
   RegisterMessageBoxClass();
+  RegisterEditClass();
+  RegisterStaticClass();
+  RegisterComboBoxClass();
+  RegisterListBoxClass();
+  RegisterDialogClass();
+  RegisterMenuClass();
 }
 
 Platform::~Platform() {

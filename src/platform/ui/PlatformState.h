@@ -107,5 +107,11 @@ bool TranslatePendingInput();
 // Internal window classes.
 void RegisterButtonClass();
 void RegisterMessageBoxClass();
+void RegisterEditClass();
+void RegisterStaticClass();
+void RegisterComboBoxClass();
+void RegisterListBoxClass();
+void RegisterDialogClass();
+void RegisterMenuClass();
 
 }  // namespace platform

@@ -1,0 +1,7 @@
+#include "platform/ui/PlatformState.h"
+
+namespace platform {
+
+void RegisterMenuClass() {}
+
+}  // namespace platform
