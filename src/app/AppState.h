@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -129,6 +130,12 @@ struct AppState {
   std::atomic<std::uint32_t> recordingStartTick{0};
   std::int32_t gradReadingCount = 0;
   std::atomic<std::int32_t> gpsRecordCount{0};
+  std::int32_t firstReadingDone = 0;  // 0: the next reading is taken at currentStation
+
+  // What the logging screen does when a dialog changes its station or scales; empty while
+  // there is no logging screen.
+  std::function<void()> redrawStationBox;
+  std::function<void()> restartProfileCurves;
 
   // Start screen and program life.
   platform::FontHandle fontNormal;

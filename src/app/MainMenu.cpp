@@ -2,12 +2,22 @@
 
 #include "app/BusyWait.h"
 #include "app/KeepAlive.h"
+#include "config/SettingsFile.h"
+#include "dialogs/GpsPortSetupDialog.h"
+#include "dialogs/LoggerSetupDialog.h"
+#include "dialogs/SurveySetupDialog.h"
+#include "dialogs/SystemSetupDialog.h"
 
 namespace gradlog {
 
 using namespace platform;
 
 namespace {
+
+constexpr int SURVEY_SETUP_COMMAND = 1;
+constexpr int SYSTEM_SETUP_COMMAND = 2;
+constexpr int LOGGER_SETUP_COMMAND = 3;
+constexpr int GPS_PORT_SETUP_COMMAND = 4;
 
 constexpr std::array<int, MAIN_BUTTON_COUNT> BULGE{0, 5, 8, 10, 12, 10, 8, 5, 0};
 
@@ -48,10 +58,34 @@ void SelectMainButton(AppState& app, int index) {
 }
 
 void RunMainCommand(AppState& app, int index) {
-  // The setup dialogs, the GPS monitor, the option windows and logging runs arrive with the
-  // windows they open; until then their buttons do nothing.
-  if (index == EXIT_COMMAND)
-    ExitProgram(app);
+  // Logging runs, the GPS monitor and the two option windows arrive with the windows they
+  // open; until then their buttons do nothing.
+  switch (index) {
+    case SURVEY_SETUP_COMMAND:
+      RunSurveySetupDialog(app, app.mainWindow);
+      UpdateWindow(app.mainWindow);
+      InvalidateRect(app.mainWindow, nullptr, true);
+      SetFocus(app.mainWindow);
+      break;
+    case SYSTEM_SETUP_COMMAND:
+      RunSystemSetupDialog(app, app.mainWindow);
+      InvalidateRect(app.mainWindow, nullptr, true);
+      break;
+    case LOGGER_SETUP_COMMAND:
+      RunLoggerSetupDialog(app, app.mainWindow);
+      InvalidateRect(app.mainWindow, nullptr, true);
+      break;
+    case GPS_PORT_SETUP_COMMAND:
+      RunGpsPortSetupDialog(app, app.mainWindow);
+      SaveSettings(app);
+      InvalidateRect(app.mainWindow, nullptr, true);
+      break;
+    case EXIT_COMMAND:
+      ExitProgram(app);
+      break;
+    default:
+      break;
+  }
 }
 
 LRESULT OnMainCommand(AppState& app, const Message& message) {

@@ -1,6 +1,8 @@
 #include "app/MainRoutine.h"
 
 #include "app/MainWindow.h"
+#include "resources/DialogTemplates.h"
+#include "resources/Menus.h"
 
 namespace gradlog {
 
@@ -58,6 +60,8 @@ Hwnd CreateMainWindow(AppState& app) {
 }
 
 int RunMainRoutine(AppState& app) {
+  RegisterDialogTemplates();
+  RegisterMenus();
   if (const int failed = RegisterWindowClasses(app); failed != 0)
     return failed;
   if (!CreateMainWindow(app))

@@ -54,30 +54,90 @@ std::uint32_t FunctionKey(std::string_view name) {
   return number >= 1 && number <= count ? VK_F1 + static_cast<std::uint32_t>(number - 1) : 0;
 }
 
-}  // namespace
+struct Key {
+  std::uint32_t virtualKey;
+  char32_t character;
+};
 
-std::optional<std::vector<InputEvent>> KeyPressEvents(std::string_view keyName) {
-  std::vector<InputEvent> events;
+// A key without modifiers: a letter or digit, a named key or a function key.
+std::optional<Key> PlainKey(std::string_view keyName) {
   if (keyName.size() == 1) {
     const char c = ToLower(keyName[0]);
     if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
-      AppendKeyPress(events, VirtualKeyForCharacter(static_cast<char32_t>(c)),
-                     static_cast<char32_t>(c), false);
-      return events;
+      return Key{VirtualKeyForCharacter(static_cast<char32_t>(c)), static_cast<char32_t>(c)};
     }
     return std::nullopt;
   }
   for (const NamedKey& key : NAMED_KEYS) {
     if (EqualsIgnoringCase(keyName, key.name)) {
-      AppendKeyPress(events, key.virtualKey, key.character, false);
-      return events;
+      return Key{key.virtualKey, key.character};
     }
   }
   if (const std::uint32_t functionKey = FunctionKey(keyName); functionKey != 0) {
-    AppendKeyPress(events, functionKey, 0, false);
-    return events;
+    return Key{functionKey, 0};
   }
   return std::nullopt;
+}
+
+// Removes "prefix" (given in lower case) from the front of the name, whatever its case.
+bool TakePrefix(std::string_view& name, std::string_view lowerCasePrefix) {
+  if (name.size() <= lowerCasePrefix.size() ||
+      !EqualsIgnoringCase(name.substr(0, lowerCasePrefix.size()), lowerCasePrefix)) {
+    return false;
+  }
+  name.remove_prefix(lowerCasePrefix.size());
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<InputEvent>> KeyPressEvents(std::string_view keyName) {
+  bool shift = false;
+  bool alt = false;
+  for (bool more = true; more;) {
+    more = false;
+    if (!shift && TakePrefix(keyName, "shift+")) {
+      shift = more = true;
+    } else if (!alt && TakePrefix(keyName, "alt+")) {
+      alt = more = true;
+    }
+  }
+  std::optional<Key> key = PlainKey(keyName);
+  if (!key) {
+    return std::nullopt;
+  }
+  const bool digit = key->character >= U'0' && key->character <= U'9';
+  if (shift && digit) {
+    // What Shift and a digit type depends on the keyboard layout.
+    return std::nullopt;
+  }
+  if (shift && key->character >= U'a' && key->character <= U'z') {
+    key->character = key->character - U'a' + U'A';
+  }
+  if (alt) {
+    // Alt and a key make a command, not text.
+    key->character = 0;
+  }
+  std::vector<InputEvent> events;
+  // The modifiers go down first and up last, as a person's fingers do.
+  if (shift) {
+    events.push_back(KeyEvent(InputKind::KeyDown, VK_SHIFT, true, alt));
+  }
+  if (alt) {
+    events.push_back(KeyEvent(InputKind::KeyDown, VK_MENU, shift, true));
+  }
+  events.push_back(KeyEvent(InputKind::KeyDown, key->virtualKey, shift, alt));
+  if (key->character != 0) {
+    events.push_back(CharEvent(key->character, shift, alt));
+  }
+  events.push_back(KeyEvent(InputKind::KeyUp, key->virtualKey, shift, alt));
+  if (alt) {
+    events.push_back(KeyEvent(InputKind::KeyUp, VK_MENU, shift, false));
+  }
+  if (shift) {
+    events.push_back(KeyEvent(InputKind::KeyUp, VK_SHIFT));
+  }
+  return events;
 }
 
 }  // namespace platform

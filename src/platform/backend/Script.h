@@ -29,7 +29,8 @@ struct ScriptParseResult {
 ScriptParseResult ParseScript(std::string_view text);
 
 // The input events of pressing and releasing a named key ("A", "7", "Enter", "F3", ...):
-// key down, the character it types if any, key up. nullopt for an unknown name.
+// key down, the character it types if any, key up. "Shift+" and "Alt+" in front hold those
+// keys around it ("Shift+Tab", "Alt+S"; Alt types nothing). nullopt for an unknown name.
 std::optional<std::vector<InputEvent>> KeyPressEvents(std::string_view keyName);
 // The events of typing each character of the text as a person would.
 std::vector<InputEvent> TypeEvents(std::string_view text);

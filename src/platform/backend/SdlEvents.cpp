@@ -50,6 +50,15 @@ void TranslateButton(const SDL_MouseButtonEvent& button, const Letterbox& letter
   }
 }
 
+// Only a drag matters (a scroll thumb, say): motion with the button up is dropped.
+void TranslateMotion(const SDL_MouseMotionEvent& motion, const Letterbox& letterbox,
+                     std::vector<InputEvent>& out) {
+  if ((motion.state & SDL_BUTTON_LMASK) != 0) {
+    out.push_back(
+        PointerEvent(InputKind::PointerMove, letterbox.ToScreenClamped({motion.x, motion.y})));
+  }
+}
+
 }  // namespace
 
 void TranslateSdlEvent(const SDL_Event& event, const Letterbox& letterbox,
@@ -65,6 +74,9 @@ void TranslateSdlEvent(const SDL_Event& event, const Letterbox& letterbox,
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       TranslateButton(event.button, letterbox, out);
+      break;
+    case SDL_MOUSEMOTION:
+      TranslateMotion(event.motion, letterbox, out);
       break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) {

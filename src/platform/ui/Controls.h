@@ -64,6 +64,9 @@ inline constexpr std::uint32_t LB_GETTOPINDEX = 0x018E;
 inline constexpr std::uint32_t LB_SETTOPINDEX = 0x0197;
 inline constexpr std::uint32_t LB_GETSELCOUNT = 0x0190;
 inline constexpr std::uint16_t LBN_SELCHANGE = 1;
+// The list of a drop-down combobox: a flat frame, keeps no focus of its own, and reports
+// every click on a line (the choice) with LBN_SELCHANGE.
+inline constexpr std::uint32_t LBS_COMBOBOX = 0x8000;
 
 // What a control wants from the dialog manager's keyboard handling (WM_GETDLGCODE result).
 inline constexpr std::uint32_t WM_GETDLGCODE = 0x0087;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/Geometry.h"
+#include "platform/ui/MessageBox.h"  // IDOK and IDCANCEL
 #include "platform/ui/Window.h"
 
 namespace platform {
@@ -45,7 +46,8 @@ struct DialogTemplate {
   std::vector<DialogItem> items;  // in tab order
 };
 
-// Templates live in the program's resources, which register them at start-up.
+// Templates live in the program's resources, which register them at start-up (UI thread);
+// registering a name again replaces that template.
 void RegisterDialogTemplate(DialogTemplate dialogTemplate);
 const DialogTemplate* FindDialogTemplate(std::string_view name);
 
@@ -60,13 +62,23 @@ Rect MapDialogRect(const DialogUnitRect& units);  // x * base.x / 4, y * base.y 
 
 // Creates the dialog centred on the screen, disables the owner, runs a nested loop (posted
 // messages, sends from other threads and timers keep being served) until EndDialog, and
-// returns its result. nullopt when the template is missing or larger than the screen.
+// returns its result; the focus then goes back where it was (else to the owner). The
+// procedure sees everything sent to the dialog first; what it leaves is handled as
+// classically: WM_COMMAND IDOK or IDCANCEL (BN_CLICKED) ends the dialog with that id, and
+// WM_CLOSE is IDCANCEL. A WM_QUIT ends it as IDCANCEL and stays pending for the outer loop.
+// nullopt, with nothing shown, when the template is missing, larger than the screen, or has
+// an item whose class does not exist.
 std::optional<int> DialogBox(std::string_view templateName, Hwnd owner, DialogProc procedure);
-bool EndDialog(Hwnd dialog, int result);
+bool EndDialog(Hwnd dialog, int result);  // false when `dialog` is not a running dialog
 
 // The classic dialog keyboard: Tab and Shift+Tab, arrows within a radio group, Enter (the
-// default button, id 1 when none), Escape (id 2), mnemonics. True when it took the message.
+// default button, id 1 when none), Escape (id 2), mnemonics (Alt+letter, or the letter
+// alone when the focused control takes no text). It acts only on keys for the dialog or
+// its controls, not on those of a pop-up such as an open drop-down list. True when it took
+// the message.
 bool IsDialogMessage(Hwnd dialog, const Message& message);
+// The next (or previous) visible, enabled WS_TABSTOP control after `control`, wrapping;
+// from either end when `control` is null. Null when the dialog has none.
 Hwnd GetNextDlgTabItem(Hwnd dialog, Hwnd control, bool previous);
 
 void SetDlgItemText(Hwnd dialog, int id, std::string_view text);

@@ -52,36 +52,58 @@ LPARAM KeyFlags(const InputEvent& event, bool release) {
   return flags;
 }
 
+LPARAM ClientPoint(Hwnd hwnd, Point screen) {
+  const Point client = ClientToScreen(hwnd, {0, 0});
+  return MakeLParam(screen.x - client.x, screen.y - client.y);
+}
+
+// Only key events carry the modifier state: a pointer event or typed text says nothing of
+// it.
+void NoteKey(const InputEvent& event) {
+  PlatformState& s = State();
+  s.shiftDown = event.shift;
+  s.altDown = event.alt;
+  if (event.kind == InputKind::KeyDown)
+    s.keysDown.insert(event.virtualKey);
+  if (event.kind == InputKind::KeyUp)
+    s.keysDown.erase(event.virtualKey);
+}
+
 void Translate(const InputEvent& event) {
   PlatformState& s = State();
   switch (event.kind) {
     case InputKind::KeyDown:
+      NoteKey(event);
       PostInputMessage(KeyTarget(), WM_KEYDOWN, event.virtualKey, KeyFlags(event, false));
       break;
     case InputKind::KeyUp:
+      NoteKey(event);
       PostInputMessage(KeyTarget(), WM_KEYUP, event.virtualKey, KeyFlags(event, true));
       break;
     case InputKind::Char:
-      PostInputMessage(KeyTarget(), WM_CHAR, event.character, KeyFlags(event, false));
+      // With Alt held a letter is a command (a mnemonic), not text: no control types it.
+      if (!s.altDown && !event.alt)
+        PostInputMessage(KeyTarget(), WM_CHAR, event.character, KeyFlags(event, false));
       break;
     case InputKind::ButtonDown: {
       const Hwnd target = WindowAt(s.topLevel, event.position);
       if (!target || !IsWindowEnabled(target))
         break;
       s.pointerTarget = target;
-      const Point client = ClientToScreen(target, {0, 0});
-      PostMessage(target, WM_LBUTTONDOWN, 0,
-                  MakeLParam(event.position.x - client.x, event.position.y - client.y));
+      PostMessage(target, WM_LBUTTONDOWN, 0, ClientPoint(target, event.position));
       break;
     }
+    case InputKind::PointerMove:
+      // A drag belongs to the window that took the press, wherever the pointer goes.
+      if (IsWindow(s.pointerTarget))
+        PostMessage(s.pointerTarget, WM_MOUSEMOVE, 0, ClientPoint(s.pointerTarget, event.position));
+      break;
     case InputKind::ButtonUp: {
       // The release goes where the press went, so a button sees a drag off it.
       const Hwnd target = std::exchange(s.pointerTarget, Hwnd{});
       if (!IsWindow(target))
         break;
-      const Point client = ClientToScreen(target, {0, 0});
-      PostMessage(target, WM_LBUTTONUP, 0,
-                  MakeLParam(event.position.x - client.x, event.position.y - client.y));
+      PostMessage(target, WM_LBUTTONUP, 0, ClientPoint(target, event.position));
       break;
     }
     case InputKind::Quit:
@@ -93,6 +115,18 @@ void Translate(const InputEvent& event) {
 }
 
 }  // namespace
+
+bool IsKeyDown(std::uint32_t virtualKey) {
+  const PlatformState& s = State();
+  switch (virtualKey) {
+    case VK_SHIFT:
+      return s.shiftDown;
+    case VK_MENU:
+      return s.altDown;
+    default:
+      return s.keysDown.contains(virtualKey);
+  }
+}
 
 bool TranslatePendingInput() {
   PlatformState& s = State();

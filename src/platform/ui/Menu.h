@@ -30,7 +30,8 @@ const Menu* FindMenu(int resourceId);
 // opens; the pointer clicks an item, a click outside dismisses. The chosen item's id is
 // posted to `owner` as WM_COMMAND (MakeWParam(id, 0)) and returned; dismissing sends
 // nothing and returns 0. Posted messages, sends from other threads and timers keep being
-// served meanwhile.
+// served meanwhile. A menu opened while the pointer is pressed starts with nothing
+// highlighted; any other starts on its first item, as the keys expect.
 int TrackPopupMenu(const Menu& menu, Point rightTop, Hwnd owner);
 
 }  // namespace platform

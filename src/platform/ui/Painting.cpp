@@ -1,3 +1,4 @@
+#include "platform/ui/Dialog.h"
 #include "platform/ui/PlatformState.h"
 
 namespace platform {
@@ -7,13 +8,78 @@ namespace {
 const Color FRAME_COLOR = Rgb(0, 0, 0);
 const Color CAPTION_COLOR = Rgb(0, 0, 128);
 const Color CAPTION_TEXT_COLOR = Rgb(255, 255, 255);
+const Color BUTTON_FACE = Rgb(192, 192, 192);
+const Color BUTTON_LIGHT = Rgb(223, 223, 223);
+const Color BUTTON_SHADOW = Rgb(128, 128, 128);
+
+// The caption buttons: 16 pixels high, 2 from the bar's edges, the close box rightmost.
+constexpr int CAPTION_BUTTON_HEIGHT = 16;
+constexpr int CLOSE_BOX_WIDTH = 16;
+constexpr int OK_BUTTON_WIDTH = 24;
+constexpr int CAPTION_BUTTON_GAP = 2;
 
 int FrameWidth(const WindowData& window) {
-  return (window.style & (WS_BORDER | WS_CAPTION)) != 0 ? 1 : 0;
+  return FrameWidthOf(window.style);
 }
 
 int CaptionHeight(const WindowData& window) {
-  return (window.style & WS_CAPTION) == WS_CAPTION ? CAPTION_HEIGHT : 0;
+  return CaptionHeightOf(window.style);
+}
+
+bool HasCaptionButtons(const WindowData& window) {
+  return CaptionHeight(window) != 0 && (window.exStyle & WS_EX_CAPTIONOKBTN) != 0;
+}
+
+// In window coordinates (the frame's top-left is 0, 0) of a window `width` pixels wide.
+Rect CloseBoxRect(int width) {
+  const int top = 1 + (CAPTION_HEIGHT - CAPTION_BUTTON_HEIGHT) / 2;
+  return Rect::FromSize(width - 1 - CAPTION_BUTTON_GAP - CLOSE_BOX_WIDTH, top, CLOSE_BOX_WIDTH,
+                        CAPTION_BUTTON_HEIGHT);
+}
+
+Rect OkButtonRect(int width) {
+  const Rect close = CloseBoxRect(width);
+  return Rect::FromSize(close.left - CAPTION_BUTTON_GAP - OK_BUTTON_WIDTH, close.top,
+                        OK_BUTTON_WIDTH, CAPTION_BUTTON_HEIGHT);
+}
+
+// A raised button face with the classic 3-D edges.
+void DrawCaptionButtonFace(DeviceContext& dc, const Rect& r) {
+  dc.FillRect(r, CreateSolidBrush(BUTTON_FACE));
+  auto edge = [&dc](const Rect& e, Color topLeft, Color bottomRight) {
+    dc.SelectPen(CreatePen(PenStyle::Solid, 1, topLeft));
+    dc.MoveTo(e.left, e.bottom - 1);
+    dc.LineTo(e.left, e.top);
+    dc.LineTo(e.right - 1, e.top);
+    dc.SelectPen(CreatePen(PenStyle::Solid, 1, bottomRight));
+    dc.LineTo(e.right - 1, e.bottom - 1);
+    dc.LineTo(e.left - 1, e.bottom - 1);
+  };
+  edge(r, Rgb(255, 255, 255), Rgb(0, 0, 0));
+  edge({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, BUTTON_LIGHT, BUTTON_SHADOW);
+}
+
+// Returns the part of the caption bar left for the title.
+Rect DrawCaptionButtons(DeviceContext& dc, const Rect& bar, int width) {
+  const Rect ok = OkButtonRect(width);
+  DrawCaptionButtonFace(dc, ok);
+  Rect okText = ok;
+  dc.SelectFont(SystemFont());
+  dc.SetTextColor(Rgb(0, 0, 0));
+  dc.DrawText("OK", okText, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+
+  const Rect close = CloseBoxRect(width);
+  DrawCaptionButtonFace(dc, close);
+  // The cross: two diagonals, two pixels thick, inside the edges.
+  const int inset = 4;
+  dc.SelectPen(CreatePen(PenStyle::Solid, 1, Rgb(0, 0, 0)));
+  for (int dx = 0; dx < 2; ++dx) {
+    dc.MoveTo(close.left + inset + dx, close.top + inset);
+    dc.LineTo(close.right - inset + dx, close.bottom - inset);
+    dc.MoveTo(close.right - inset - 1 - dx, close.top + inset);
+    dc.LineTo(close.left + inset - 1 - dx, close.bottom - inset);
+  }
+  return {bar.left, bar.top, ok.left - CAPTION_BUTTON_GAP, bar.bottom};
 }
 
 // Subtracts the visible windows of `siblings` that lie above `below` (all of them when
@@ -40,6 +106,26 @@ void AppendInPaintOrder(Hwnd hwnd, std::vector<Hwnd>& out) {
 }
 
 }  // namespace
+
+int FrameWidthOf(std::uint32_t style) {
+  return (style & (WS_BORDER | WS_CAPTION)) != 0 ? 1 : 0;
+}
+
+int CaptionHeightOf(std::uint32_t style) {
+  return (style & WS_CAPTION) == WS_CAPTION ? CAPTION_HEIGHT : 0;
+}
+
+CaptionButton CaptionButtonAt(const WindowData& window, Point screen) {
+  if (!HasCaptionButtons(window))
+    return CaptionButton::None;
+  const Rect whole = WindowScreenRect(window);
+  const Point p{screen.x - whole.left, screen.y - whole.top};
+  if (OkButtonRect(whole.Width()).Contains(p))
+    return CaptionButton::Ok;
+  if (CloseBoxRect(whole.Width()).Contains(p))
+    return CaptionButton::Close;
+  return CaptionButton::None;
+}
 
 Rect WindowScreenRect(const WindowData& window) {
   Rect r = window.rect;
@@ -139,10 +225,11 @@ void DrawFrame(WindowData& window) {
     return;
   Rect bar{1, 1, width - 1, 1 + caption};
   dc.FillRect(bar, CreateSolidBrush(CAPTION_COLOR));
+  dc.SetBackgroundMode(BackgroundMode::Transparent);
+  const Rect titleBar = HasCaptionButtons(window) ? DrawCaptionButtons(dc, bar, width) : bar;
   dc.SelectFont(CreateFont(13, 700));
   dc.SetTextColor(CAPTION_TEXT_COLOR);
-  dc.SetBackgroundMode(BackgroundMode::Transparent);
-  Rect textRect{bar.left + 4, bar.top, bar.right - 2, bar.bottom};
+  Rect textRect{titleBar.left + 4, titleBar.top, titleBar.right - 2, titleBar.bottom};
   dc.DrawText(window.title, textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <unordered_map>
@@ -29,6 +30,7 @@ struct WindowData {
   BrushHandle background;
   std::string title;
   std::uint32_t style = 0;
+  std::uint32_t exStyle = 0;  // WS_EX_* of Dialog.h
   int id = 0;
   Hwnd parent;
   Rect rect;                   // relative to the parent's client area, or to the screen
@@ -69,6 +71,10 @@ struct PlatformState {
   std::uint32_t nextHandle = 1;
   Hwnd focus;
   Hwnd pointerTarget;  // the window that took the last button-down
+  // The keyboard as of the input event being translated (IsKeyDown).
+  bool shiftDown = false;
+  bool altDown = false;
+  std::set<std::uint32_t> keysDown;
   std::vector<TimerData> timers;
   std::deque<InputEvent> pendingInput;
 
@@ -86,6 +92,15 @@ PlatformState& State();
 WindowData* FindWindowData(Hwnd hwnd);
 bool IsUiThread();
 
+// Frame and caption sizes a window style gives (0 when it has none).
+int FrameWidthOf(std::uint32_t style);
+int CaptionHeightOf(std::uint32_t style);
+
+// The buttons a WS_EX_CAPTIONOKBTN caption bar carries at its right end.
+enum class CaptionButton { None, Ok, Close };
+// Which caption button lies under a screen point.
+CaptionButton CaptionButtonAt(const WindowData& window, Point screen);
+
 // Screen geometry of a window.
 Rect WindowScreenRect(const WindowData& window);
 Rect ClientScreenRect(const WindowData& window);
@@ -99,6 +114,10 @@ std::vector<Hwnd> WindowsInPaintOrder();
 bool NeedsPaint(const WindowData& window);
 void DrawFrame(WindowData& window);
 void PaintWindowNow(Hwnd hwnd);
+
+// The dialog manager's part of a focus change: a push button that takes the focus in a
+// dialog looks like the default, and the dialog's own default comes back when it leaves.
+void FollowFocusWithDefaultButton(Hwnd focus);
 
 // Input: polls the backend and turns the oldest queued input event into messages; true
 // when there was one.

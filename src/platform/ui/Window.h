@@ -74,6 +74,9 @@ std::any* GetWindowData(Hwnd hwnd);
 // Focus.
 Hwnd SetFocus(Hwnd hwnd);  // returns the previous focus
 Hwnd GetFocus();
+// Whether a key is held, as of the input event being turned into messages: VK_SHIFT and
+// VK_MENU (Alt) from that event's modifiers, other keys from their downs and ups.
+bool IsKeyDown(std::uint32_t virtualKey);
 
 // Painting.
 void InvalidateRect(Hwnd hwnd, const Rect* rect, bool erase);  // client coordinates; null: all

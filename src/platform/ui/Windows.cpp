@@ -319,6 +319,7 @@ Hwnd SetFocus(Hwnd hwnd) {
     SendMessage(previous, WM_KILLFOCUS, hwnd.value);
   if (IsWindow(hwnd))
     SendMessage(hwnd, WM_SETFOCUS, previous.value);
+  FollowFocusWithDefaultButton(s.focus);
   return previous;
 }
 

@@ -42,6 +42,10 @@ SDL_Event Event(Uint32 type, Sint32 first = 0, Sint32 x = 0, Sint32 y = 0) {
     event.button.button = static_cast<Uint8>(first);
     event.button.x = x;
     event.button.y = y;
+  } else if (type == SDL_MOUSEMOTION) {
+    event.motion.state = static_cast<Uint32>(first);
+    event.motion.x = x;
+    event.motion.y = y;
   } else if (type == SDL_WINDOWEVENT) {
     event.window.event = static_cast<Uint8>(first);
   }
@@ -54,7 +58,7 @@ SDL_Event TextEvent(const char* text) {
   return event;
 }
 
-TEST(TranslateSdlEvent, KeysTextClicksAndQuit) {
+TEST(TranslateSdlEvent, KeysTextClicksDragsAndQuit) {
   // 1920 x 1080 shows the screen at scale 4: 1280 x 960 at (320, 60).
   const Letterbox display = Letterbox::Fit({1920, 1080}, {320, 240});
   const std::pair<SDL_Event, Events> cases[] = {
@@ -75,6 +79,11 @@ TEST(TranslateSdlEvent, KeysTextClicksAndQuit) {
       // A press on the black border hits nothing; a release there lands on the nearest edge.
       {Event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 319, 500), {}},
       {Event(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1900, 500), {Release(319, 110)}},
+      // Motion matters only as a drag, which may leave the picture.
+      {Event(SDL_MOUSEMOTION, SDL_BUTTON_LMASK, 320 + 43, 60 + 83), {Move(10, 20)}},
+      {Event(SDL_MOUSEMOTION, SDL_BUTTON_LMASK, 10, 2000), {Move(0, 239)}},
+      {Event(SDL_MOUSEMOTION, 0, 400, 400), {}},
+      {Event(SDL_MOUSEMOTION, SDL_BUTTON_RMASK, 400, 400), {}},
       {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE), {QUIT}},
       {Event(SDL_QUIT), {QUIT}},
   };

@@ -12,10 +12,11 @@ using Events = std::vector<std::string>;
 
 // Events as short text, so that a mismatch shows which event differs and how.
 inline std::string Describe(const InputEvent& e) {
-  const char* const kinds[] = {"down", "up", "char", "press", "release", "quit"};
+  const char* const kinds[] = {"down", "up", "char", "press", "release", "quit", "move"};
   const char* const kind = kinds[static_cast<int>(e.kind)];
   char buffer[64];
-  if (e.kind == InputKind::ButtonDown || e.kind == InputKind::ButtonUp) {
+  if (e.kind == InputKind::ButtonDown || e.kind == InputKind::ButtonUp ||
+      e.kind == InputKind::PointerMove) {
     std::snprintf(buffer, sizeof(buffer), "%s %d,%d", kind, e.position.x, e.position.y);
   } else {
     const bool isChar = e.kind == InputKind::Char;
@@ -48,6 +49,9 @@ inline std::string Press(int x, int y) {
 }
 inline std::string Release(int x, int y) {
   return Describe({InputKind::ButtonUp, 0, 0, {x, y}});
+}
+inline std::string Move(int x, int y) {
+  return Describe({InputKind::PointerMove, 0, 0, {x, y}});
 }
 inline const std::string QUIT = Describe({InputKind::Quit});
 

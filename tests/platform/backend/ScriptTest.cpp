@@ -85,9 +85,35 @@ TEST(KeyPressEvents, PressAndReleaseTheNamedKeyWhateverTheCase) {
     const auto events = KeyPressEvents(name);
     EXPECT_EQ(events ? Describe(*events) : Events{"unknown"}, expected) << "name: " << name;
   }
-  for (std::string_view name : {"", "F0", "F01", "F13", "Ctrl", "ab", "Enter ", "!", "\xc3\xa9"}) {
+  for (std::string_view name :
+       {"", "F0", "F01", "F13", "Ctrl", "ab", "Enter ", "!", "\xc3\xa9", "Shift+", "Shift+Shift+A",
+        "Alt+Alt+A", "Ctrl+A", "Shift+1", "Shift Tab", "Shift+Tab+A"}) {
     EXPECT_FALSE(KeyPressEvents(name).has_value()) << "name: \"" << name << "\"";
   }
+}
+
+TEST(KeyPressEvents, ShiftAndAltAreHeldAroundTheKey) {
+  const std::pair<std::string_view, Events> cases[] = {
+      {"Shift+Tab",
+       {Down(VK_SHIFT, true), Down(VK_TAB, true), Char(0x09, true), Up(VK_TAB, true),
+        Up(VK_SHIFT)}},
+      {"shift+a",
+       {Down(VK_SHIFT, true), Down('A', true), Char(U'A', true), Up('A', true), Up(VK_SHIFT)}},
+      {"SHIFT+Up", {Down(VK_SHIFT, true), Down(VK_UP, true), Up(VK_UP, true), Up(VK_SHIFT)}},
+      // Alt makes a command of the key: nothing is typed.
+      {"Alt+s",
+       {Down(VK_MENU, false, true), Down('S', false, true), Up('S', false, true), Up(VK_MENU)}},
+      {"Alt+7",
+       {Down(VK_MENU, false, true), Down('7', false, true), Up('7', false, true), Up(VK_MENU)}},
+      {"Alt+Shift+F1",
+       {Down(VK_SHIFT, true, true), Down(VK_MENU, true, true), Down(VK_F1, true, true),
+        Up(VK_F1, true, true), Up(VK_MENU, true), Up(VK_SHIFT)}},
+  };
+  for (const auto& [name, expected] : cases) {
+    const auto events = KeyPressEvents(name);
+    EXPECT_EQ(events ? Describe(*events) : Events{"unknown"}, expected) << "name: " << name;
+  }
+  EXPECT_EQ(ParseScript("key Shift+Tab\nkey Alt+X").commands.size(), 2u);
 }
 
 TEST(TypeEvents, PressesKeysWithShiftForCapitalsAndCharsForTheRest) {

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+
+#include "app/AppState.h"
+
+namespace gradlog {
+
+// "Enter Comment": OK writes the typed text as a comment record (its first 11 characters).
+// DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt without the template.
+std::optional<int> RunCommentDialog(AppState& app, platform::Hwnd owner);
+
+}  // namespace gradlog

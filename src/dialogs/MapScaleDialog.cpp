@@ -1,0 +1,79 @@
+#include "dialogs/MapScaleDialog.h"
+
+#include <algorithm>
+
+#include "config/SettingsFile.h"
+#include "dialogs/DialogText.h"
+#include "dialogs/ModalDialog.h"
+#include "platform/ui/Dialog.h"
+
+namespace gradlog {
+
+using namespace platform;
+
+namespace {
+
+constexpr char MAP_SCALE_TEMPLATE[] = "GetNewMapScale";
+constexpr int SCALE_UNITS_LABEL = 836;
+constexpr int GRID_UNITS_LABEL = 837;
+constexpr int SCALE_EDIT = 848;
+constexpr int GRID_EDIT = 849;
+
+constexpr std::int32_t SMALLEST_SCALE = 1;
+constexpr double MAX_GRID_LINES = 20.0;
+constexpr double GRID_PER_SCALE = 0.05;  // 1 / MAX_GRID_LINES
+
+void Fill(const AppState& app, Hwnd dialog) {
+  SetDlgItemInteger(dialog, SCALE_EDIT, app.settings.mapScale);
+  SetDlgItemFixed(dialog, GRID_EDIT, app.settings.mapGridInterval, 2);
+  const char* units = app.settings.distanceUnits == 0 ? "meters" : "feet";
+  SetDlgItemText(dialog, SCALE_UNITS_LABEL, units);
+  SetDlgItemText(dialog, GRID_UNITS_LABEL, units);
+}
+
+void CorrectEntries(Hwnd dialog, int id, std::uint16_t) {
+  if (id != SCALE_EDIT && id != GRID_EDIT)
+    return;
+  const MapScaleCorrection correction =
+      CorrectMapScale(GetDlgItemInteger(dialog, SCALE_EDIT), GetDlgItemNumber(dialog, GRID_EDIT));
+  if (correction.scale)
+    SetDlgItemInteger(dialog, SCALE_EDIT, *correction.scale);
+  if (correction.gridInterval)
+    SetDlgItemFixed(dialog, GRID_EDIT, *correction.gridInterval, 2);
+}
+
+int Store(AppState& app, Hwnd dialog) {
+  SurveySettings& s = app.settings;
+  s.mapScale = std::max(GetDlgItemInteger(dialog, SCALE_EDIT), SMALLEST_SCALE);
+  app.mapPrevPixelsPerUnit = app.mapPixelsPerUnit;
+  app.mapPixelsPerUnit = static_cast<double>(app.mapExtent) / s.mapScale;
+  s.mapGridInterval = GetDlgItemFloat(dialog, GRID_EDIT);
+  SaveSettings(app);
+  return DIALOG_ACCEPTED;
+}
+
+}  // namespace
+
+MapScaleCorrection CorrectMapScale(std::int32_t scale, double gridInterval) {
+  MapScaleCorrection correction;
+  if (scale < SMALLEST_SCALE) {
+    scale = SMALLEST_SCALE;
+    correction.scale = scale;
+  }
+  if (gridInterval < 0.0) {
+    correction.gridInterval = 0.0;
+    return correction;
+  }
+  if (gridInterval > 0.0 && scale / gridInterval > MAX_GRID_LINES)
+    correction.gridInterval = scale * GRID_PER_SCALE;
+  return correction;
+}
+
+std::optional<int> RunMapScaleDialog(AppState& app, Hwnd owner) {
+  return RunModalDialog(MAP_SCALE_TEMPLATE, owner,
+                        {.fill = [&app](Hwnd dialog) { Fill(app, dialog); },
+                         .store = [&app](Hwnd dialog) { return Store(app, dialog); },
+                         .notified = CorrectEntries});
+}
+
+}  // namespace gradlog

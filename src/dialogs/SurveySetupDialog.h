@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+
+#include "app/AppState.h"
+
+namespace gradlog {
+
+// "Survey Setup": the survey line, its sequence and direction, the start station and the
+// station increment. OK also fixes the survey mode (0) and the reading interval (1 s) that
+// this instrument's form does not offer, and saves the settings. The result is
+// DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt when the template is missing.
+std::optional<int> RunSurveySetupDialog(AppState& app, platform::Hwnd owner);
+
+}  // namespace gradlog

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+
+#include "app/AppState.h"
+
+namespace gradlog {
+
+// "System Setup": the instrument on or off, one or two sensors and the GPS antenna offsets;
+// OK saves the settings. DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt without the template.
+std::optional<int> RunSystemSetupDialog(AppState& app, platform::Hwnd owner);
+
+}  // namespace gradlog

@@ -1,7 +1,0 @@
-#include "platform/ui/PlatformState.h"
-
-namespace platform {
-
-void RegisterDialogClass() {}
-
-}  // namespace platform

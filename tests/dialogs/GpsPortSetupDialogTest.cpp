@@ -1,0 +1,138 @@
+#include "dialogs/GpsPortSetupDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialogs/DialogTestBase.h"
+#include "gps/SentenceSelection.h"
+
+namespace gradlog {
+namespace {
+
+using namespace platform;
+using testing::DialogScript;
+
+using Texts = std::array<std::string, 4>;
+const Texts NOT_APPLICABLE{"N/A", "N/A", "N/A", "N/A"};
+
+// Tab stops from list 719: 720, 721 .. 725, 730, 924, 925, 926 (the PDOP edit), 927.
+constexpr int TABS_TO_DATA_TYPE = 1;
+constexpr int TABS_TO_DISPLAY_RATE = 7;
+constexpr int TABS_TO_SATELLITES = 11;
+
+Texts ShownLabels(Hwnd dialog) {
+  return {GetDlgItemText(dialog, 920), GetDlgItemText(dialog, 921), GetDlgItemText(dialog, 922),
+          GetDlgItemText(dialog, 923)};
+}
+
+Texts Labels(std::int32_t dataType, bool inWarningMaskDialog) {
+  const auto labels = WarningLabels(dataType, inWarningMaskDialog);
+  return {std::string(labels[0]), std::string(labels[1]), std::string(labels[2]),
+          std::string(labels[3])};
+}
+
+TEST(WarningLabels, FollowTheDataTypeAndTheDialog) {
+  EXPECT_EQ(Labels(1, false), (Texts{"Warning", "Quality", "HDOP", "Satellites"}));
+  EXPECT_EQ(Labels(4, false)[2], "Quality m");
+  EXPECT_EQ(Labels(4, true)[2], "Quality in m");
+  for (const std::int32_t noMask : {5, 7, 8, 9, -1})
+    EXPECT_EQ(Labels(noMask, false), NOT_APPLICABLE) << noMask;
+}
+
+class GpsPortSetupTest : public testing::DialogTestBase {};
+
+TEST_F(GpsPortSetupTest, LabelsFollowTheDataTypeBeingChosen) {
+  app->settings.gpsDataType = 5;
+  script.Check([](Hwnd dialog) { EXPECT_EQ(ShownLabels(dialog), NOT_APPLICABLE); })
+      .Tab(TABS_TO_DATA_TYPE)
+      .Press(VK_HOME)
+      .Press(VK_DOWN)
+      .Check([&](Hwnd dialog) {
+        EXPECT_EQ(ShownLabels(dialog), (Texts{"Warning", "Quality", "HDOP", "Satellites"}));
+        EXPECT_TRUE(test.Screen().Trace().IsVisible("HDOP"));
+      })
+      .Cancel();
+  EXPECT_EQ(Run(RunGpsPortSetupDialog), 0);
+  EXPECT_EQ(app->settings.gpsDataType, 5);
+}
+
+TEST_F(GpsPortSetupTest, OkStoresTheChoicesAndWhatDerivesFromThem) {
+  app->settings.gpsWarnSatellites = 12;
+  app->mapViewShown = 1;
+  script.Check([](Hwnd dialog) { EXPECT_EQ(DialogScript::Selection(dialog, 927), 9); })
+      .Press(VK_UP)  // input: Disabled
+      .Tab(TABS_TO_DISPLAY_RATE)
+      .Press(VK_DOWN)  // 2 Hz
+      .Tab(3)
+      .Type("2.5")
+      .Tab()
+      .Press(VK_HOME)  // 3 satellites
+      .Ok();
+  EXPECT_EQ(Run(RunGpsPortSetupDialog), 0);
+  EXPECT_EQ(app->mapViewShown, 0);
+  EXPECT_EQ(app->gpsDisplayIntervalMs, 410);
+  const SurveySettings saved = Saved();
+  EXPECT_EQ(saved.gpsInput, 0);
+  EXPECT_EQ(saved.gpsDisplayRate, 1);
+  EXPECT_EQ(saved.gpsWarnPdop, 2.5f);
+  EXPECT_EQ(saved.gpsWarnSatellites, 3);
+}
+
+TEST_F(GpsPortSetupTest, CancelAfterChangingEveryListLeavesTheFileAsItWas) {
+  SaveSettings(*app);
+  const std::string before = testing::TempDeviceRoot::ReadFile(root.SettingsPath());
+  for (int stop = 0; stop < TABS_TO_SATELLITES; ++stop)
+    script.Press(VK_DOWN).Tab();
+  script.Press(VK_DOWN).Cancel();
+  EXPECT_EQ(Run(RunGpsPortSetupDialog), 0);
+  EXPECT_EQ(testing::TempDeviceRoot::ReadFile(root.SettingsPath()), before);
+  SaveSettings(*app);  // nor did the record change
+  EXPECT_EQ(testing::TempDeviceRoot::ReadFile(root.SettingsPath()), before);
+}
+
+TEST_F(GpsPortSetupTest, TheTotalStationKeepsThePreviousSentenceTable) {
+  struct Case {
+    std::uint32_t key;  // in list 720, from "GGA"
+    int presses;
+    std::int32_t dataType;
+    std::string_view tag;
+    std::int32_t fieldCount;
+  };
+  for (const Case& c : {Case{VK_END, 1, 8, "GGA", 7}, Case{VK_DOWN, 2, 3, "LLK", 5}}) {
+    SCOPED_TRACE(c.dataType);
+    app->settings.gpsDataType = 1;
+    SelectGpsSentence(*app);
+    DialogScript choosing(test);
+    choosing.Tab(TABS_TO_DATA_TYPE).Press(c.key, c.presses).Ok();
+    EXPECT_EQ(RunGpsPortSetupDialog(*app, choosing.Start()), 0);
+    EXPECT_EQ(app->settings.gpsDataType, c.dataType);
+    EXPECT_EQ(std::string_view(app->gpsSentenceTag.data()), c.tag);
+    EXPECT_EQ(app->gpsFieldCount, c.fieldCount);
+  }
+}
+
+TEST_F(GpsPortSetupTest, WarningMaskShowsItsOwnLabelsAndStoresTheMask) {
+  app->settings.gpsDataType = 4;
+  script.Check([](Hwnd dialog) { EXPECT_EQ(GetDlgItemText(dialog, 922), "Quality in m"); })
+      .Press(VK_UP)
+      .Tab()
+      .Press(VK_DOWN)
+      .Tab()
+      .Type("1.5")
+      .Tab()
+      .Press(VK_END)
+      .Ok();
+  EXPECT_EQ(Run(RunGpsWarningMaskDialog), 0);
+  const SurveySettings saved = Saved();
+  EXPECT_EQ(saved.gpsWarning, 0);
+  EXPECT_EQ(saved.gpsWarnQuality, 2);
+  EXPECT_EQ(saved.gpsWarnPdop, 1.5f);
+  EXPECT_EQ(saved.gpsWarnSatellites, 12);
+}
+
+}  // namespace
+}  // namespace gradlog

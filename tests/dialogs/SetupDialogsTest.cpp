@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "dialogs/DialogTestBase.h"
+#include "dialogs/LoggerSetupDialog.h"
+#include "dialogs/SurveySetupDialog.h"
+#include "dialogs/SystemSetupDialog.h"
+
+namespace gradlog {
+namespace {
+
+using namespace platform;
+using testing::DialogScript;
+
+class SetupDialogTest : public testing::DialogTestBase {};
+
+// Clearing the increment, or typing what does not read as a number, shows 1.000 at once.
+TEST_F(SetupDialogTest, SurveyStationIncrementReadingZeroShows1AtOnce) {
+  for (const char* typed : {"\b", "0", "x", "."}) {
+    SCOPED_TRACE(typed);
+    DialogScript typing(test);
+    typing.Tab(5).Type(typed).Check([&](Hwnd dialog) {
+      EXPECT_EQ(GetDlgItemText(dialog, 629), "1.000");
+      EXPECT_TRUE(test.Screen().Trace().IsVisible("1.000"));
+    });
+    EXPECT_EQ(RunSurveySetupDialog(*app, typing.Cancel().Start()), DIALOG_CANCELLED);
+  }
+}
+
+TEST_F(SetupDialogTest, SurveyOkWithoutChangesStillFixesModeAndReadingInterval) {
+  app->settings.surveyMode = 2;
+  app->activeSurveyMode = 2;
+  app->readingIntervalMs = 200;
+  app->firstReadingDone = 1;
+  app->settings.startStation = 10.0;
+  app->currentStation = 55.0;
+  app->currentStationIncrement = 0.25f;
+  script.Type("LINE-123456789").Ok();
+  EXPECT_EQ(Run(RunSurveySetupDialog), DIALOG_ACCEPTED);
+  EXPECT_EQ(app->activeSurveyMode, 0);
+  EXPECT_EQ(app->readingIntervalMs, 1000);
+  EXPECT_EQ(app->firstReadingDone, 0);
+  EXPECT_EQ(app->currentStation, 10.0);
+  EXPECT_EQ(app->settings.stationIncrementAuto, 0.25f);
+  const SurveySettings saved = Saved();
+  EXPECT_EQ(saved.surveyMode, 0);
+  EXPECT_EQ(saved.readingInterval, 1.0f);
+  EXPECT_EQ(saved.surveyLine, "LINE-123456");
+  const std::string file = testing::TempDeviceRoot::ReadFile(root.SettingsPath());
+  EXPECT_NE(file.find("\r\n1.000000\r\n"), std::string::npos);
+}
+
+TEST_F(SetupDialogTest, SystemShowsAndStoresSensorsAndOffsets) {
+  app->settings.instrumentEnabled = 0;
+  app->gpsOffsetX = 1.5f;
+  script
+      .Check([](Hwnd dialog) {
+        EXPECT_EQ(DialogScript::Selection(dialog, 831), 1);  // 2 sensors
+        EXPECT_EQ(GetDlgItemText(dialog, 833), "1.50");
+      })
+      .Press(VK_DOWN)
+      .Tab()
+      .Press(VK_UP)
+      .Tab()
+      .Type("-1.25")
+      .Ok();
+  EXPECT_EQ(Run(RunSystemSetupDialog), DIALOG_ACCEPTED);
+  EXPECT_EQ(app->gpsOffsetX, -1.25f);
+  EXPECT_EQ(Saved().instrumentEnabled, 1);
+  EXPECT_EQ(Saved().gradSensorCount, 1);
+}
+
+TEST_F(SetupDialogTest, LoggerStoresEveryListAndTheCardOnlyWhenPresent) {
+  for (const std::int32_t cardPresent : {1, 0}) {
+    SCOPED_TRACE(cardPresent);
+    if (cardPresent == 1)
+      std::filesystem::create_directory(root.Path() / "Storage Card");
+    else
+      std::filesystem::remove(root.Path() / "Storage Card");
+    app->settings = {};
+    app->settings.audio = 0;  // every list starts on its first entry
+    app->storageCardPresent = cardPresent;
+    DialogScript choosing(test);
+    for (int list = 0; list < 6; ++list)
+      choosing.Press(VK_DOWN).Tab();
+    EXPECT_EQ(RunLoggerSetupDialog(*app, choosing.Ok().Start()), DIALOG_ACCEPTED);
+    const SurveySettings s = Saved();
+    EXPECT_EQ((std::array{s.instrumentPort, s.distanceUnits, s.speedUnits, s.audio, s.pauseKey}),
+              (std::array{1, 1, 1, 1, 1}));
+    EXPECT_EQ(app->settings.dataStorage, cardPresent);
+    EXPECT_EQ(s.dataStorage, cardPresent);
+  }
+}
+
+}  // namespace
+}  // namespace gradlog

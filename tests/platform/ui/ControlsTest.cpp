@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "platform/ui/Controls.h"
+
+namespace {
+
+using namespace platform;
+using namespace ui_test;
+
+const Color LIGHT_GREY = Rgb(192, 192, 192);
+using Commands = std::vector<std::pair<int, int>>;  // (id, code)
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  testing_support::TestPlatform test;
+  RecordingClass recorder;
+  Hwnd window;
+  Commands commands;
+
+  void SetUp() override {
+    recorder.Register("Recorder", LIGHT_GREY);
+    recorder.hook = [this](const Message& m) -> LRESULT {
+      if (m.message == WM_COMMAND)
+        commands.emplace_back(LowWord(m.wParam), HighWord(m.wParam));
+      return 0;
+    };
+    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
+  }
+
+  Hwnd Make(const std::string& className, const std::string& text, std::uint32_t style, Rect rect,
+            int id = 0) {
+    const Hwnd hwnd = CreateWindow({.className = className,
+                                    .title = text,
+                                    .style = WS_CHILD | WS_VISIBLE | style,
+                                    .rect = rect,
+                                    .parent = window,
+                                    .id = id});
+    PumpMessages();
+    return hwnd;
+  }
+
+  // A button on row `row`: 20 pixels high, from y = 10.
+  Hwnd MakeButton(const std::string& text, std::uint32_t style, int row) {
+    return Make("BUTTON", text, WS_TABSTOP | style, Rect::FromSize(10, 10 + 20 * row, 140, 20),
+                row + 1);
+  }
+
+  void Inject(std::initializer_list<InputEvent> events) {
+    for (const InputEvent& event : events)
+      test.platform->InjectInput(event);
+    PumpMessages();
+  }
+  void Press(std::uint32_t key) {
+    Inject({{.kind = InputKind::KeyDown, .virtualKey = key},
+            {.kind = InputKind::KeyUp, .virtualKey = key}});
+  }
+  void Click(Point p) {
+    Inject({{.kind = InputKind::ButtonDown, .position = p},
+            {.kind = InputKind::ButtonUp, .position = p}});
+  }
+  void ClickRow(int row) { Click({20, 20 + 20 * row}); }
+};
+
+LRESULT CheckOf(Hwnd button) {
+  return SendMessage(button, BM_GETCHECK).value_or(-1);
+}
+
+TEST_F(ControlsTest, EachControlTellsTheDialogManagerWhatKeysItWants) {
+  const std::vector<std::tuple<const char*, std::uint32_t, LRESULT>> cases = {
+      {"BUTTON", BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+      {"BUTTON", BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
+      {"BUTTON", BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+      {"BUTTON", BS_AUTOCHECKBOX, DLGC_BUTTON},
+      {"BUTTON", BS_CHECKBOX, DLGC_BUTTON},
+      {"STATIC", SS_CENTER, DLGC_STATIC},
+  };
+  for (const auto& [className, style, expected] : cases) {
+    const Hwnd hwnd = Make(className, "x", style, {10, 10, 100, 30});
+    EXPECT_EQ(SendMessage(hwnd, WM_GETDLGCODE).value_or(0), expected) << className << style;
+    DestroyWindow(hwnd);
+  }
+}
+
+TEST_F(ControlsTest, AutoRadioButtonsCheckOneOfTheirGroupOnly) {
+  // The first child starts a group without WS_GROUP; a static with WS_GROUP starts the next.
+  const Hwnd a = MakeButton("A", BS_AUTORADIOBUTTON, 0);
+  const Hwnd b = MakeButton("B", BS_AUTORADIOBUTTON, 1);
+  const Hwnd c = MakeButton("C", BS_AUTORADIOBUTTON, 2);
+  Make("STATIC", "Other", WS_GROUP, Rect::FromSize(10, 70, 140, 20));
+  const Hwnd d = MakeButton("D", BS_AUTORADIOBUTTON, 4);
+  const Hwnd e = MakeButton("E", BS_AUTORADIOBUTTON, 5);
+  for (Hwnd button : {a, d, e})  // setting a check leaves the others alone
+    SendMessage(button, BM_SETCHECK, BST_CHECKED);
+  EXPECT_EQ(CheckOf(d), BST_CHECKED);
+
+  ClickRow(1);  // B
+  EXPECT_EQ(GetFocus(), b);
+  SetFocus(c);
+  Press(VK_SPACE);
+  ClickRow(5);  // E, of the other group
+  EXPECT_EQ(CheckOf(c), BST_CHECKED);
+  SendMessage(b, BM_CLICK);  // as the dialog manager moves with the arrows
+  ClickRow(1);               // B again: stays checked, still notifies
+  EXPECT_EQ(
+      commands,
+      (Commands{
+          {2, BN_CLICKED}, {3, BN_CLICKED}, {6, BN_CLICKED}, {2, BN_CLICKED}, {2, BN_CLICKED}}));
+  const std::vector<LRESULT> checks = {CheckOf(a), CheckOf(b), CheckOf(c), CheckOf(d), CheckOf(e)};
+  EXPECT_EQ(checks, (std::vector<LRESULT>{0, 1, 0, 0, 1}));
+}
+
+TEST_F(ControlsTest, CheckBoxesToggleThemselvesOnlyWhenAutoAndIgnoreOtherKeys) {
+  for (const auto& [style, afterClick, afterSpace] :
+       {std::tuple{BS_AUTOCHECKBOX, BST_CHECKED, BST_UNCHECKED},
+        std::tuple{BS_CHECKBOX, BST_UNCHECKED, BST_UNCHECKED}}) {
+    SCOPED_TRACE(style);
+    commands.clear();
+    const Hwnd box = MakeButton("&Beep", style, 0);
+    ClickRow(0);
+    EXPECT_EQ(CheckOf(box), static_cast<LRESULT>(afterClick));
+    Press(VK_SPACE);
+    EXPECT_EQ(CheckOf(box), static_cast<LRESULT>(afterSpace));
+    SendMessage(box, BM_SETCHECK, BST_CHECKED);
+    EXPECT_EQ(CheckOf(box), BST_CHECKED);
+    // Keys it does not use reach neither it nor its parent; Enter is the dialog's.
+    for (std::uint32_t key : {VK_RETURN, VK_DOWN, std::uint32_t{'B'}})
+      Press(key);
+    EXPECT_EQ(commands, (Commands{{1, BN_CLICKED}, {1, BN_CLICKED}}));
+    EXPECT_EQ(recorder.Count(WM_KEYDOWN), 0);
+    DestroyWindow(box);
+  }
+}
+
+TEST_F(ControlsTest, MarksShowTheCheckAndTheFocusFramesTheText) {
+  const Hwnd radio = MakeButton("Radio", BS_AUTORADIOBUTTON, 0);
+  const Hwnd box = MakeButton("Check", BS_AUTOCHECKBOX, 1);
+  // 13-pixel marks centred in 20-pixel rows: the dot's centre and a pixel of the tick.
+  const Point dot{16, 19}, tick{15, 41};
+  EXPECT_EQ(ScreenColor(test.Screen(), dot.x, dot.y), Rgb(255, 255, 255));
+  EXPECT_EQ(ScreenColor(test.Screen(), tick.x, tick.y), Rgb(255, 255, 255));
+  EXPECT_TRUE(test.Screen().Trace().IsVisibleIn("Radio", GetWindowRect(radio)));
+  SendMessage(radio, BM_SETCHECK, BST_CHECKED);
+  SendMessage(box, BM_SETCHECK, BST_CHECKED);
+  PumpMessages();
+  EXPECT_EQ(ScreenColor(test.Screen(), dot.x, dot.y), Rgb(0, 0, 0));
+  EXPECT_EQ(ScreenColor(test.Screen(), tick.x, tick.y), Rgb(0, 0, 0));
+
+  // The dotted frame starts one pixel left of and above the text.
+  const Point corner{10 + 13 + 4 - 1, 30 + (20 - SystemFont()->Metrics().height) / 2 - 1};
+  EXPECT_EQ(ScreenColor(test.Screen(), corner.x, corner.y), LIGHT_GREY);
+  SetFocus(box);
+  PumpMessages();
+  EXPECT_EQ(ScreenColor(test.Screen(), corner.x, corner.y), Rgb(0, 0, 0));
+  EXPECT_EQ(ScreenColor(test.Screen(), corner.x, corner.y - 1), LIGHT_GREY);
+}
+
+TEST_F(ControlsTest, StaticTextAlignsWrapsRepaintsAndTakesNoFocus) {
+  const Rect left = Rect::FromSize(10, 10, 200, 15), centred = Rect::FromSize(10, 30, 200, 15);
+  Make("STATIC", "&Name:", SS_LEFT, left);
+  const Hwnd title = Make("STATIC", "Survey", SS_CENTER, centred);
+  const auto only = [&](const Rect& area) {
+    const std::vector<TextTraceEntry> entries = test.Screen().Trace().EntriesIn(area);
+    return entries.size() == 1 ? entries[0] : TextTraceEntry{};
+  };
+  EXPECT_EQ(only(left).text, "Name:");
+  EXPECT_EQ(only(left).rect.left, left.left);
+  const Rect shown = only(centred).rect;
+  EXPECT_EQ(only(centred).text, "Survey");
+  EXPECT_NEAR(shown.left - centred.left, centred.right - shown.right, 1);
+  EXPECT_GT(shown.left - centred.left, 20);
+  SetWindowText(title, "Grid");
+  PumpMessages();
+  EXPECT_EQ(only(centred).text, "Grid");
+
+  const Rect narrow = Rect::FromSize(10, 60, 70, 60);
+  Make("STATIC", "Walk the lines back and forth", SS_LEFT, narrow);
+  const std::vector<TextTraceEntry> lines = test.Screen().Trace().EntriesIn(narrow);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_TRUE(lines.front().text.starts_with("Walk") && lines.back().text.ends_with("forth"));
+  for (const TextTraceEntry& line : lines)  // each line whole, none cut at the right
+    EXPECT_EQ(line.rect.Width(), SystemFont()->MeasureText(line.text).width) << line.text;
+
+  SetFocus(window);
+  Click({15, 15});
+  EXPECT_EQ(GetFocus(), window);
+}
+
+}  // namespace

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "DialogTestSupport.h"
+
+namespace {
+
+using namespace dialog_test;
+using platform::WS_TABSTOP;
+
+constexpr int NAME = 10;
+constexpr int PORT = 11;
+constexpr int ALPHA = 20;
+constexpr int BETA = 21;
+constexpr int GAMMA = 22;
+constexpr int KEEP = 30;
+constexpr int SAVE = 40;
+
+Input Times(int count, const Input& input) {
+  Input out;
+  for (int i = 0; i < count; ++i)
+    out = out + input;
+  return out;
+}
+
+class DialogKeys : public DialogFixture {
+ protected:
+  void SetUp() override {
+    DialogFixture::SetUp();
+    constexpr std::uint32_t RADIO = BS_AUTORADIOBUTTON;
+    RegisterDialogTemplate(
+        {.name = "Keys",
+         .cx = 160,
+         .cy = 100,
+         .items = {Item(FAKE_LABEL, "&Name:", 100, 0), Item(FAKE_EDIT, "", NAME, WS_TABSTOP),
+                   Item(FAKE_LABEL, "&Port:", 101, 0), Item(FAKE_EDIT, "", PORT, WS_TABSTOP),
+                   Item(FAKE_BUTTON, "&Alpha", ALPHA, RADIO | WS_GROUP | WS_TABSTOP),
+                   Item(FAKE_BUTTON, "&Beta", BETA, RADIO),
+                   Item(FAKE_BUTTON, "&Gamma", GAMMA, RADIO),
+                   Item(FAKE_BUTTON, "&Keep", KEEP, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP),
+                   Item(FAKE_BUTTON, "&Save", SAVE, WS_GROUP | WS_TABSTOP),
+                   Item(FAKE_BUTTON, "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP),
+                   Item(FAKE_BUTTON, "Cancel", IDCANCEL, WS_TABSTOP)}});
+  }
+
+  // Runs the dialog on `input` and a closing Escape, after `init` prepared it on
+  // WM_INITDIALOG (returning whether the first tab stop gets the focus). A timer comes only
+  // once the input is used up: should the Escape go astray, it ends the dialog with -1.
+  std::optional<int> Run(const Input& input, std::function<bool(Hwnd)> init = {}) {
+    Queue(input + Key(VK_ESCAPE));
+    auto result = DialogBox("keys", {}, Procedure([this, init](const Message& m) {
+                              if (m.message == WM_TIMER)
+                                EndDialog(m.hwnd, -1);
+                              if (m.message != WM_INITDIALOG)
+                                return false;
+                              SetTimer(m.hwnd, 1, 1);
+                              test.services.Advance(1);
+                              return !init || init(m.hwnd);
+                            }));
+    PumpMessages();  // input left over once the dialog ended
+    return result;
+  }
+};
+
+std::function<bool(Hwnd)> Disable(int id) {
+  return [id](Hwnd dialog) {
+    EnableWindow(GetDlgItem(dialog, id), false);
+    return true;
+  };
+}
+std::function<bool(Hwnd)> Focus(int id, std::function<bool(Hwnd)> before = {}) {
+  return [id, before](Hwnd dialog) {
+    if (before)
+      before(dialog);
+    SetFocus(GetDlgItem(dialog, id));
+    return false;
+  };
+}
+
+struct KeyCase {
+  const char* what;
+  std::function<bool(Hwnd)> init;
+  Input input;
+  // The fakes that got the focus, BM_CLICK, EM_SETSEL(0, -1), an arrow key and WM_CHAR.
+  std::vector<int> focus, clicks, selectAll, arrowsTo, charsTo;
+};
+
+TEST_F(DialogKeys, TabArrowsAndMnemonicsMoveTheFocusAsClassically) {
+  const KeyCase cases[] = {
+      {.what = "Tab visits enabled tab stops in order and wraps",
+       .init = Disable(SAVE),
+       .input = Times(7, Key(VK_TAB)),
+       .focus = {NAME, PORT, ALPHA, KEEP, IDOK, IDCANCEL, NAME, PORT},
+       .selectAll = {NAME, PORT, NAME, PORT}},
+      {.what = "Shift+Tab goes back and enters a radio group at its checked button",
+       .init =
+           [](Hwnd d) {
+             SendDlgItemMessage(d, BETA, BM_SETCHECK, BST_CHECKED);
+             return true;
+           },
+       .input = Times(5, Key(VK_TAB, true)),
+       .focus = {NAME, IDCANCEL, IDOK, SAVE, KEEP, BETA},
+       .selectAll = {NAME}},
+      {.what = "arrows move within a radio group, clicking, past a disabled button",
+       .init = Focus(ALPHA, Disable(BETA)),
+       .input = Key(VK_DOWN) + Key(VK_RIGHT) + Key(VK_UP) + Key(VK_LEFT),
+       .focus = {ALPHA, GAMMA, ALPHA, GAMMA, ALPHA},
+       .clicks = {GAMMA, ALPHA, GAMMA, ALPHA}},
+      {.what = "arrows stay with a check box, a push button and an edit",
+       .init = Focus(KEEP),
+       .input = Key(VK_UP) + Key(VK_TAB) + Key(VK_RIGHT) + Times(3, Key(VK_TAB)) + Key(VK_DOWN),
+       .focus = {KEEP, SAVE, IDOK, IDCANCEL, NAME},
+       .selectAll = {NAME},
+       .arrowsTo = {KEEP, SAVE, NAME}},
+      // An edit takes plain letters; Alt+letter works anywhere; a label hands the focus on.
+      {.what = "mnemonics",
+       .input = Type('g') + AltLetter('p') + AltLetter('g') + Type('s') + Type('n') + Type('x'),
+       .focus = {NAME, PORT, GAMMA, NAME},
+       .clicks = {GAMMA, SAVE},
+       .selectAll = {NAME, PORT, NAME},
+       .charsTo = {NAME, NAME}},
+  };
+  for (const KeyCase& c : cases) {
+    received.clear();
+    EXPECT_EQ(Run(c.input, c.init), IDCANCEL) << c.what;
+    EXPECT_EQ(Where(WM_SETFOCUS), c.focus) << c.what;
+    EXPECT_EQ(Where(BM_CLICK), c.clicks) << c.what;
+    std::vector<int> selectAll;
+    std::vector<int> arrowsTo;
+    for (const Received& r : received) {
+      if (r.message == EM_SETSEL && r.wParam == 0 && r.lParam == -1)
+        selectAll.push_back(r.id);
+      if (r.message == WM_KEYDOWN && r.wParam >= VK_LEFT && r.wParam <= VK_DOWN)
+        arrowsTo.push_back(r.id);
+    }
+    EXPECT_EQ(selectAll, c.selectAll) << c.what;
+    EXPECT_EQ(arrowsTo, c.arrowsTo) << c.what;
+    EXPECT_EQ(Where(WM_CHAR), c.charsTo) << c.what;
+  }
+}
+
+TEST_F(DialogKeys, EnterPressesTheFocusedOrDefaultButtonAndEscapeCancels) {
+  // Focus, key, and the command the procedure sees first; Run's Escape ends the dialog
+  // when that command did not.
+  const std::tuple<int, std::uint32_t, int> cases[] = {
+      {NAME, VK_RETURN, IDOK},         {ALPHA, VK_RETURN, IDOK},    {SAVE, VK_RETURN, SAVE},
+      {IDCANCEL, VK_RETURN, IDCANCEL}, {NAME, VK_ESCAPE, IDCANCEL}, {IDOK, VK_ESCAPE, IDCANCEL},
+  };
+  for (const auto& [focus, key, command] : cases) {
+    commands.clear();
+    EXPECT_EQ(Run(Key(key), Focus(focus)), command == IDOK ? IDOK : IDCANCEL) << focus;
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands[0], MakeWParam(static_cast<std::uint16_t>(command), BN_CLICKED)) << focus;
+  }
+  // A disabled default button is not pressed; without any, Enter still gives IDOK.
+  commands.clear();
+  EXPECT_EQ(Run(Key(VK_RETURN), Disable(IDOK)), IDCANCEL);
+  EXPECT_EQ(CommandIds(), std::vector<int>{IDCANCEL});
+  RegisterDialogTemplate(
+      {.name = "Plain", .cx = 80, .cy = 40, .items = {Item(FAKE_EDIT, "", NAME, WS_TABSTOP)}});
+  Queue(Key(VK_RETURN));
+  EXPECT_EQ(DialogBox("plain", {}, Procedure()), IDOK);
+}
+
+TEST_F(DialogKeys, TheDefaultLookFollowsAFocusedPushButton) {
+  std::vector<std::vector<int>> defaults;  // buttons looking like the default, after each key
+  onControl = [&](const Message& m) {
+    if (m.message != WM_KEYUP)
+      return;
+    std::vector<int> ids;
+    for (int id : {SAVE, IDOK, IDCANCEL}) {
+      if ((GetWindowStyle(GetDlgItem(GetParent(m.hwnd), id)) & 0xF) == BS_DEFPUSHBUTTON)
+        ids.push_back(id);
+    }
+    defaults.push_back(ids);
+  };
+  Run(Times(4, Key(VK_TAB, true)));  // Cancel, OK, Save, then the check box
+  EXPECT_EQ(defaults, (std::vector<std::vector<int>>{{IDCANCEL}, {IDOK}, {SAVE}, {IDOK}}));
+}
+
+TEST_F(DialogKeys, KeysOfAPopUpWindowAreNotTheDialogs) {
+  ui_test::RecordingClass list;
+  list.Register("DropList", Rgb(255, 255, 255));
+  list.hook = [](const Message& m) -> LRESULT {
+    if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE)
+      EndDialog(FindWindow("Dialog", ""), 9);
+    return 0;
+  };
+  EXPECT_EQ(Run(Key(VK_TAB) + Key(VK_RETURN),
+                [](Hwnd) {
+                  SetFocus(ui_test::MakeTopLevel("DropList", {100, 100, 140, 160}, WS_POPUP));
+                  return false;
+                }),
+            9);
+  EXPECT_EQ(list.Count(WM_KEYDOWN), 3);
+  EXPECT_TRUE(Where(WM_SETFOCUS).empty());
+  EXPECT_TRUE(commands.empty());
+}
+
+// The keyboard state the dialog manager reads, and pointer drags.
+class DialogInput : public ::testing::Test {
+ protected:
+  testing_support::TestPlatform test;
+  ui_test::RecordingClass recorder;
+  // Message, wParam (lParam for a move), and whether Shift, Alt and Control are down.
+  using Seen = std::tuple<std::uint32_t, WPARAM, bool, bool, bool>;
+  std::vector<Seen> seen;
+
+  void SetUp() override {
+    recorder.Register("Recorder", Rgb(192, 192, 192));
+    recorder.hook = [this](const Message& m) -> LRESULT {
+      if (m.message == WM_KEYDOWN || m.message == WM_CHAR || m.message == WM_MOUSEMOVE) {
+        const WPARAM w = m.message == WM_MOUSEMOVE ? static_cast<WPARAM>(m.lParam) : m.wParam;
+        seen.emplace_back(m.message, w, IsKeyDown(VK_SHIFT), IsKeyDown(VK_MENU),
+                          IsKeyDown(VK_CONTROL));
+      }
+      return 0;
+    };
+  }
+  void Feed(const Input& input) {
+    for (const InputEvent& event : input)
+      test.platform->InjectInput(event);
+    PumpMessages();
+  }
+};
+
+TEST_F(DialogInput, IsKeyDownFollowsTheEventBeingTranslatedAndAltKeepsTextBack) {
+  SetFocus(ui_test::MakeTopLevel("Recorder", {0, 0, 320, 240}));
+  Feed({{.kind = InputKind::KeyDown, .virtualKey = VK_TAB, .shift = true},
+        {.kind = InputKind::KeyDown, .virtualKey = VK_CONTROL},
+        {.kind = InputKind::KeyDown, .virtualKey = VK_TAB},
+        {.kind = InputKind::KeyUp, .virtualKey = VK_CONTROL},
+        {.kind = InputKind::Char, .character = U'a'},
+        {.kind = InputKind::KeyDown, .virtualKey = 'B', .alt = true},
+        {.kind = InputKind::Char, .character = U'b'},
+        {.kind = InputKind::KeyUp, .virtualKey = VK_MENU},
+        {.kind = InputKind::Char, .character = U'c'}});
+  EXPECT_EQ(seen, (std::vector<Seen>{{WM_KEYDOWN, VK_TAB, true, false, false},
+                                     {WM_KEYDOWN, VK_CONTROL, false, false, true},
+                                     {WM_KEYDOWN, VK_TAB, false, false, true},
+                                     {WM_CHAR, U'a', false, false, false},
+                                     {WM_KEYDOWN, 'B', false, true, false},
+                                     {WM_CHAR, U'c', false, false, false}}));
+}
+
+TEST_F(DialogInput, ADragMovesToTheWindowThatTookThePressInItsClientCoordinates) {
+  const Hwnd window = ui_test::MakeTopLevel("Recorder", {100, 50, 200, 150}, WS_CAPTION);
+  const Point client = ClientToScreen(window, {0, 0});
+  Feed({{.kind = InputKind::PointerMove, .position = {120, 100}},  // no press yet: nothing
+        {.kind = InputKind::ButtonDown, .position = {120, 100}},
+        {.kind = InputKind::PointerMove, .position = {130, 110}},
+        {.kind = InputKind::PointerMove, .position = {5, 3}},  // off the window: still its drag
+        {.kind = InputKind::ButtonUp, .position = {5, 3}},
+        {.kind = InputKind::PointerMove, .position = {130, 110}}});
+  auto at = [&client](int x, int y) {
+    return static_cast<WPARAM>(MakeLParam(x - client.x, y - client.y));
+  };
+  EXPECT_EQ(seen, (std::vector<Seen>{{WM_MOUSEMOVE, at(130, 110), false, false, false},
+                                     {WM_MOUSEMOVE, at(5, 3), false, false, false}}));
+}
+
+}  // namespace

@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
+#include "DialogTestSupport.h"
+
+namespace {
+
+using namespace dialog_test;
+using platform::WS_TABSTOP;
+
+constexpr std::string_view ALPHABET = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+TEST(DialogTemplates, AreFoundWithoutRegardToCaseAndReplacedByName) {
+  RegisterDialogTemplate({.name = "PortSetup", .title = "Ports", .cx = 100, .cy = 50});
+  RegisterDialogTemplate({.name = "PORTSETUP", .title = "Serial ports", .cx = 120, .cy = 60});
+  const DialogTemplate* found = FindDialogTemplate("portsetup");
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->title, "Serial ports");
+  EXPECT_EQ(found->cx, 120);
+  EXPECT_EQ(FindDialogTemplate("PortSetu"), nullptr);
+  EXPECT_EQ(FindDialogTemplate(""), nullptr);
+}
+
+TEST(DialogUnits, BaseUnitsComeFromTheSystemFontAndEdgesMapOnTheirOwn) {
+  testing_support::TestPlatform test;
+  const Point base = DialogBaseUnits();
+  EXPECT_EQ(base.y, SystemFont()->Metrics().height);
+  EXPECT_LE(std::abs(base.x * 52 - SystemFont()->MeasureText(ALPHABET).width), 26);
+  EXPECT_EQ(MapDialogRect({0, 0, 4, 8}), (Rect{0, 0, base.x, base.y}));
+  EXPECT_EQ(MapDialogRect({8, 16, 4, 8}), (Rect{2 * base.x, 2 * base.y, 3 * base.x, 3 * base.y}));
+  // Controls that touch in dialog units touch in pixels, whatever the rounding.
+  for (int at = 0; at < 60; ++at) {
+    const Rect left = MapDialogRect({at, at, 3, 5});
+    const Rect right = MapDialogRect({at + 3, at + 5, 7, 7});
+    EXPECT_EQ(left.right, right.left) << at;
+    EXPECT_EQ(left.bottom, right.top) << at;
+  }
+}
+
+class DialogBoxTest : public DialogFixture {
+ protected:
+  // Runs a dialog whose procedure calls `step` on the first timer tick, once the dialog has
+  // been painted; `hook` sees WM_INITDIALOG and takes the other messages first.
+  std::optional<int> RunAndThen(std::string_view name, Hwnd owner, std::function<void(Hwnd)> step,
+                                std::function<bool(const Message&)> hook = {}) {
+    return DialogBox(name, owner, Procedure([&](const Message& m) {
+                       switch (m.message) {
+                         case WM_INITDIALOG:
+                           SetTimer(m.hwnd, 1, 10);
+                           test.services.Advance(10);
+                           if (hook)
+                             hook(m);
+                           return true;
+                         case WM_TIMER:
+                           KillTimer(m.hwnd, 1);
+                           step(m.hwnd);
+                           return true;
+                         default:
+                           return hook ? hook(m) : false;
+                       }
+                     }));
+  }
+};
+
+TEST_F(DialogBoxTest, TheLargestTemplateFitsTheScreenCentredWithItsCaption) {
+  RegisterDialogTemplate({.name = "Largest", .title = "Logging options", .cx = 176, .cy = 106});
+  Rect window;
+  Rect client;
+  EXPECT_EQ(RunAndThen("Largest", {},
+                       [&](Hwnd dialog) {
+                         window = GetWindowRect(dialog);
+                         client = GetClientRect(dialog);
+                         EndDialog(dialog, IDOK);
+                       }),
+            IDOK);
+  const Rect units = MapDialogRect({0, 0, 176, 106});
+  EXPECT_EQ(client, (Rect{0, 0, units.Width(), units.Height()}));
+  EXPECT_EQ(window.Height(), units.Height() + CAPTION_HEIGHT + 2);
+  EXPECT_TRUE((Rect{0, 0, 320, 240}).Contains(window));
+  EXPECT_LE(std::abs(window.left + window.right - 320), 1);  // centred
+  EXPECT_LE(std::abs(window.top + window.bottom - 240), 1);
+}
+
+TEST_F(DialogBoxTest, RefusesMissingTemplatesAndOnesThatWouldLeaveTheScreen) {
+  RegisterDialogTemplate({.name = "TooWide", .cx = 240, .cy = 40});
+  RegisterDialogTemplate({.name = "TooTall", .cx = 100, .cy = 160});
+  RegisterDialogTemplate({.name = "Inverted", .cx = -20, .cy = 40});
+  RegisterDialogTemplate(
+      {.name = "BadItem", .cx = 100, .cy = 40, .items = {Item("NoSuchClass", "", 5, 0)}});
+  const Hwnd owner = ui_test::MakeTopLevel("FakeLabel", {0, 0, 320, 240});
+  SetFocus(owner);
+  for (const char* name : {"Missing", "TooWide", "TooTall", "Inverted", "BadItem"}) {
+    int calls = 0;
+    EXPECT_EQ(DialogBox(name, owner,
+                        [&calls](const Message&) {
+                          ++calls;
+                          return true;
+                        }),
+              std::nullopt)
+        << name;
+    EXPECT_EQ(calls, 0) << name;
+    EXPECT_FALSE(FindWindow("Dialog", "")) << name;
+    EXPECT_EQ(GetFocus(), owner) << name;
+    EXPECT_TRUE(IsWindowEnabled(owner)) << name;
+  }
+}
+
+TEST_F(DialogBoxTest, CreatesTheItemsInitialisesThenShowsAndRestoresTheOwner) {
+  const DialogUnitRect label{4, 6, 50, 8}, combo{56, 4, 60, 60}, list{4, 20, 60, 40};
+  RegisterDialogTemplate(
+      {.name = "Ports",
+       .title = "Serial ports",
+       .cx = 150,
+       .cy = 80,
+       .items = {Item("STATIC", "&Grad port:", 100, 0, label),
+                 {"combobox", "", 50, CBS_DROPDOWNLIST | WS_TABSTOP, combo, {"COM1:", "COM2:"}},
+                 {"Listbox", "", 51, WS_TABSTOP, list, {"2400", "4800", "9600"}}}});
+  const Hwnd owner = ui_test::MakeTopLevel("FakeLabel", {0, 0, 320, 240});
+  SetFocus(owner);
+  bool checkedInit = false;
+  auto init = [&](const Message& m) {
+    if (m.message != WM_INITDIALOG)
+      return false;
+    const Hwnd dialog = m.hwnd;
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_FALSE(IsWindowEnabled(owner));
+    EXPECT_EQ(GetClassName(dialog), "Dialog");
+    EXPECT_EQ(m.wParam, GetDlgItem(dialog, 50).value);  // the first tab stop
+    const Point origin = ClientToScreen(dialog, {0, 0});
+    for (const auto& [id, units] : {std::pair{100, label}, {50, combo}, {51, list}}) {
+      const Hwnd item = GetDlgItem(dialog, id);
+      Rect expected = MapDialogRect(units).Offset(origin.x, origin.y);
+      if (id == 50)
+        expected.bottom = GetWindowRect(item).bottom;  // a drop-down list sizes its closed box
+      EXPECT_EQ(GetWindowRect(item), expected) << id;
+      EXPECT_EQ(GetWindowStyle(item) & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE) << id;
+    }
+    EXPECT_EQ(SendDlgItemMessage(dialog, 50, CB_GETCOUNT), 2);
+    EXPECT_EQ(SendDlgItemMessage(dialog, 51, LB_GETCOUNT), 3);
+    SetDlgItemText(dialog, 100, "&Grid port:");
+    SetDlgItemText(dialog, 999, "nobody");
+    EXPECT_EQ(GetDlgItemText(dialog, 100), "&Grid port:");
+    EXPECT_EQ(GetDlgItemText(dialog, 999), "");
+    EXPECT_EQ(SendDlgItemMessage(dialog, 999, CB_GETCOUNT), std::nullopt);
+    checkedInit = true;
+    return true;
+  };
+  EXPECT_EQ(RunAndThen(
+                "PORTS", owner,
+                [&](Hwnd dialog) {
+                  EXPECT_TRUE(IsWindowVisible(dialog));
+                  EXPECT_TRUE(test.Screen().Trace().IsVisible("Serial ports"));
+                  EXPECT_TRUE(test.Screen().Trace().IsVisible("Grid port:"));
+                  const Rect caption = GetWindowRect(dialog);
+                  EXPECT_FALSE(test.Screen().Trace().IsVisibleIn(
+                      "OK", {caption.left, caption.top, caption.right, caption.top + 19}));
+                  EndDialog(dialog, 42);
+                },
+                init),
+            42);
+  EXPECT_TRUE(checkedInit);
+  EXPECT_FALSE(FindWindow("Dialog", ""));
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(GetFocus(), owner);
+}
+
+TEST_F(DialogBoxTest, OkAndCancelEndTheDialogUnlessTheProcedureHandlesThem) {
+  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
+  constexpr int STILL_OPEN = 99;  // the result of the WM_USER the procedure ends it with
+  // Sent on the first tick, with whether the procedure takes IDOK, and the result.
+  const std::tuple<const char*, std::uint32_t, WPARAM, bool, int> cases[] = {
+      {"OK", WM_COMMAND, MakeWParam(IDOK, BN_CLICKED), false, IDOK},
+      {"close", WM_CLOSE, 0, false, IDCANCEL},
+      {"OK taken by the procedure", WM_COMMAND, MakeWParam(IDOK, BN_CLICKED), true, STILL_OPEN},
+      {"a notification from id 1", WM_COMMAND, MakeWParam(IDOK, EN_CHANGE), false, STILL_OPEN},
+  };
+  for (const auto& [what, message, wParam, takesOk, result] : cases) {
+    commands.clear();
+    auto hook = [takesOk](const Message& m) {
+      if (m.message == WM_USER)
+        EndDialog(m.hwnd, STILL_OPEN);
+      return m.message == WM_USER || (takesOk && m.message == WM_COMMAND);
+    };
+    auto send = [&](Hwnd dialog) {
+      SendMessage(dialog, message, wParam);
+      PostMessage(dialog, WM_USER);  // never served once the dialog has ended
+    };
+    EXPECT_EQ(RunAndThen("small", {}, send, hook), result) << what;
+    EXPECT_EQ(commands.size(), 1u) << what;
+  }
+  EXPECT_FALSE(EndDialog({}, 1));
+}
+
+TEST_F(DialogBoxTest, TheCaptionOkButtonAndCloseBoxAnswerThePointer) {
+  RegisterDialogTemplate(
+      {.name = "Grid", .title = "Grid", .cx = 120, .cy = 60, .exStyle = WS_EX_CAPTIONOKBTN});
+  auto click = [this](Point down, Point up) {
+    Queue({{.kind = InputKind::ButtonDown, .position = down},
+           {.kind = InputKind::ButtonUp, .position = up}});
+  };
+  const auto result = RunAndThen(
+      "grid", {},
+      [&](Hwnd dialog) {
+        const Rect window = GetWindowRect(dialog);
+        const auto entries = test.Screen().Trace().EntriesIn(
+            {window.left, window.top, window.right, window.top + CAPTION_HEIGHT});
+        const auto ok = std::find_if(entries.begin(), entries.end(),
+                                     [](const TextTraceEntry& e) { return e.text == "OK"; });
+        if (ok == entries.end()) {
+          ADD_FAILURE() << "no OK button in the caption";
+          EndDialog(dialog, -1);
+          return;
+        }
+        const Point okAt{(ok->rect.left + ok->rect.right) / 2,
+                         (ok->rect.top + ok->rect.bottom) / 2};
+        const Point closeAt{window.right - 10, window.top + 9};
+        click({window.left + 20, window.top + 9}, {window.left + 20, window.top + 9});  // title
+        click(okAt, closeAt);  // pressed on one button, released on the other
+        click(okAt, okAt);
+        click(closeAt, closeAt);
+        Queue(Key(VK_ESCAPE));  // ends the dialog, with a wrong command, should a click go astray
+      },
+      [](const Message& m) { return m.message == WM_COMMAND && LowWord(m.wParam) == IDOK; });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(CommandIds(), (std::vector<int>{IDOK, IDCANCEL}));
+}
+
+TEST_F(DialogBoxTest, TimersAndSendsFromOtherThreadsKeepRunningWhileItIsUp) {
+  ui_test::RecordingClass ownerClass;
+  ownerClass.Register("Owner", Rgb(255, 255, 255));
+  ownerClass.hook = [](const Message& m) -> LRESULT { return m.message == WM_USER + 5 ? 77 : 0; };
+  const Hwnd owner = ui_test::MakeTopLevel("Owner", {0, 0, 320, 240});
+  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
+  std::atomic<bool> answered = false;
+  std::optional<LRESULT> answer;
+  std::thread sender;
+  int ticks = 0;
+  const auto result = DialogBox("Small", owner, [&](const Message& m) {
+    if (m.message == WM_INITDIALOG) {
+      SetTimer(m.hwnd, 1, 100);
+      test.services.Advance(100);
+      sender = std::thread([&] {
+        answer = SendMessage(owner, WM_USER + 5);
+        answered = true;
+      });
+    } else if (m.message == WM_TIMER) {
+      ++ticks;
+      test.services.Advance(100);
+      if (ticks >= 3 && answered)
+        EndDialog(m.hwnd, IDOK);
+    }
+    return m.message == WM_INITDIALOG;
+  });
+  sender.join();
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(answer, 77);
+  EXPECT_GE(ticks, 3);
+  EXPECT_EQ(ownerClass.Count(WM_USER + 5), 1);
+}
+
+TEST_F(DialogBoxTest, AQuitEndsItAsCancelAndStaysPendingForTheOuterLoop) {
+  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
+  const auto result = DialogBox("Small", {}, [](const Message& m) {
+    if (m.message == WM_INITDIALOG)
+      PostQuitMessage(5);
+    return m.message == WM_INITDIALOG;
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_FALSE(FindWindow("Dialog", ""));
+  Message m;
+  EXPECT_FALSE(GetMessage(m));
+  EXPECT_EQ(m.wParam, 5u);
+}
+
+}  // namespace

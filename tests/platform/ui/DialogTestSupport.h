@@ -1,0 +1,155 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Dialog.h"
+
+namespace dialog_test {
+
+using namespace platform;
+using Input = std::vector<InputEvent>;
+
+inline constexpr char FAKE_EDIT[] = "FakeEdit";
+inline constexpr char FAKE_BUTTON[] = "FakeButton";
+inline constexpr char FAKE_LABEL[] = "FakeLabel";
+
+inline DialogItem Item(const char* className, const char* text, int id, std::uint32_t style,
+                       DialogUnitRect rect = {4, 4, 40, 12}) {
+  return {.className = className, .text = text, .id = id, .style = style, .rect = rect};
+}
+
+inline Input operator+(Input a, const Input& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+inline std::uint32_t VirtualKeyForLetter(char letter) {
+  return static_cast<std::uint32_t>(std::toupper(static_cast<unsigned char>(letter)));
+}
+inline Input Key(std::uint32_t key, bool shift = false) {
+  return {{.kind = InputKind::KeyDown, .virtualKey = key, .shift = shift},
+          {.kind = InputKind::KeyUp, .virtualKey = key, .shift = shift}};
+}
+inline Input Type(char letter) {
+  const std::uint32_t key = VirtualKeyForLetter(letter);
+  return {{.kind = InputKind::KeyDown, .virtualKey = key},
+          {.kind = InputKind::Char, .character = char32_t(letter)},
+          {.kind = InputKind::KeyUp, .virtualKey = key}};
+}
+// Alt held around a letter; the text event a presenter may still send carries no Alt.
+inline Input AltLetter(char letter) {
+  const std::uint32_t key = VirtualKeyForLetter(letter);
+  return {{.kind = InputKind::KeyDown, .virtualKey = VK_MENU, .alt = true},
+          {.kind = InputKind::KeyDown, .virtualKey = key, .alt = true},
+          {.kind = InputKind::Char, .character = char32_t(letter)},
+          {.kind = InputKind::KeyUp, .virtualKey = key, .alt = true},
+          {.kind = InputKind::KeyUp, .virtualKey = VK_MENU}};
+}
+
+struct Received {
+  int id = 0;  // of the fake control
+  std::uint32_t message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+// Stand-ins for the standard controls: they answer WM_GETDLGCODE as the real ones do and
+// record what reaches them, so that a test sees exactly what the dialog manager sent.
+class DialogFixture : public ::testing::Test {
+ protected:
+  testing_support::TestPlatform test;
+  std::vector<Received> received;
+  std::vector<WPARAM> commands;                   // WM_COMMAND seen by the dialog procedure
+  std::function<void(const Message&)> onControl;  // sees each message a fake receives
+
+  void SetUp() override {
+    for (const char* name : {FAKE_EDIT, FAKE_BUTTON, FAKE_LABEL})
+      RegisterClass({.name = name, .procedure = [this](const Message& m) { return Fake(m); }});
+  }
+
+  // Input is queued now and taken by the dialog's loop once it runs.
+  void Queue(const Input& input) {
+    for (const InputEvent& event : input)
+      test.platform->InjectInput(event);
+  }
+
+  // Records the commands and leaves them to the default handling; `hook` may take messages.
+  DialogProc Procedure(std::function<bool(const Message&)> hook = {}) {
+    return [this, hook](const Message& m) {
+      if (m.message == WM_COMMAND)
+        commands.push_back(m.wParam);
+      return hook ? hook(m) : m.message == WM_INITDIALOG;
+    };
+  }
+
+  // The fakes that received `message` (with `wParam`, unless it is -1), in order.
+  std::vector<int> Where(std::uint32_t message, WPARAM wParam = WPARAM(-1)) const {
+    std::vector<int> ids;
+    for (const Received& r : received) {
+      if (r.message == message && (wParam == WPARAM(-1) || r.wParam == wParam))
+        ids.push_back(r.id);
+    }
+    return ids;
+  }
+  std::vector<int> CommandIds() const {
+    std::vector<int> ids;
+    for (WPARAM w : commands)
+      ids.push_back(LowWord(w));
+    return ids;
+  }
+
+ private:
+  static constexpr std::uint32_t TYPE_MASK = 0x000F;
+
+  static LRESULT CodeOf(const std::string& className, std::uint32_t style) {
+    if (className == FAKE_EDIT)
+      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    if (className == FAKE_LABEL)
+      return DLGC_STATIC;
+    switch (style & TYPE_MASK) {
+      case BS_PUSHBUTTON:
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      case BS_DEFPUSHBUTTON:
+        return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+      case BS_AUTORADIOBUTTON:
+        return DLGC_BUTTON | DLGC_RADIOBUTTON;
+      default:
+        return DLGC_BUTTON;
+    }
+  }
+
+  LRESULT Fake(const Message& m) {
+    const std::uint32_t style = GetWindowStyle(m.hwnd);
+    if (m.message == WM_GETDLGCODE)
+      return CodeOf(GetClassName(m.hwnd), style);
+    received.push_back({GetDlgCtrlID(m.hwnd), m.message, m.wParam, m.lParam});
+    if (onControl)
+      onControl(m);
+    std::any& checked = *GetWindowData(m.hwnd);
+    switch (m.message) {
+      case BM_SETSTYLE:
+        SetWindowStyle(m.hwnd, (style & ~TYPE_MASK) | static_cast<std::uint32_t>(m.wParam));
+        return 0;
+      case BM_SETCHECK:
+        checked = m.wParam == BST_CHECKED;
+        return 0;
+      case BM_GETCHECK:
+        return checked.has_value() && std::any_cast<bool>(checked) ? BST_CHECKED : BST_UNCHECKED;
+      case BM_CLICK:
+        SendMessage(GetParent(m.hwnd), WM_COMMAND,
+                    MakeWParam(static_cast<std::uint16_t>(GetDlgCtrlID(m.hwnd)), BN_CLICKED),
+                    static_cast<LPARAM>(m.hwnd.value));
+        return 0;
+      default:
+        return DefWindowProc(m);
+    }
+  }
+};
+
+}  // namespace dialog_test

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "platform/backend/EventBuilders.h"
+#include "platform/ui/Controls.h"
+
+namespace {
+
+using namespace platform;
+using namespace ui_test;
+
+using Input = std::vector<InputEvent>;
+using Selection = std::pair<int, int>;
+
+Input Chars(std::u32string_view text) {
+  Input out;
+  for (char32_t c : text)
+    out.push_back(CharEvent(c));
+  return out;
+}
+
+// A key as the backends deliver it: down, the control character it types if any, up.
+Input Key(std::uint32_t virtualKey, bool shift = false) {
+  Input out;
+  AppendKeyPress(out, virtualKey, virtualKey == VK_BACK ? U'\b' : 0, shift);
+  return out;
+}
+
+Input operator+(Input a, const Input& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+Selection SelectionOf(Hwnd edit) {
+  const auto packed = static_cast<WPARAM>(SendMessage(edit, EM_GETSEL).value_or(-1));
+  return {LowWord(packed), HighWord(packed)};
+}
+
+class EditTest : public ::testing::Test {
+ protected:
+  testing_support::TestPlatform test;
+  RecordingClass recorder;
+  Hwnd window;
+  std::vector<std::uint16_t> notifications;
+
+  void SetUp() override {
+    recorder.Register("Recorder", Rgb(192, 192, 192));
+    recorder.hook = [this](const Message& m) -> LRESULT {
+      if (m.message == WM_COMMAND && LowWord(m.wParam) == 7)
+        notifications.push_back(HighWord(m.wParam));
+      return 0;
+    };
+    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
+  }
+
+  Hwnd MakeEdit(const std::string& text, Rect rect = {10, 10, 150, 29}) {
+    const Hwnd edit =
+        CreateWindow({.className = "edit",
+                      .title = text,
+                      .style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                      .rect = rect,
+                      .parent = window,
+                      .id = 7});
+    SetFocus(edit);
+    PumpMessages();
+    notifications.clear();
+    return edit;
+  }
+
+  void Inject(const Input& input) {
+    for (const InputEvent& event : input)
+      test.platform->InjectInput(event);
+    PumpMessages();
+  }
+
+  int Changes() const {
+    return static_cast<int>(std::count(notifications.begin(), notifications.end(), EN_CHANGE));
+  }
+
+  // What the box shows, from the text trace, left to right.
+  std::string Shown(Hwnd edit) {
+    std::vector<TextTraceEntry> entries = test.Screen().Trace().EntriesIn(GetWindowRect(edit));
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.rect.left < b.rect.left; });
+    std::string shown;
+    for (const TextTraceEntry& entry : entries)
+      shown += entry.text;
+    return shown;
+  }
+};
+
+TEST_F(EditTest, KeysAndTypingEditTheTextAndNotifyOnlyRealChanges) {
+  const Input left = Key(VK_LEFT), back = Key(VK_BACK);
+  const Input del = Key(VK_DELETE), home = Key(VK_HOME), end = Key(VK_END);
+  struct Case {
+    std::string initial;
+    Selection select;  // sent as EM_SETSEL unless start is -2
+    Input input;
+    std::string text;
+    Selection selection;
+    int changes;
+  };
+  const std::vector<Case> cases = {
+      {"COM1:", {-2, 0}, Chars(U"X"), "XCOM1:", {1, 1}, 1},  // new text: caret at the start
+      {"12345", {1, 4}, Chars(U"ab"), "1ab5", {3, 3}, 2},
+      {"old", {0, -1}, Chars(U"new"), "new", {3, 3}, 3},
+      {"abc", {2, 2}, back, "ac", {1, 1}, 1},  // VK_BACK and '\b' make one deletion
+      {"abc", {0, 0}, back, "abc", {0, 0}, 0},
+      {"abcdef", {1, 4}, back, "aef", {1, 1}, 1},
+      {"abc", {1, 1}, del, "ac", {1, 1}, 1},
+      {"mid", {1, 1}, home + Chars(U"<") + end + Chars(U">"), "<mid>", {5, 5}, 2},
+      {"abcdef", {1, 4}, left + Chars(U"x"), "axbcdef", {2, 2}, 1},  // to the selection's start
+      {"ab", {1, 1}, left + left + Chars(U"<"), "<ab", {1, 1}, 1},
+      {"abcdef", {2, 2}, Key(VK_RIGHT, true) + Key(VK_RIGHT, true), "abcdef", {2, 4}, 0},
+      {"abcdef", {4, 4}, Key(VK_LEFT, true) + Key(VK_LEFT, true) + back, "abef", {2, 2}, 1},
+      {"abcdef", {3, 3}, Key(VK_HOME, true) + Chars(U"-"), "-def", {1, 1}, 1},
+      {"abcdef", {2, 2}, Key(VK_END, true) + del, "ab", {2, 2}, 1},
+      {"ab", {2, 2}, Chars(U"\t\r\x1b\x7f"), "ab", {2, 2}, 0},
+      {"a\u00b0b", {2, 2}, Chars(U"\u00e9") + back + back, "ab", {1, 1}, 3},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    const Case& c = cases[i];
+    const Hwnd edit = MakeEdit(c.initial);
+    if (c.select.first != -2)
+      SendMessage(edit, EM_SETSEL, static_cast<WPARAM>(c.select.first), c.select.second);
+    Inject(c.input);
+    EXPECT_EQ(GetWindowText(edit), c.text);
+    EXPECT_EQ(SelectionOf(edit), c.selection);
+    EXPECT_EQ(Changes(), c.changes);
+    DestroyWindow(edit);
+  }
+}
+
+TEST_F(EditTest, SelectionMessagesClampAndSetTextResetsTheCaretSilently) {
+  const Hwnd edit = MakeEdit("COM1:");
+  for (const auto& [request, expected] : std::vector<std::pair<Selection, Selection>>{
+           {{2, 99}, {2, 5}}, {{4, 1}, {1, 4}}, {{-1, 0}, {1, 1}}, {{9, 9}, {5, 5}}}) {
+    SendMessage(edit, EM_SETSEL, static_cast<WPARAM>(request.first), request.second);
+    EXPECT_EQ(SelectionOf(edit), expected) << request.first << ", " << request.second;
+  }
+  SetWindowText(edit, "COM2:");
+  EXPECT_EQ(SelectionOf(edit), Selection(0, 0));
+  EXPECT_EQ(Changes(), 0);
+  EXPECT_EQ(SendMessage(edit, WM_GETDLGCODE).value_or(0),
+            DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
+}
+
+TEST_F(EditTest, TheLimitRefusesTypingButNotReplacing) {
+  const Hwnd edit = MakeEdit(std::string(30000, 'x'));
+  Inject(Chars(U"y") + Key(VK_DELETE) + Chars(U"yz"));  // the default limit
+  EXPECT_EQ(GetWindowText(edit), "y" + std::string(29999, 'x'));
+  SetWindowText(edit, "");
+  SendMessage(edit, EM_LIMITTEXT, 5);
+  Inject(Chars(U"123456"));
+  EXPECT_EQ(GetWindowText(edit), "12345");
+  SendMessage(edit, EM_SETSEL, 1, 3);
+  Inject(Chars(U"a"));
+  EXPECT_EQ(GetWindowText(edit), "1a45");
+  SendMessage(edit, EM_LIMITTEXT, 0);  // no limit
+  Inject(Chars(U"bc"));
+  EXPECT_EQ(GetWindowText(edit), "1abc45");
+  EXPECT_EQ(Changes(), 10);
+}
+
+TEST_F(EditTest, FocusNotifiesAndTheCaretAndSelectionShowOnlyWithIt) {
+  const Hwnd edit = MakeEdit("a    b");
+  // The sunken border: shadow at the top left, white at the bottom right.
+  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), Rgb(128, 128, 128));
+  EXPECT_EQ(ScreenColor(test.Screen(), 149, 28), Rgb(255, 255, 255));
+  SendMessage(edit, EM_SETSEL, 5, 1);  // the caret at the start of the selected spaces
+  PumpMessages();
+  const int caretX = 10 + 3 + SystemFont()->MeasureText("a").width;
+  EXPECT_EQ(ScreenColor(test.Screen(), caretX, 19), Rgb(255, 255, 127));  // inverted blue
+  EXPECT_EQ(ScreenColor(test.Screen(), caretX + 2, 19), Rgb(0, 0, 128));
+  EXPECT_EQ(Shown(edit), "a    b");
+  SetFocus(window);
+  PumpMessages();
+  EXPECT_EQ(notifications, std::vector<std::uint16_t>{EN_KILLFOCUS});
+  EXPECT_EQ(ScreenColor(test.Screen(), caretX, 19), Rgb(255, 255, 255));
+  EXPECT_EQ(ScreenColor(test.Screen(), caretX + 2, 19), Rgb(255, 255, 255));
+  SetFocus(edit);
+  EXPECT_EQ(notifications, (std::vector<std::uint16_t>{EN_KILLFOCUS, EN_SETFOCUS}));
+}
+
+TEST_F(EditTest, ALongTextScrollsToKeepTheCaretInView) {
+  const std::string text = "0123456789abcdefghijklmnopqrstuvwxyz";
+  const Hwnd edit = MakeEdit(text, {10, 10, 70, 29});
+  const std::string start = Shown(edit);
+  EXPECT_TRUE(start.starts_with("0123") && start.size() < text.size()) << start;
+  Inject(Key(VK_END));
+  const std::string shown = Shown(edit);
+  EXPECT_TRUE(shown.ends_with("xyz") && shown[0] != '0') << shown;
+  const int caretX = 10 + 3 + SystemFont()->MeasureText(shown).width;
+  EXPECT_LT(caretX, 70 - 3);
+  EXPECT_EQ(ScreenColor(test.Screen(), caretX, 19), Rgb(0, 0, 0));
+  Inject(Chars(U"!"));
+  EXPECT_TRUE(Shown(edit).ends_with("yz!"));
+  Inject(Key(VK_HOME));
+  EXPECT_EQ(Shown(edit), start);
+  // Deleting from the end scrolls back so that the box stays filled.
+  Inject(Key(VK_END));
+  for (int i = 0; i < 31; ++i)
+    Inject(Key(VK_BACK));
+  EXPECT_EQ(Shown(edit), "012345");
+}
+
+TEST_F(EditTest, ThePointerPlacesTheCaretAndDragsASelection) {
+  const Hwnd edit = MakeEdit("abcdef");
+  SetFocus(window);
+  const auto at = [](const char* prefix) {
+    return Point{10 + 3 + SystemFont()->MeasureText(prefix).width, 19};
+  };
+  Inject({PointerEvent(InputKind::ButtonDown, at("abc")),
+          PointerEvent(InputKind::ButtonUp, at("abc"))});
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_EQ(SelectionOf(edit), Selection(3, 3));
+  Inject({PointerEvent(InputKind::ButtonDown, at("ab"))});
+  SendMessage(edit, WM_MOUSEMOVE, 0, MakeLParam(at("abcde").x - 10, 9));
+  Inject({PointerEvent(InputKind::ButtonUp, at("abcde"))});
+  EXPECT_EQ(SelectionOf(edit), Selection(2, 5));
+}
+
+}  // namespace
