@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/ControlDrawing.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/PlatformState.h"
 
@@ -50,32 +51,10 @@ bool IsDefault(Hwnd hwnd) {
   return KindOf(hwnd) == ButtonKind::DefaultPush;
 }
 
-void DrawDottedRect(DeviceContext& dc, const Rect& r, Color color) {
-  for (int x = r.left; x < r.right; x += 2) {
-    dc.SetPixel(x, r.top, color);
-    dc.SetPixel(x, r.bottom - 1, color);
-  }
-  for (int y = r.top; y < r.bottom; y += 2) {
-    dc.SetPixel(r.left, y, color);
-    dc.SetPixel(r.right - 1, y, color);
-  }
-}
-
-void DrawEdge(DeviceContext& dc, Rect r, Color topLeft, Color bottomRight) {
-  dc.SelectPen(CreatePen(PenStyle::Solid, 1, topLeft));
-  dc.MoveTo(r.left, r.bottom - 1);
-  dc.LineTo(r.left, r.top);
-  dc.LineTo(r.right - 1, r.top);
-  dc.SelectPen(CreatePen(PenStyle::Solid, 1, bottomRight));
-  dc.LineTo(r.right - 1, r.bottom - 1);
-  dc.LineTo(r.left - 1, r.bottom - 1);
-}
-
 void PaintPushButton(Hwnd hwnd, DeviceContext& dc) {
   const Rect client = GetClientRect(hwnd);
   const bool pressed = StateOf(hwnd).pressed;
   const Color black = Rgb(0, 0, 0);
-  const Color white = Rgb(255, 255, 255);
   const Color shadow = Rgb(128, 128, 128);
   dc.FillRect(client, GetStockBrush(StockObject::LightGrayBrush));
 
@@ -90,8 +69,7 @@ void PaintPushButton(Hwnd hwnd, DeviceContext& dc) {
   if (pressed) {
     DrawEdge(dc, r, shadow, shadow);
   } else {
-    DrawEdge(dc, r, white, black);
-    DrawEdge(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, Rgb(223, 223, 223), shadow);
+    DrawRaisedEdge(dc, r);
   }
 
   Rect textRect = client;
@@ -101,8 +79,8 @@ void PaintPushButton(Hwnd hwnd, DeviceContext& dc) {
   dc.SetTextColor(IsWindowEnabled(hwnd) ? black : shadow);
   dc.DrawText(GetWindowText(hwnd), textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   if (GetFocus() == hwnd) {
-    DrawDottedRect(dc, {client.left + 3, client.top + 3, client.right - 3, client.bottom - 3},
-                   black);
+    DrawFocusRect(dc, {client.left + 3, client.top + 3, client.right - 3, client.bottom - 3},
+                  black);
   }
 }
 
@@ -122,7 +100,6 @@ void PaintMarkButton(Hwnd hwnd, DeviceContext& dc, ButtonKind kind) {
   const ButtonState& state = StateOf(hwnd);
   const bool enabled = IsWindowEnabled(hwnd);
   const Color black = Rgb(0, 0, 0);
-  const Color white = Rgb(255, 255, 255);
   const Color shadow = Rgb(128, 128, 128);
   const Color ink = enabled ? black : shadow;
   // A pressed or disabled mark is grey inside, as classically.
@@ -142,9 +119,7 @@ void PaintMarkButton(Hwnd hwnd, DeviceContext& dc, ButtonKind kind) {
       dc.Ellipse(mark.left + 4, mark.top + 4, mark.right - 4, mark.bottom - 4);
     }
   } else {
-    DrawEdge(dc, mark, shadow, white);
-    DrawEdge(dc, {mark.left + 1, mark.top + 1, mark.right - 1, mark.bottom - 1}, black,
-             Rgb(223, 223, 223));
+    DrawSunkenEdge(dc, mark);
     dc.FillRect({mark.left + 2, mark.top + 2, mark.right - 2, mark.bottom - 2}, inside);
     if (state.checked)
       DrawTick(dc, mark.left, mark.top, ink);
@@ -161,7 +136,7 @@ void PaintMarkButton(Hwnd hwnd, DeviceContext& dc, ButtonKind kind) {
     const int top = client.top + (client.Height() - extent.Height()) / 2;
     const Rect around{textRect.left - 1, top - 1, textRect.left + extent.Width() + 1,
                       top + extent.Height() + 1};
-    DrawDottedRect(dc, around.Intersect(client), black);
+    DrawFocusRect(dc, around.Intersect(client), black);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/gfx/Utf8.h"
+#include "platform/ui/ControlDrawing.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/PlatformState.h"
 
@@ -256,24 +257,6 @@ void SetSelection(Hwnd hwnd, EditState& state, WPARAM wParam, LPARAM lParam) {
 }
 
 // Sunken: shadow and black at the top left, white and light grey at the bottom right.
-void DrawSunkenEdge(DeviceContext& dc, Rect r) {
-  const Color outerTopLeft = Rgb(128, 128, 128);
-  const Color innerTopLeft = Rgb(0, 0, 0);
-  const Color outerBottomRight = Rgb(255, 255, 255);
-  const Color innerBottomRight = Rgb(223, 223, 223);
-  for (const auto& [topLeft, bottomRight] :
-       {std::pair{outerTopLeft, outerBottomRight}, std::pair{innerTopLeft, innerBottomRight}}) {
-    dc.SelectPen(CreatePen(PenStyle::Solid, 1, topLeft));
-    dc.MoveTo(r.left, r.bottom - 1);
-    dc.LineTo(r.left, r.top);
-    dc.LineTo(r.right - 1, r.top);
-    dc.SelectPen(CreatePen(PenStyle::Solid, 1, bottomRight));
-    dc.LineTo(r.right - 1, r.bottom - 1);
-    dc.LineTo(r.left - 1, r.bottom - 1);
-    r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-  }
-}
-
 void PaintEdit(Hwnd hwnd) {
   PaintDC dc(hwnd);
   EditState& state = StateOf(hwnd);

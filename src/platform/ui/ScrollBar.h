@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gfx/DeviceContext.h"
+#include "platform/ui/ControlDrawing.h"
 
 namespace platform {
 
@@ -12,7 +13,6 @@ namespace platform {
 inline constexpr int SCROLL_BAR_WIDTH = 13;
 
 enum class ScrollBarPart { None, UpArrow, PageUp, Thumb, PageDown, DownArrow };
-enum class ArrowDirection { Up, Down };
 
 class VerticalScrollBar {
  public:
@@ -39,17 +39,5 @@ class VerticalScrollBar {
   int visible_;
   int position_;
 };
-
-// The classic 3-D edges: a raised one (white and black outside, light grey and shadow
-// inside) for buttons and thumbs, a sunken one (shadow and black top-left, white and light
-// grey bottom-right) for the frame of an edit or a list. Both take two pixels on each side.
-void DrawRaisedEdge(DeviceContext& dc, const Rect& rect);
-void DrawSunkenEdge(DeviceContext& dc, const Rect& rect);
-// The dotted rectangle around the line or field that has the focus.
-void DrawFocusRect(DeviceContext& dc, const Rect& rect, Color color);
-// A button face with a triangle pointing up or down; grey when disabled, pushed in when
-// pressed.
-void DrawArrowButton(DeviceContext& dc, const Rect& rect, ArrowDirection direction, bool enabled,
-                     bool pressed);
 
 }  // namespace platform
