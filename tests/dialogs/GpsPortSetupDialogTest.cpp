@@ -5,7 +5,6 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "dialogs/DialogTestBase.h"
 #include "gps/SentenceSelection.h"
@@ -15,39 +14,24 @@ namespace {
 
 using namespace platform;
 using testing::DialogScript;
-
 using Texts = std::array<std::string, 4>;
-const Texts NOT_APPLICABLE{"N/A", "N/A", "N/A", "N/A"};
 
 // Tab stops from list 719: 720, 721 .. 725, 730, 924, 925, 926 (the PDOP edit), 927.
-constexpr int TABS_TO_DATA_TYPE = 1;
-constexpr int TABS_TO_DISPLAY_RATE = 7;
-constexpr int TABS_TO_SATELLITES = 11;
+constexpr int TABS_TO_DATA_TYPE = 1, TABS_TO_DISPLAY_RATE = 7, TABS_TO_SATELLITES = 11;
 
 Texts ShownLabels(Hwnd dialog) {
   return {GetDlgItemText(dialog, 920), GetDlgItemText(dialog, 921), GetDlgItemText(dialog, 922),
           GetDlgItemText(dialog, 923)};
 }
 
-Texts Labels(std::int32_t dataType, bool inWarningMaskDialog) {
-  const auto labels = WarningLabels(dataType, inWarningMaskDialog);
-  return {std::string(labels[0]), std::string(labels[1]), std::string(labels[2]),
-          std::string(labels[3])};
-}
-
-TEST(WarningLabels, FollowTheDataTypeAndTheDialog) {
-  EXPECT_EQ(Labels(1, false), (Texts{"Warning", "Quality", "HDOP", "Satellites"}));
-  EXPECT_EQ(Labels(4, false)[2], "Quality m");
-  EXPECT_EQ(Labels(4, true)[2], "Quality in m");
-  for (const std::int32_t noMask : {5, 7, 8, 9, -1})
-    EXPECT_EQ(Labels(noMask, false), NOT_APPLICABLE) << noMask;
-}
-
 class GpsPortSetupTest : public testing::DialogTestBase {};
 
 TEST_F(GpsPortSetupTest, LabelsFollowTheDataTypeBeingChosen) {
   app->settings.gpsDataType = 5;
-  script.Check([](Hwnd dialog) { EXPECT_EQ(ShownLabels(dialog), NOT_APPLICABLE); })
+  script
+      .Check([](Hwnd dialog) {
+        EXPECT_EQ(ShownLabels(dialog), (Texts{"N/A", "N/A", "N/A", "N/A"}));
+      })
       .Tab(TABS_TO_DATA_TYPE)
       .Press(VK_HOME)
       .Press(VK_DOWN)
@@ -64,22 +48,16 @@ TEST_F(GpsPortSetupTest, OkStoresTheChoicesAndWhatDerivesFromThem) {
   app->settings.gpsWarnSatellites = 12;
   app->mapViewShown = 1;
   script.Check([](Hwnd dialog) { EXPECT_EQ(DialogScript::Selection(dialog, 927), 9); })
-      .Press(VK_UP)  // input: Disabled
-      .Tab(TABS_TO_DISPLAY_RATE)
-      .Press(VK_DOWN)  // 2 Hz
-      .Tab(3)
-      .Type("2.5")
-      .Tab()
-      .Press(VK_HOME)  // 3 satellites
-      .Ok();
+      .Press(VK_UP);                                    // input: Disabled
+  script.Tab(TABS_TO_DISPLAY_RATE).Press(VK_DOWN);      // 2 Hz
+  script.Tab(3).Type("2.5").Tab().Press(VK_HOME).Ok();  // 3 satellites
   EXPECT_EQ(Run(RunGpsPortSetupDialog), 0);
   EXPECT_EQ(app->mapViewShown, 0);
   EXPECT_EQ(app->gpsDisplayIntervalMs, 410);
   const SurveySettings saved = Saved();
-  EXPECT_EQ(saved.gpsInput, 0);
-  EXPECT_EQ(saved.gpsDisplayRate, 1);
+  EXPECT_EQ((std::array{saved.gpsInput, saved.gpsDisplayRate, saved.gpsWarnSatellites}),
+            (std::array{0, 1, 3}));
   EXPECT_EQ(saved.gpsWarnPdop, 2.5f);
-  EXPECT_EQ(saved.gpsWarnSatellites, 3);
 }
 
 TEST_F(GpsPortSetupTest, CancelAfterChangingEveryListLeavesTheFileAsItWas) {
@@ -118,20 +96,13 @@ TEST_F(GpsPortSetupTest, TheTotalStationKeepsThePreviousSentenceTable) {
 TEST_F(GpsPortSetupTest, WarningMaskShowsItsOwnLabelsAndStoresTheMask) {
   app->settings.gpsDataType = 4;
   script.Check([](Hwnd dialog) { EXPECT_EQ(GetDlgItemText(dialog, 922), "Quality in m"); })
-      .Press(VK_UP)
-      .Tab()
-      .Press(VK_DOWN)
-      .Tab()
-      .Type("1.5")
-      .Tab()
-      .Press(VK_END)
-      .Ok();
+      .Press(VK_UP);
+  script.Tab().Press(VK_DOWN).Tab().Type("1.5").Tab().Press(VK_END).Ok();
   EXPECT_EQ(Run(RunGpsWarningMaskDialog), 0);
   const SurveySettings saved = Saved();
-  EXPECT_EQ(saved.gpsWarning, 0);
-  EXPECT_EQ(saved.gpsWarnQuality, 2);
+  EXPECT_EQ((std::array{saved.gpsWarning, saved.gpsWarnQuality, saved.gpsWarnSatellites}),
+            (std::array{0, 2, 12}));
   EXPECT_EQ(saved.gpsWarnPdop, 1.5f);
-  EXPECT_EQ(saved.gpsWarnSatellites, 12);
 }
 
 }  // namespace

