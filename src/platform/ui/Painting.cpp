@@ -1,3 +1,4 @@
+#include "platform/ui/ControlDrawing.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/PlatformState.h"
 
@@ -8,9 +9,6 @@ namespace {
 const Color FRAME_COLOR = Rgb(0, 0, 0);
 const Color CAPTION_COLOR = Rgb(0, 0, 128);
 const Color CAPTION_TEXT_COLOR = Rgb(255, 255, 255);
-const Color BUTTON_FACE = Rgb(192, 192, 192);
-const Color BUTTON_LIGHT = Rgb(223, 223, 223);
-const Color BUTTON_SHADOW = Rgb(128, 128, 128);
 
 // The caption buttons: 16 pixels high, 2 from the bar's edges, the close box rightmost.
 constexpr int CAPTION_BUTTON_HEIGHT = 16;
@@ -45,18 +43,8 @@ Rect OkButtonRect(int width) {
 
 // A raised button face with the classic 3-D edges.
 void DrawCaptionButtonFace(DeviceContext& dc, const Rect& r) {
-  dc.FillRect(r, CreateSolidBrush(BUTTON_FACE));
-  auto edge = [&dc](const Rect& e, Color topLeft, Color bottomRight) {
-    dc.SelectPen(CreatePen(PenStyle::Solid, 1, topLeft));
-    dc.MoveTo(e.left, e.bottom - 1);
-    dc.LineTo(e.left, e.top);
-    dc.LineTo(e.right - 1, e.top);
-    dc.SelectPen(CreatePen(PenStyle::Solid, 1, bottomRight));
-    dc.LineTo(e.right - 1, e.bottom - 1);
-    dc.LineTo(e.left - 1, e.bottom - 1);
-  };
-  edge(r, Rgb(255, 255, 255), Rgb(0, 0, 0));
-  edge({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, BUTTON_LIGHT, BUTTON_SHADOW);
+  dc.FillRect(r, CreateSolidBrush(CONTROL_FACE));
+  DrawRaisedEdge(dc, r);
 }
 
 // Returns the part of the caption bar left for the title.
