@@ -106,9 +106,9 @@ DialogTemplate SystemSetup() {
 }
 
 DialogTemplate LoggerSetup() {
-  constexpr int LABEL_X = 4, LABEL_CX = 54, CONTROL_X = 60, CONTROL_CX = 58;
+  constexpr int LABEL_X = 4, LABEL_CX = 54, CONTROL_X = 60, CONTROL_CX = 66;
   return Dialog(
-      "GETLOGGERSETUP", "Logger Setup", 122, 81,
+      "GETLOGGERSETUP", "Logger Setup", 130, 81,
       {Label(801, "GRAD601 Port", LABEL_X, RowY(0) + 1, LABEL_CX),
        List(810, Numbered("COM", 1, 12, ":"), CONTROL_X, RowY(0), CONTROL_CX, 70),
        Label(802, "Units", LABEL_X, RowY(1) + 1, LABEL_CX),
@@ -156,8 +156,8 @@ DialogTemplate NewStation() {
 }
 
 DialogTemplate Comment() {
-  return Dialog("GETCOMMENT", "Enter Comment", 90, 40,
-                {Edit(851, 4, 4, 82), CentredLabel(850, "Maximum 11 characters", 4, 20, 82)});
+  return Dialog("GETCOMMENT", "Enter Comment", 94, 40,
+                {Edit(851, 4, 4, 86), CentredLabel(850, "Maximum 11 characters", 4, 20, 86)});
 }
 
 DialogTemplate MapScale() {
@@ -180,51 +180,61 @@ DialogTemplate SpeedScale() {
                  CentredLabel(901, "in Logger Setup dialog", 2, 31, 96, 8)});
 }
 
+// Wider than the handheld's 176 units: our font needs the room for "RTS Trimble" and
+// "AGPS (Raw)" in the closed lists.
 DialogTemplate GpsPortSetup() {
+  constexpr int LIST_X = 44, LIST_CX = 56, MASK_X = 104, MASK_CX = 90, MASK_LIST_X = 140,
+                MASK_LIST_CX = 54;
   std::vector<DialogItem> items{
-      Label(700, "GPS Input", 4, 3, 36),
+      Label(700, "GPS Input", 4, 3, 38),
       Label(701, "NMEA Data", 4, 14, 40),
-      Label(702, "Serial Port", 4, 25, 36),
-      Label(703, "Baud Rate", 4, 36, 36),
-      Label(704, "Parity", 4, 47, 36),
-      Label(705, "Data Bits", 4, 58, 36),
-      Label(706, "Stop Bits", 4, 69, 36),
-      Label(708, "Max GPS Display", 19, 87, 60),
-      Label(707, "Warning Mask", 110, 3, 50),
-      Label(920, "Warning", 98, 14, 29),
-      Label(921, "Quality", 98, 25, 29),
-      Label(922, "PDOP", 98, 36, 29),
-      Label(923, "Satellites", 98, 47, 32),
-      Label(928, "If any of above not met", 97, 58, 78, 8),
-      Label(929, "then GPS indicator", 102, 66, 74, 8),
-      Label(930, "will blink in red", 107, 74, 69, 8),
-      List(719, DISABLED_ENABLED, 44, 2, 44, 60),
+      Label(702, "Serial Port", 4, 25, 38),
+      Label(703, "Baud Rate", 4, 36, 38),
+      Label(704, "Parity", 4, 47, 38),
+      Label(705, "Data Bits", 4, 58, 38),
+      Label(706, "Stop Bits", 4, 69, 38),
+      Label(708, "Max GPS Display", 22, 87, 60),
+      CentredLabel(707, "Warning Mask", MASK_X, 3, MASK_CX),
+      Label(920, "Warning", MASK_X, 14, 34),
+      Label(921, "Quality", MASK_X, 25, 34),
+      Label(922, "PDOP", MASK_X, 36, 34),
+      Label(923, "Satellites", MASK_X, 47, 34),
+      CentredLabel(928, "If any of above not met", MASK_X, 58, MASK_CX, 8),
+      CentredLabel(929, "then GPS indicator", MASK_X, 66, MASK_CX, 8),
+      CentredLabel(930, "will blink in red", MASK_X, 74, MASK_CX, 8),
+      List(719, DISABLED_ENABLED, LIST_X, 2, LIST_CX, 60),
       List(720, {"GGA/GSA", "GGA", "POS", "LLK", "LLQ", "GLL", "GGK", "Leica TPS", "RTS Trimble"},
-           44, 13, 44, 88),
-      List(721, Numbered("COM", 1, 12, ":"), 44, 24, 44, 66),
-      List(722, {"4800", "9600", "19200", "38400", "57600", "115200"}, 44, 35, 44, 56),
-      List(723, {"No", "Even", "Odd"}, 44, 46, 44, 80),
-      List(724, {"7", "8"}, 44, 57, 44, 60),
-      List(725, {"1", "2"}, 44, 68, 44, 60),
-      List(730, {"1 Hz", "2 Hz"}, 81, 86, 44, 30),
-      List(924, DISABLED_ENABLED, 130, 13, 42, 66),
-      List(925, FIX_QUALITIES, 130, 24, 42, 66),
-      Edit(926, 130, 35, 42),
-      List(927, Numbered("", 3, 12), 130, 46, 42, 66),
+           LIST_X, 13, LIST_CX, 88),
+      List(721, Numbered("COM", 1, 12, ":"), LIST_X, 24, LIST_CX, 66),
+      List(722, {"4800", "9600", "19200", "38400", "57600", "115200"}, LIST_X, 35, LIST_CX, 56),
+      List(723, {"No", "Even", "Odd"}, LIST_X, 46, LIST_CX, 80),
+      List(724, {"7", "8"}, LIST_X, 57, LIST_CX, 60),
+      List(725, {"1", "2"}, LIST_X, 68, LIST_CX, 60),
+      List(730, {"1 Hz", "2 Hz"}, 84, 86, 44, 30),
+      List(924, DISABLED_ENABLED, MASK_LIST_X, 13, MASK_LIST_CX, 66),
+      List(925, FIX_QUALITIES, MASK_LIST_X, 24, MASK_LIST_CX, 66),
+      Edit(926, MASK_LIST_X, 35, MASK_LIST_CX),
+      List(927, Numbered("", 3, 12), MASK_LIST_X, 46, MASK_LIST_CX, 66),
   };
-  return Dialog("GETGPSPORTSETUP", "GPS Port Setup", 176, 106, std::move(items));
+  return Dialog("GETGPSPORTSETUP", "GPS Port Setup", 198, 106, std::move(items));
 }
 
 DialogTemplate GpsWarningMask() {
   return Dialog(
-      "GETGPSWARNINGMASK", "GPS Warning Mask", 98, 98,
-      {Label(920, "Warning", 10, 9, 30), Label(921, "Quality", 10, 21, 30),
-       Label(922, "PDOP", 10, 33, 30), Label(923, "Satellites", 10, 45, 32),
-       Label(928, "If any of above not met", 10, 62, 78, 8),
-       Label(929, "then GPS indicator", 17, 70, 78, 8),
-       Label(930, "will blink in red", 24, 78, 74, 8), List(924, DISABLED_ENABLED, 42, 8, 46, 66),
-       List(925, FIX_QUALITIES, 42, 20, 46, 66), Edit(926, 42, 32, 46),
-       List(927, Numbered("", 3, 12), 42, 44, 46, 56)});
+      "GETGPSWARNINGMASK", "GPS Warning Mask", 108, 98,
+      {Label(920, "Warning", 10, 9, 34), Label(921, "Quality", 10, 21, 34),
+       Label(922, "PDOP", 10, 33, 34), Label(923, "Satellites", 10, 45, 34),
+       CentredLabel(928, "If any of above not met", 4, 62, 100, 8),
+       CentredLabel(929, "then GPS indicator", 4, 70, 100, 8),
+       CentredLabel(930, "will blink in red", 4, 78, 100, 8),
+       List(924, DISABLED_ENABLED, 46, 8, 54, 66), List(925, FIX_QUALITIES, 46, 20, 54, 66),
+       Edit(926, 46, 32, 54), List(927, Numbered("", 3, 12), 46, 44, 54, 56)});
+}
+
+DialogTemplate GpsMessage() {
+  return Dialog("GETGPSMESSAGE", "GPS Message", 130, 40,
+                {{.className = "edit", .id = 854, .style = EDIT_STYLE, .rect = {5, 5, 120, 14}},
+                 CentredLabel(853, "Enter GPS message to be send", 5, 24, 120)});
 }
 
 DialogTemplate AsciiFileSetup() {
@@ -242,9 +252,9 @@ DialogTemplate AsciiFileSetup() {
 }  // namespace
 
 void RegisterDialogTemplates() {
-  for (DialogTemplate dialog :
-       {SurveySetup(), SystemSetup(), LoggerSetup(), NewLine(), NewStation(), Comment(), MapScale(),
-        ProfileScale(), SpeedScale(), GpsPortSetup(), GpsWarningMask(), AsciiFileSetup()})
+  for (DialogTemplate dialog : {SurveySetup(), SystemSetup(), LoggerSetup(), NewLine(),
+                                NewStation(), Comment(), MapScale(), ProfileScale(), SpeedScale(),
+                                GpsPortSetup(), GpsWarningMask(), GpsMessage(), AsciiFileSetup()})
     platform::RegisterDialogTemplate(std::move(dialog));
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/gfx/Font.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ScrollBar.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -14,10 +15,11 @@ namespace {
 using platform::DialogItem;
 using platform::DialogTemplate;
 
-const char* const TEMPLATE_NAMES[] = {
-    "GETSURVEYSETUPBAR", "GETSYSTEMSETUP31", "GETLOGGERSETUP",    "GETNEWLINE",
-    "GETNEWSTATION",     "GETCOMMENT",       "GETNEWMAPSCALE",    "GETNEWPROFILESCALE",
-    "GETNEWSPEEDSCALE",  "GETGPSPORTSETUP",  "GETGPSWARNINGMASK", "GETASCIIFILESETUP"};
+const char* const TEMPLATE_NAMES[] = {"GETSURVEYSETUPBAR", "GETSYSTEMSETUP31",   "GETLOGGERSETUP",
+                                      "GETNEWLINE",        "GETNEWSTATION",      "GETCOMMENT",
+                                      "GETNEWMAPSCALE",    "GETNEWPROFILESCALE", "GETNEWSPEEDSCALE",
+                                      "GETGPSPORTSETUP",   "GETGPSWARNINGMASK",  "GETGPSMESSAGE",
+                                      "GETASCIIFILESETUP"};
 
 // What a control covers while closed: a drop-down list's template height includes its list,
 // and closed it is as tall as an edit.
@@ -27,6 +29,12 @@ platform::DialogUnitRect ClosedRect(const DialogItem& item) {
     r.cy = 11;
   return r;
 }
+
+// The closed field's frame, arrow button, focus rectangle and text indent, in pixels.
+constexpr int CLOSED_FIELD_FRAME = 2 * 2 + platform::SCROLL_BAR_WIDTH + 2 * 2 + 1;
+
+// The caption bar's OK button, close box, gaps and text padding, in pixels.
+constexpr int CAPTION_BUTTONS_WIDTH = 51;
 
 bool Overlap(const platform::DialogUnitRect& a, const platform::DialogUnitRect& b) {
   return a.x < b.x + b.cx && b.x < a.x + a.cx && a.y < b.y + b.cy && b.y < a.y + a.cy;
@@ -49,6 +57,9 @@ TEST_F(DialogTemplatesTest, EveryDialogReadsWellOnTheScreen) {
     const platform::Rect client = platform::MapDialogRect({0, 0, dialog->cx, dialog->cy});
     EXPECT_LE(client.Width(), 320);
     EXPECT_LE(client.Height() + platform::CAPTION_HEIGHT + 2, 240);
+    // The bold title fits beside the caption's OK button and close box.
+    EXPECT_LE(platform::CreateFont(13, 700)->MeasureText(dialog->title).width,
+              client.Width() - CAPTION_BUTTONS_WIDTH);
 
     std::set<int> ids;
     for (std::size_t i = 0; i < dialog->items.size(); ++i) {
@@ -65,6 +76,12 @@ TEST_F(DialogTemplatesTest, EveryDialogReadsWellOnTheScreen) {
       if (item.className == "STATIC" && !item.text.empty()) {
         const platform::Rect box = platform::MapDialogRect(item.rect);
         EXPECT_LE(platform::SystemFont()->MeasureText(item.text).width, box.Width()) << item.text;
+      }
+      // So does every entry of a drop-down list in its closed field, beside the arrow button.
+      if (item.className == "combobox") {
+        const int field = platform::MapDialogRect(ClosedRect(item)).Width() - CLOSED_FIELD_FRAME;
+        for (const std::string& entry : item.entries)
+          EXPECT_LE(platform::SystemFont()->MeasureText(entry).width, field) << entry;
       }
     }
   }

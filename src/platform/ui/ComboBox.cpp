@@ -245,22 +245,17 @@ void PaintComboBox(Hwnd hwnd) {
   const bool enabled = IsWindowEnabled(hwnd);
   const bool open = static_cast<bool>(state.dropDown);
   const bool highlighted = enabled && (open || GetFocus() == hwnd);
-  dc.FillRect(field, CreateSolidBrush(enabled ? BACKGROUND : DISABLED_BACKGROUND));
-
-  // The focus rectangle runs round the field, the highlight just inside it.
-  const Rect focusRect{field.left + 1, field.top + 1, field.right - 1, field.bottom - 1};
-  const Rect textRect{focusRect.left + 1, focusRect.top + 1, focusRect.right - 1,
-                      focusRect.bottom - 1};
+  // The field is only as tall as the font: the highlight fills all of it and the focus
+  // rectangle runs on its edge, so that no descender or underscore is clipped.
+  dc.FillRect(field, CreateSolidBrush(highlighted ? SELECTED_BACKGROUND
+                                                  : (enabled ? BACKGROUND : DISABLED_BACKGROUND)));
   const std::string text = state.selection >= 0 ? state.entries[state.selection] : std::string();
   dc.SetBackgroundMode(BackgroundMode::Transparent);
-  dc.SetBackgroundColor(highlighted ? SELECTED_BACKGROUND
-                                    : (enabled ? BACKGROUND : DISABLED_BACKGROUND));
   dc.SetTextColor(!enabled ? DISABLED_TEXT : highlighted ? SELECTED_TEXT : TEXT);
-  const int textTop = textRect.top + (textRect.Height() - dc.GetTextMetrics().height) / 2;
-  dc.ExtTextOut(textRect.left + TEXT_INDENT - 1, textTop, ETO_OPAQUE | ETO_CLIPPED, &textRect,
-                text);
+  const int textTop = field.top + (field.Height() - dc.GetTextMetrics().height) / 2;
+  dc.ExtTextOut(field.left + 1 + TEXT_INDENT, textTop, ETO_CLIPPED, &field, text);
   if (highlighted)
-    DrawFocusRect(dc, focusRect, TEXT);
+    DrawFocusRect(dc, field, SELECTED_TEXT);
   DrawArrowButton(dc, button, ArrowDirection::Down, enabled, open);
 }
 

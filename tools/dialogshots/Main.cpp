@@ -1,0 +1,130 @@
+// Opens every dialog and pop-up menu of the logger in turn on the headless screen and writes
+// a PNG of each, so that their layout can be looked at without walking the program to them.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "config/SettingsFile.h"
+#include "dialogs/AsciiFileDialog.h"
+#include "dialogs/CommentDialog.h"
+#include "dialogs/GpsPortSetupDialog.h"
+#include "dialogs/LoggerSetupDialog.h"
+#include "dialogs/MapScaleDialog.h"
+#include "dialogs/ModalDialog.h"
+#include "dialogs/NewLineDialog.h"
+#include "dialogs/NewStationDialog.h"
+#include "dialogs/ProfileScaleDialog.h"
+#include "dialogs/SpeedScaleDialog.h"
+#include "dialogs/SurveySetupDialog.h"
+#include "dialogs/SystemSetupDialog.h"
+#include "platform/backend/Script.h"
+#include "platform/sys/DevicePaths.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Platform.h"
+#include "resources/DialogTemplates.h"
+#include "resources/Menus.h"
+
+namespace {
+
+using namespace gradlog;
+using namespace platform;
+
+struct Shot {
+  std::string name;  // the PNG's name
+  std::function<void(AppState&, Hwnd)> open;
+  std::string before;                  // script lines run before the picture
+  std::string close = "key Escape\n";  // and after it
+};
+
+std::function<void(AppState&, Hwnd)> Dialog(std::optional<int> (*run)(AppState&, Hwnd)) {
+  return [run](AppState& app, Hwnd owner) { run(app, owner); };
+}
+
+std::function<void(AppState&, Hwnd)> PopupMenu(int resourceId) {
+  return [resourceId](AppState&, Hwnd owner) {
+    if (const Menu* menu = FindMenu(resourceId))
+      TrackPopupMenu(*menu, {180, 10}, owner);
+  };
+}
+
+std::vector<Shot> Shots() {
+  std::vector<Shot> shots{
+      {"survey-setup", Dialog(RunSurveySetupDialog)},
+      {"system-setup", Dialog(RunSystemSetupDialog)},
+      {"logger-setup", Dialog(RunLoggerSetupDialog)},
+      {"gps-port-setup", Dialog(RunGpsPortSetupDialog)},
+      {"gps-warning-mask", Dialog(RunGpsWarningMaskDialog)},
+      {"new-line", Dialog(RunNewLineDialog)},
+      {"new-station", Dialog(RunNewStationDialog)},
+      {"comment", Dialog(RunCommentDialog)},
+      {"map-scale", Dialog(RunMapScaleDialog)},
+      {"profile-scale", Dialog(RunProfileScaleDialog)},
+      {"speed-scale", Dialog(RunSpeedScaleDialog)},
+      {"ascii-file", Dialog(RunAsciiFileDialog)},
+      {"gps-message",
+       [](AppState&, Hwnd owner) {
+         RunModalDialog("GETGPSMESSAGE", owner,
+                        {.fill = [](Hwnd) {}, .store = [](Hwnd) { return DIALOG_ACCEPTED; }});
+       }},
+      {"message-box", [](AppState&, Hwnd owner) {
+         MessageBox(owner, "Disk full.\r\nData not written.", "FILE ERROR",
+                    MB_OK | MB_ICONEXCLAMATION);
+       }}};
+  shots.push_back({"menu-40-display-options", PopupMenu(40), "key Right\nkey Y\n",
+                   "key Escape\nkey Escape\nkey Escape\n"});
+  for (int menu : {40, 92, 93, 70, 90, 91})
+    shots.push_back({"menu-" + std::to_string(menu), PopupMenu(menu), "key Right\n",
+                     "key Escape\nkey Escape\n"});
+  return shots;
+}
+
+// Each shot: let the window open and paint, take the picture, close it.
+std::vector<ScriptCommand> ScriptFor(const std::vector<Shot>& shots,
+                                     const std::filesystem::path& outDir) {
+  std::string text;
+  for (const Shot& shot : shots)
+    text += "wait 150\n" + shot.before + "wait 50\nscreenshot " +
+            (outDir / (shot.name + ".png")).string() + "\n" + shot.close;
+  return ParseScript(text).commands;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: gradlog-dialogshots OUTPUT_FOLDER\n";
+    return 64;
+  }
+  const std::filesystem::path outDir = std::filesystem::absolute(argv[1]);
+  std::filesystem::create_directories(outDir);
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("gradlog-dialogshots-" + std::to_string(getpid()));
+  std::filesystem::create_directories(root);
+  SetDeviceRoot(root);
+
+  const std::vector<Shot> shots = Shots();
+  {
+    Platform platform({.script = ScriptFor(shots, outDir)});
+    RegisterDialogTemplates();
+    RegisterMenus();
+    auto app = std::make_unique<AppState>();
+    LoadSettings(*app);
+    const Hwnd owner = CreateWindow({.className = "STATIC",
+                                     .title = "",
+                                     .style = WS_VISIBLE,
+                                     .rect = {0, 0, app->screenWidth, app->screenHeight}});
+    for (const Shot& shot : shots)
+      shot.open(*app, owner);
+  }
+  std::filesystem::remove_all(root);
+  std::cout << "wrote " << shots.size() << " pictures to " << outDir.string() << '\n';
+  return 0;
+}
