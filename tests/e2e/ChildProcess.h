@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -67,5 +68,13 @@ class ChildProcess {
   std::optional<int> exitCode_;
   std::vector<std::string> environment_;
 };
+
+// Runs the logger headless on `root` with a script; its exit code, or nullopt after a minute.
+inline std::optional<int> RunGradlogHeadless(const std::filesystem::path& root,
+                                             const std::filesystem::path& script) {
+  ChildProcess gradlog({GRADLOG_BINARY, "--root", root.string(), "--display", "headless",
+                        "--script", script.string()});
+  return gradlog.Wait(std::chrono::seconds(60));
+}
 
 }  // namespace e2e

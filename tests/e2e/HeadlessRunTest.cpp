@@ -7,18 +7,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-struct Run {
-  std::optional<int> exitCode;
-};
-
-Run RunGradlog(const std::filesystem::path& root, const std::filesystem::path& script) {
-  e2e::ChildProcess gradlog({GRADLOG_BINARY, "--root", root.string(), "--display", "headless",
-                             "--script", script.string()});
-  return {gradlog.Wait(60s)};
-}
-
 platform::Color PixelAt(const platform::Surface& s, int x, int y) {
   return platform::FromPixel(s.At(x, y));
 }
@@ -33,7 +21,7 @@ TEST(HeadlessRun, FirstStartWritesTheDefaultSettingsAndShowsTheStartScreen) {
                                          "# first start\nwait 300\nscreenshot " + shot.string() +
                                              "\nexpect Survey Setup\nexpect Version 1.34\nkey X\n");
 
-  EXPECT_EQ(RunGradlog(root, script).exitCode, 0);
+  EXPECT_EQ(e2e::RunGradlogHeadless(root, script), 0);
 
   EXPECT_EQ(testing_support::TempFolder::ReadFile(root / "C_DRIVE" / "KELINI" / "Z601CX.INI"),
             testing_support::JoinCrLf(testing_support::FirstStartLines()));
@@ -60,7 +48,7 @@ TEST(HeadlessRun, HighlightMovesAndExitEndsWithCodeZero) {
   testing_support::TempFolder::WriteFile(
       script, "wait 100\nkey Down\nkey Down\nkey Up\nscreenshot " + shot.string() +
                   "\nkey Up\nkey Up\nkey Up\nkey Enter\n");
-  EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 0);
+  EXPECT_EQ(e2e::RunGradlogHeadless(folder.Path(), script), 0);
   const std::optional<platform::Surface> picture = platform::ReadPng(shot.string());
   ASSERT_TRUE(picture.has_value());
   // The highlight stands on "S&ystem Setup" (button 2).
@@ -72,14 +60,14 @@ TEST(HeadlessRun, AFailedExpectationEndsWithCodeThree) {
   testing_support::TempFolder folder;
   const auto script = folder.Path() / "fail.script";
   testing_support::TempFolder::WriteFile(script, "wait 100\nexpect Nothing like this\nkey X\n");
-  EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 3);
+  EXPECT_EQ(e2e::RunGradlogHeadless(folder.Path(), script), 3);
 }
 
 TEST(HeadlessRun, ABrokenScriptIsRefusedBeforeTheProgramStarts) {
   testing_support::TempFolder folder;
   const auto script = folder.Path() / "broken.script";
   testing_support::TempFolder::WriteFile(script, "wait soon\n");
-  EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 64);
+  EXPECT_EQ(e2e::RunGradlogHeadless(folder.Path(), script), 64);
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "C_DRIVE"));
 }
 
@@ -90,7 +78,7 @@ TEST(HeadlessRun, AnUnreadableSettingsFileIsReplacedNotFatal) {
   testing_support::TempFolder::WriteFile(settings, std::string("\x00\xff garbage \r\n\r\n", 15));
   const auto script = folder.Path() / "garbage.script";
   testing_support::TempFolder::WriteFile(script, "wait 100\nexpect Exit\nkey E\n");
-  EXPECT_EQ(RunGradlog(folder.Path(), script).exitCode, 0);
+  EXPECT_EQ(e2e::RunGradlogHeadless(folder.Path(), script), 0);
   EXPECT_EQ(testing_support::TempFolder::ReadFile(settings),
             testing_support::JoinCrLf(testing_support::FirstStartLines()));
 }
