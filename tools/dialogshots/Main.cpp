@@ -74,10 +74,19 @@ std::vector<Shot> Shots() {
          RunModalDialog("GETGPSMESSAGE", owner,
                         {.fill = [](Hwnd) {}, .store = [](Hwnd) { return DIALOG_ACCEPTED; }});
        }},
-      {"message-box", [](AppState&, Hwnd owner) {
-         MessageBox(owner, "Disk full.\r\nData not written.", "FILE ERROR",
-                    MB_OK | MB_ICONEXCLAMATION);
-       }}};
+      {"message-box-longest",
+       [](AppState&, Hwnd owner) {
+         MessageBox(owner,
+                    "Windows has run for more than 20 days.\r\nTo assure accurate clock "
+                    "operation\r\nplease restart the system.\r\nPress and hold On/Off key till "
+                    "blue screen\r\nand \"Warm Reset Detected\" is displayed.",
+                    "PROGRAM STOP", MB_OK | MB_ICONEXCLAMATION);
+       }},
+      {"message-box-yes-no",
+       [](AppState&, Hwnd owner) {
+         MessageBox(owner, "Overwrite?", "File", MB_YESNO | MB_ICONQUESTION);
+       },
+       "", "key N\n"}};
   shots.push_back({"menu-40-display-options", PopupMenu(40), "key Right\nkey Y\n",
                    "key Escape\nkey Escape\nkey Escape\n"});
   for (int menu : {40, 92, 93, 70, 90, 91})

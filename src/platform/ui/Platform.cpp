@@ -75,6 +75,7 @@ Platform::Platform(PlatformOptions options) : state_(std::make_unique<PlatformSt
   RegisterListBoxClass();
   RegisterDialogClass();
   RegisterMenuClass();
+  RegisterColorSwatchClass();
 }
 
 Platform::~Platform() {

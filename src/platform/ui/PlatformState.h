@@ -132,5 +132,6 @@ void RegisterComboBoxClass();
 void RegisterListBoxClass();
 void RegisterDialogClass();
 void RegisterMenuClass();
+void RegisterColorSwatchClass();
 
 }  // namespace platform
