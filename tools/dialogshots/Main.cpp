@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -26,6 +27,7 @@
 #include "dialogs/SystemSetupDialog.h"
 #include "platform/backend/Script.h"
 #include "platform/sys/DevicePaths.h"
+#include "platform/ui/FileChooser.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Platform.h"
@@ -87,6 +89,22 @@ std::vector<Shot> Shots() {
          MessageBox(owner, "Overwrite?", "File", MB_YESNO | MB_ICONQUESTION);
        },
        "", "key N\n"}};
+  shots.push_back({"file-chooser-save", [](AppState&, Hwnd owner) {
+                     ChooseFile(owner, {.title = "Create Data File",
+                                        .filterLabel = "Data Files (*.601)",
+                                        .filterPattern = "*.601",
+                                        .defaultExtension = "601",
+                                        .initialFolder = "C_DRIVE\\DATAZEP601\\",
+                                        .initialName = "L0003S.601"});
+                   }});
+  shots.push_back({"file-chooser-open", [](AppState&, Hwnd owner) {
+                     ChooseFile(owner, {.mode = FileChooserMode::Open,
+                                        .title = "Open ASCII File",
+                                        .filterLabel = "ASCII Files (*.ASC)",
+                                        .filterPattern = "*.ASC",
+                                        .defaultExtension = "DAT",
+                                        .initialFolder = "C_DRIVE\\DATAZEP601\\"});
+                   }});
   shots.push_back({"menu-40-display-options", PopupMenu(40), "key Right\nkey Y\n",
                    "key Escape\nkey Escape\nkey Escape\n"});
   for (int menu : {40, 92, 93, 70, 90, 91})
@@ -116,8 +134,11 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(outDir);
   const std::filesystem::path root =
       std::filesystem::temp_directory_path() / ("gradlog-dialogshots-" + std::to_string(getpid()));
-  std::filesystem::create_directories(root);
   SetDeviceRoot(root);
+  // Something for the file choosers to list.
+  std::filesystem::create_directories(MapDevicePath("C_DRIVE\\DATAZEP601\\OLD RUNS"));
+  for (const char* name : {"L0001N.601", "L0002S.601", "FIELD7.ASC", "NOTES.TXT"})
+    std::ofstream(MapDevicePath(std::string("C_DRIVE\\DATAZEP601\\") + name));
 
   const std::vector<Shot> shots = Shots();
   {
