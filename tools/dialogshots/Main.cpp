@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -27,6 +28,7 @@
 #include "dialogs/SystemSetupDialog.h"
 #include "platform/backend/Script.h"
 #include "platform/sys/DevicePaths.h"
+#include "platform/ui/ColorChooser.h"
 #include "platform/ui/FileChooser.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
@@ -104,6 +106,14 @@ std::vector<Shot> Shots() {
                                         .filterPattern = "*.ASC",
                                         .defaultExtension = "DAT",
                                         .initialFolder = "C_DRIVE\\DATAZEP601\\"});
+                   }});
+  shots.push_back({"color-chooser", [](AppState& app, Hwnd owner) {
+                     std::array<Color, 16> custom{};
+                     ColorChooserRequest request{
+                         .initial = static_cast<Color>(app.settings.mapSavedColor),
+                         .presetInitial = true,
+                         .customColors = &custom};
+                     ChooseColor(owner, request);
                    }});
   shots.push_back({"menu-40-display-options", PopupMenu(40), "key Right\nkey Y\n",
                    "key Escape\nkey Escape\nkey Escape\n"});
