@@ -8,8 +8,8 @@
 namespace gradlog {
 
 // curveWidth / (speedMax - speedMin). Equal limits give +infinity, as that division does in
-// floating point, without dividing by zero; code that turns the value into a bar length
-// must clamp it (TruncateToInt32), since converting an infinity to an int is undefined.
+// floating point, without dividing by zero; bar lengths come from it only through
+// SpeedBarWhiteLength, since converting an infinity to an int is undefined.
 float SpeedPixelsPerUnit(std::int32_t curveWidth, float speedMin, float speedMax);
 
 // "Speed Bar Scale": OK stores speedMax, recomputes speedPixelsPerUnit and saves the
