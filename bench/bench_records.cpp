@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/AppState.h"
+#include "datafile/DataFileState.h"
 #include "datafile/RecordFormat.h"
 #include "datafile/RecordWriters.h"
 #include "platform/sys/DevicePaths.h"
@@ -26,11 +26,11 @@ class BenchDataFile {
     if (::mkdtemp(pattern.data()) != nullptr) {
       folder_ = pattern;
       platform::SetDeviceRoot(folder_);
-      app->dataFileHandle = gradlog::DataFile::Create("bench.601");
+      run->dataFileHandle.Set(gradlog::DataFile::Create("bench.601"));
     }
   }
   ~BenchDataFile() {
-    app.reset();
+    run.reset();
     std::error_code error;
     if (!folder_.empty())
       std::filesystem::remove_all(folder_, error);
@@ -38,9 +38,9 @@ class BenchDataFile {
   BenchDataFile(const BenchDataFile&) = delete;
   BenchDataFile& operator=(const BenchDataFile&) = delete;
 
-  bool Open() const { return app->dataFileHandle != nullptr; }
+  bool Open() const { return run->dataFileHandle.Get() != nullptr; }
 
-  std::unique_ptr<gradlog::AppState> app = std::make_unique<gradlog::AppState>();
+  std::unique_ptr<gradlog::DataFileState> run = std::make_unique<gradlog::DataFileState>();
 
  private:
   std::filesystem::path folder_;
@@ -57,23 +57,24 @@ void GroupsToFile(benchmark::State& state, WriteGroup writeGroup) {
   }
   std::uint32_t tick = 0;
   for (auto _ : state)
-    benchmark::DoNotOptimize(writeGroup(*file.app, tick += 100));
-  state.SetItemsProcessed(static_cast<std::int64_t>(file.app->dataFileHandle->RecordsWritten()));
+    benchmark::DoNotOptimize(writeGroup(*file.run, tick += 100));
+  state.SetItemsProcessed(
+      static_cast<std::int64_t>(file.run->dataFileHandle.Get()->RecordsWritten()));
   state.SetLabel("items = records");
 }
 
 void BM_ReadingGroupToFile(benchmark::State& state) {
-  GroupsToFile(state, [](gradlog::AppState& app, std::uint32_t tick) {
-    ++app.gradReadingCount;
-    return gradlog::WriteReadingRecords(app, PBAR_LINE, tick, 'T', '=', '>');
+  GroupsToFile(state, [](gradlog::DataFileState& run, std::uint32_t tick) {
+    ++run.gradReadingCount;
+    return gradlog::WriteReadingRecords(run, PBAR_LINE, tick, 'T', '=', '>');
   });
 }
 BENCHMARK(BM_ReadingGroupToFile);
 
 void BM_SentenceGroupToFile(benchmark::State& state) {
-  GroupsToFile(state, [](gradlog::AppState& app, std::uint32_t tick) {
-    ++app.gpsRecordCount;
-    return gradlog::WriteSentenceRecords(app, GGA_SENTENCE, tick, '@', '#', '!', 'p');
+  GroupsToFile(state, [](gradlog::DataFileState& run, std::uint32_t tick) {
+    ++run.gpsRecordCount;
+    return gradlog::WriteSentenceRecords(run, GGA_SENTENCE, tick, '@', '#', '!', 'p');
   });
 }
 BENCHMARK(BM_SentenceGroupToFile);

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "app/AppState.h"
-#include "app/KeepAlive.h"
 #include "app/MainRoutine.h"
 #include "platform/sys/DevicePaths.h"
 #include "platform/sys/FakeSystemServices.h"
@@ -35,7 +34,7 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
     platform::PumpMessages();
     benchmark::DoNotOptimize(platform.Screen().Pixels().data());
     state.PauseTiming();
-    gradlog::StopKeepAlive(*app);
+    app->keepAlive.Stop();
     app.reset();
     state.ResumeTiming();
   }

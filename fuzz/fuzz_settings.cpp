@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 
-#include "app/AppState.h"
 #include "config/SettingsFile.h"
 #include "display/DisplayScales.h"
 #include "platform/sys/DevicePaths.h"
@@ -47,17 +46,19 @@ std::string ReadSettingsBytes() {
 
 // Start-up's sequence, then a save as a confirmed dialog does; returns the saved file.
 std::string StartAndSave() {
-  auto app = std::make_unique<gradlog::AppState>();
-  gradlog::InitDisplayScales(*app);
-  gradlog::LoadSettings(*app);
-  gradlog::LoadSettings(*app);
-  if (app->profileGridRows.count < 0 || app->profileGridRows.count > 9)
+  auto config = std::make_unique<gradlog::ConfigState>();
+  auto display = std::make_unique<gradlog::DisplayState>();
+  gradlog::InitDisplayScales(*display, config->settings);
+  gradlog::LoadSettings(*config);
+  gradlog::LoadSettings(*config);
+  gradlog::ApplyDisplaySettings(*display, config->settings);
+  if (display->profile.profileGridRows.count < 0 || display->profile.profileGridRows.count > 9)
     abort();
-  if (app->barGridRows.count < 0 || app->barGridRows.count > 9)
+  if (display->profile.barGridRows.count < 0 || display->profile.barGridRows.count > 9)
     abort();
-  if (app->settings.surveyLine.size() > gradlog::SURVEY_LINE_MAX)
+  if (config->settings.surveyLine.size() > gradlog::SURVEY_LINE_MAX)
     abort();
-  gradlog::SaveSettings(*app);
+  gradlog::SaveSettings(*config);
   return ReadSettingsBytes();
 }
 

@@ -10,31 +10,21 @@ namespace gradlog {
 
 namespace {
 
-void KeepAliveThread(std::stop_token stop, AppState& app) {
-  if (app.keepAliveRunning.load() < 1)
-    return;
+void KeepAliveThread(std::stop_token stop) {
   std::mutex mutex;
   std::condition_variable_any rest;
-  for (;;) {
+  while (!stop.stop_requested()) {
     platform::Services().ResetIdleTimer();
     std::unique_lock lock(mutex);
     rest.wait_for(lock, stop, std::chrono::milliseconds(KEEP_ALIVE_PERIOD_MS),
-                  [&] { return app.keepAliveRunning.load() <= 0; });
-    if (app.keepAliveRunning.load() <= 0 || stop.stop_requested())
-      return;
+                  [] { return false; });
   }
 }
 
 }  // namespace
 
-void StartKeepAlive(AppState& app) {
-  app.keepAliveRunning = 1;
-  app.keepAliveThread = std::jthread([&app](std::stop_token stop) { KeepAliveThread(stop, app); });
-}
-
-void StopKeepAlive(AppState& app) {
-  app.keepAliveRunning = 0;
-  app.keepAliveThread.request_stop();
+void KeepAlive::Start() {
+  thread_ = std::jthread(KeepAliveThread);
 }
 
 }  // namespace gradlog

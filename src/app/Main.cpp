@@ -54,9 +54,13 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  // A mistyped root must not become a new, empty device with the default settings.
   std::error_code error;
-  std::filesystem::create_directories(options.root, error);
-  if (!std::filesystem::is_directory(options.root)) {
+  if (!std::filesystem::exists(options.root, error)) {
+    std::cerr << "gradlog: the device root " << options.root << " does not exist\n";
+    return USAGE_ERROR;
+  }
+  if (!std::filesystem::is_directory(options.root, error)) {
     std::cerr << "gradlog: the device root " << options.root << " is not a folder\n";
     return USAGE_ERROR;
   }

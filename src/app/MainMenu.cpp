@@ -1,7 +1,6 @@
 #include "app/MainMenu.h"
 
-#include "app/BusyWait.h"
-#include "app/KeepAlive.h"
+#include "common/BusyWait.h"
 #include "config/SettingsFile.h"
 #include "dialogs/GpsPortSetupDialog.h"
 #include "dialogs/LoggerSetupDialog.h"
@@ -36,9 +35,9 @@ int CommandForKey(WPARAM key) {
 }
 
 void ExitProgram(AppState& app) {
-  StopKeepAlive(app);
+  app.keepAlive.Stop();
   BusyWaitMs(100);
-  SendMessage(app.mainWindow, WM_CLOSE);
+  SendMessage(app.windows.mainWindow, WM_CLOSE);
 }
 
 }  // namespace
@@ -49,12 +48,14 @@ Rect MainButtonRect(int index) {
 }
 
 void SelectMainButton(AppState& app, int index) {
-  const int old = app.mainButtonSelection;
+  const int old = app.windows.mainButtonSelection;
   if (old >= 0 && old < MAIN_BUTTON_COUNT) {
-    SendMessage(app.mainButtons[static_cast<std::size_t>(old)], BM_SETSTYLE, BS_PUSHBUTTON, 1);
+    SendMessage(app.windows.mainButtons[static_cast<std::size_t>(old)], BM_SETSTYLE, BS_PUSHBUTTON,
+                1);
   }
-  SendMessage(app.mainButtons[static_cast<std::size_t>(index)], BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
-  app.mainButtonSelection = index;
+  SendMessage(app.windows.mainButtons[static_cast<std::size_t>(index)], BM_SETSTYLE,
+              BS_DEFPUSHBUTTON, 1);
+  app.windows.mainButtonSelection = index;
 }
 
 void RunMainCommand(AppState& app, int index) {
@@ -62,23 +63,23 @@ void RunMainCommand(AppState& app, int index) {
   // open; until then their buttons do nothing.
   switch (index) {
     case SURVEY_SETUP_COMMAND:
-      RunSurveySetupDialog(app, app.mainWindow);
-      UpdateWindow(app.mainWindow);
-      InvalidateRect(app.mainWindow, nullptr, true);
-      SetFocus(app.mainWindow);
+      RunSurveySetupDialog(app.config, app.dataFile, app.windows.mainWindow);
+      UpdateWindow(app.windows.mainWindow);
+      InvalidateRect(app.windows.mainWindow, nullptr, true);
+      SetFocus(app.windows.mainWindow);
       break;
     case SYSTEM_SETUP_COMMAND:
-      RunSystemSetupDialog(app, app.mainWindow);
-      InvalidateRect(app.mainWindow, nullptr, true);
+      RunSystemSetupDialog(app.config, app.windows.mainWindow);
+      InvalidateRect(app.windows.mainWindow, nullptr, true);
       break;
     case LOGGER_SETUP_COMMAND:
-      RunLoggerSetupDialog(app, app.mainWindow);
-      InvalidateRect(app.mainWindow, nullptr, true);
+      RunLoggerSetupDialog(app.config, app.windows.mainWindow);
+      InvalidateRect(app.windows.mainWindow, nullptr, true);
       break;
     case GPS_PORT_SETUP_COMMAND:
-      RunGpsPortSetupDialog(app, app.mainWindow);
-      SaveSettings(app);
-      InvalidateRect(app.mainWindow, nullptr, true);
+      RunGpsPortSetupDialog(app.config, app.gps, app.display, app.windows.mainWindow);
+      SaveSettings(app.config);
+      InvalidateRect(app.windows.mainWindow, nullptr, true);
       break;
     case EXIT_COMMAND:
       ExitProgram(app);
@@ -96,9 +97,9 @@ LRESULT OnMainCommand(AppState& app, const Message& message) {
 }
 
 LRESULT OnMainKey(AppState& app, const Message& message) {
-  if (app.loggingActive != 0)
+  if (app.windows.loggingActive != 0)
     return 0;
-  const int selection = app.mainButtonSelection;
+  const int selection = app.windows.mainButtonSelection;
   switch (message.wParam) {
     case VK_TAB:
     case VK_RIGHT:

@@ -50,10 +50,11 @@ int RegisterWindowClasses(AppState& app) {
 }
 
 Hwnd CreateMainWindow(AppState& app) {
-  const Hwnd main = CreateWindow({.className = MAIN_CLASS,
-                                  .title = "EM31",
-                                  .style = WS_VISIBLE,
-                                  .rect = {0, 0, app.screenWidth, app.screenHeight}});
+  const Hwnd main = CreateWindow(
+      {.className = MAIN_CLASS,
+       .title = "EM31",
+       .style = WS_VISIBLE,
+       .rect = {0, 0, app.display.layout.screenWidth, app.display.layout.screenHeight}});
   if (main)
     UpdateWindow(main);
   return main;

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
-#include "app/HandlerTable.h"
 #include "app/MainMenu.h"
+#include "common/HandlerTable.h"
 
 namespace gradlog {
 
@@ -13,9 +13,9 @@ constexpr char TASK_BAR_CLASS[] = "HHTaskBar";
 
 // The child windows that cover the whole screen follow its size.
 LRESULT OnMainSize(AppState& app, const Message&) {
-  const Rect full{0, 0, app.screenWidth, app.screenHeight};
-  MoveWindow(GetDlgItem(app.mainWindow, 3), full);
-  MoveWindow(GetDlgItem(app.mainWindow, 4), full);
+  const Rect full{0, 0, app.display.layout.screenWidth, app.display.layout.screenHeight};
+  MoveWindow(GetDlgItem(app.windows.mainWindow, 3), full);
+  MoveWindow(GetDlgItem(app.windows.mainWindow, 4), full);
   return 0;
 }
 
@@ -25,7 +25,7 @@ LRESULT OnMainDestroy(AppState&, const Message&) {
   return 0;
 }
 
-constexpr HandlerEntry MAIN_HANDLERS[] = {
+constexpr HandlerEntry<AppState> MAIN_HANDLERS[] = {
     {WM_CREATE, OnMainCreate},   {WM_SIZE, OnMainSize},   {WM_DESTROY, OnMainDestroy},
     {WM_COMMAND, OnMainCommand}, {WM_KEYDOWN, OnMainKey}, {WM_PAINT, OnMainPaint},
 };
@@ -33,7 +33,7 @@ constexpr HandlerEntry MAIN_HANDLERS[] = {
 }  // namespace
 
 LRESULT MainWindowProc(AppState& app, const Message& message) {
-  return DispatchByTable(MAIN_HANDLERS, app, message);
+  return DispatchByTable<AppState>(MAIN_HANDLERS, app, message);
 }
 
 std::string UptimeWarningText() {

@@ -50,8 +50,8 @@ std::array<Point, 9> RightBracketPoints() {
 LRESULT OnMainPaint(AppState& app, const Message& message) {
   {
     PaintDC dc(message.hwnd);
-    dc.SelectBrush(app.drawing.lightGreyBrush);
-    dc.SelectPen(app.drawing.darkGreyPen);
+    dc.SelectBrush(app.display.drawing.lightGreyBrush);
+    dc.SelectPen(app.display.drawing.darkGreyPen);
     DrawBracket(dc, LeftBracketPoints());
     DrawBracket(dc, RightBracketPoints());
     DrawPicture(dc, PICTURE_FAMILY, 2, 46);
@@ -63,7 +63,7 @@ LRESULT OnMainPaint(AppState& app, const Message& message) {
   SetFocus(message.hwnd);
   UpdateWindow(message.hwnd);
   ShowWindow(FindWindow("HHTaskBar", ""), false);
-  if (app.uptimeExceeded != 0) {
+  if (app.windows.uptimeExceeded != 0) {
     MessageBox(message.hwnd, UptimeWarningText(), "PROGRAM STOP", MB_ICONEXCLAMATION);
     ExitProcess(0);
   }

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "display/DisplayScales.h"
-#include "display/SafeConvert.h"
+#include "common/SafeConvert.h"
+#include "config/DerivedSettings.h"
 
 namespace gradlog {
 
@@ -23,15 +23,10 @@ constexpr std::string_view VERSION_LINE = "Ver1.34";
 // Large enough for any value the writer produces: "%f" of the largest double is 316 chars.
 constexpr std::size_t LINE_BUFFER_SIZE = 512;
 
-// From this size step on the current-position marker keeps one large size.
-constexpr std::int32_t LARGE_MARKER_SIZE = 5;
-constexpr std::int32_t LARGE_MARKER_DIAMETER = 19;
-constexpr std::int32_t LARGE_MARKER_HALF = 9;
-
 // Every value line of the file, in file order: the one place that knows the layout, used by
 // the writer and the reader alike.
-template <typename Visitor>
-void ForEachSettingsField(SurveySettings& s, Visitor&& visit) {
+template <typename Settings, typename Visitor>
+void ForEachSettingsField(Settings& s, Visitor&& visit) {
   visit(s.instrumentEnabled);
   visit(s.gradSensorCount);
   visit(s.distanceUnits);
@@ -39,11 +34,11 @@ void ForEachSettingsField(SurveySettings& s, Visitor&& visit) {
   visit(s.instrumentPort);
   visit(s.audio);
   visit(s.pauseKey);
-  for (std::int32_t& shown : s.channelShown)
+  for (auto& shown : s.channelShown)
     visit(shown);
-  for (std::int32_t& thickness : s.channelThickness)
+  for (auto& thickness : s.channelThickness)
     visit(thickness);
-  for (std::int32_t& color : s.channelColor)
+  for (auto& color : s.channelColor)
     visit(color);
   visit(s.profileAmplitude);
   visit(s.profileMin);
@@ -142,66 +137,15 @@ bool StorageCardPresent() {
 
 // Creates (or replaces) the file and writes the version line and every field. A file that
 // cannot be created or written is left as it is: the record keeps its values in memory.
-void WriteSettingsFile(AppState& app) {
+void WriteSettingsFile(const SurveySettings& settings) {
   std::optional<platform::File> file = platform::File::CreateAlways(SETTINGS_PATH);
   if (!file)
     return;
   std::string text(VERSION_LINE);
   text += "\r\n";
-  ForEachSettingsField(app.settings, FieldWriter{text});
+  ForEachSettingsField(settings, FieldWriter{text});
   file->Write(std::string_view(text));
   file->Close();
-}
-
-void ComputeMapMarker(AppState& app) {
-  // Sizes below the options window's smallest step (0) would make the marker's bitmap empty
-  // or negative; they draw the smallest marker instead. The setting itself is kept.
-  const std::int32_t size = std::max(app.settings.mapCurrentMarkerSize, 0);
-  if (size >= LARGE_MARKER_SIZE) {
-    app.mapMarkerDiameter = LARGE_MARKER_DIAMETER;
-    app.mapMarkerHalf = LARGE_MARKER_HALF;
-    return;
-  }
-  app.mapMarkerDiameter = 2 * size + 7;
-  app.mapMarkerHalf = size + 3;
-}
-
-void ComputeMapMargins(AppState& app) {
-  const std::int64_t percent = 10 + 5 * static_cast<std::int64_t>(app.settings.mapMarginStep);
-  app.mapMarginPx = TruncateToInt32(static_cast<double>(percent * app.curveWidth) * 0.01);
-  app.mapMarginOuterPx = ClampToInt32(static_cast<std::int64_t>(app.mapMarginPx) + 20);
-}
-
-// The values the display and logging code use directly, in the order the settings define
-// them. Integer arithmetic is widened and every float becomes an int through the clamping
-// conversion, since a hand-edited file may hold any number.
-void ComputeDerivedValues(AppState& app) {
-  SurveySettings& settings = app.settings;
-  RecomputeProfileScales(app);
-  app.gpsDisplayIntervalMs =
-      ClampToInt32(910 - 500 * static_cast<std::int64_t>(settings.gpsDisplayRate));
-  app.speedPixelsPerUnit =
-      static_cast<float>(app.curveWidth) / (settings.speedMax - settings.speedMin);
-  app.activeSurveyMode = settings.surveyMode;
-  app.readingIntervalMs = TruncateToInt32(settings.readingInterval * 1000.0f);
-  app.currentStation = settings.startStation;
-  switch (settings.surveyMode) {
-    case 0:
-      app.currentStationIncrement = settings.stationIncrementAuto;
-      break;
-    case 1:
-      app.currentStationIncrement = settings.stationIncrementWheel;
-      break;
-    case 2:
-      app.currentStationIncrement = settings.stationIncrementManual;
-      break;
-    default:
-      break;
-  }
-  if (settings.dataStorage == 1 && app.storageCardPresent == 0)
-    settings.dataStorage = 0;
-  ComputeMapMarker(app);
-  ComputeMapMargins(app);
 }
 
 }  // namespace
@@ -225,35 +169,35 @@ std::size_t ReadSettingsLine(platform::File& file, std::span<char> buffer) {
   return 0;
 }
 
-void LoadSettings(AppState& app) {
+void LoadSettings(ConfigState& config) {
   // The antenna offsets are entered for one session only.
-  app.gpsOffsetX = 0.0f;
-  app.gpsOffsetY = 0.0f;
-  app.storageCardPresent = StorageCardPresent() ? 1 : 0;
+  config.gpsOffsetX = 0.0f;
+  config.gpsOffsetY = 0.0f;
+  config.storageCardPresent = StorageCardPresent() ? 1 : 0;
   platform::CreateDirectoryPath(SETTINGS_FOLDER);
 
   std::optional<platform::File> file = platform::File::OpenExisting(SETTINGS_PATH);
   if (!file) {
-    WriteSettingsFile(app);
+    WriteSettingsFile(config.settings);
     return;
   }
   FieldReader reader{*file};
   if (reader.NextLine() == VERSION_LINE) {
-    ForEachSettingsField(app.settings, reader);
+    ForEachSettingsField(config.settings, reader);
     file->Close();
-    ComputeDerivedValues(app);
+    ComputeDerivedSettings(config);
     return;
   }
   // Another version, or an empty file: nothing of it is kept.
   file->Close();
   platform::DeleteFile(SETTINGS_PATH);
-  WriteSettingsFile(app);
+  WriteSettingsFile(config.settings);
 }
 
-void SaveSettings(AppState& app) {
-  app.storageCardPresent = StorageCardPresent() ? 1 : 0;
+void SaveSettings(ConfigState& config) {
+  config.storageCardPresent = StorageCardPresent() ? 1 : 0;
   platform::CreateDirectoryPath(SETTINGS_FOLDER);
-  WriteSettingsFile(app);
+  WriteSettingsFile(config.settings);
 }
 
 }  // namespace gradlog

@@ -12,70 +12,70 @@ namespace gradlog {
 
 namespace {
 
-bool AppendToDataFile(AppState& app, std::span<const Record> records) {
+bool AppendToDataFile(DataFileState& run, std::span<const Record> records) {
   // A copy of the handle keeps the file open for this call even if the run ends meanwhile.
-  const std::shared_ptr<DataFile> file = app.dataFileHandle;
+  const std::shared_ptr<DataFile> file = run.dataFileHandle.Get();
   return file != nullptr && file->Append(records);
 }
 
-bool AppendToDataFile(AppState& app, const Record& record) {
-  return AppendToDataFile(app, std::span<const Record>(&record, 1));
+bool AppendToDataFile(DataFileState& run, const Record& record) {
+  return AppendToDataFile(run, std::span<const Record>(&record, 1));
 }
 
 }  // namespace
 
-bool WriteDataFileHeader(AppState& app) {
+bool WriteDataFileHeader(DataFileState& run, const ConfigState& config) {
   const std::array<Record, 3> records{
-      FormatFormatRecord(app.settings),
-      FormatNameRecord(app.settings, app.dataFileName),
-      FormatPositioningRecord(app.settings, app.gpsOffsetX, app.gpsOffsetY),
+      FormatFormatRecord(config.settings),
+      FormatNameRecord(config.settings, run.dataFileName),
+      FormatPositioningRecord(config.settings, config.gpsOffsetX, config.gpsOffsetY),
   };
-  return AppendToDataFile(app, records);
+  return AppendToDataFile(run, records);
 }
 
-bool WriteLineStartRecords(AppState& app) {
+bool WriteLineStartRecords(DataFileState& run, const ConfigState& config) {
   const platform::LocalTime now = platform::Services().Now();
   const std::array<Record, 4> records{
-      FormatLineRecord(app.settings.surveyLine),
-      FormatStartStationRecord(app.settings.startStation),
-      FormatDirectionRecord(app.settings.lineDirection, app.currentStationIncrement),
+      FormatLineRecord(config.settings.surveyLine),
+      FormatStartStationRecord(config.settings.startStation),
+      FormatDirectionRecord(config.settings.lineDirection, config.currentStationIncrement),
       FormatDateTimeRecord(now),
   };
-  return AppendToDataFile(app, records);
+  return AppendToDataFile(run, records);
 }
 
-bool WriteClockRecord(AppState& app) {
+bool WriteClockRecord(DataFileState& run) {
   // The tick first, then the time: the pair says which local time a tick stamp had.
   const std::uint32_t tick = platform::Services().TickCount();
   const platform::LocalTime now = platform::Services().Now();
-  return AppendToDataFile(app, FormatClockRecord(now, tick));
+  return AppendToDataFile(run, FormatClockRecord(now, tick));
 }
 
-bool WriteStationRecord(AppState& app) {
+bool WriteStationRecord(DataFileState& run, double station) {
   const std::uint32_t tick = platform::Services().TickCount();
-  return AppendToDataFile(app, FormatStationRecord(app.currentStation, tick));
+  return AppendToDataFile(run, FormatStationRecord(station, tick));
 }
 
-bool WriteTextRecord(AppState& app, std::string_view text, char marker) {
+bool WriteTextRecord(DataFileState& run, std::string_view text, char marker) {
   const std::uint32_t tick = platform::Services().TickCount();
-  return AppendToDataFile(app, FormatTextRecord(marker, text, tick));
+  return AppendToDataFile(run, FormatTextRecord(marker, text, tick));
 }
 
-bool WriteReadingRecords(AppState& app, std::string_view text, std::uint32_t tick, char first,
+bool WriteReadingRecords(DataFileState& run, std::string_view text, std::uint32_t tick, char first,
                          char continuation, char end) {
   std::vector<Record> records = SplitIntoGroupPieces(text, first, continuation);
-  records.push_back(FormatReadingEndRecord(end, app.gradReadingCount, tick));
-  return AppendToDataFile(app, records);
+  records.push_back(FormatReadingEndRecord(end, run.gradReadingCount, tick));
+  return AppendToDataFile(run, records);
 }
 
-bool WriteSentenceRecords(AppState& app, std::string_view text, std::uint32_t tick, char first,
+bool WriteSentenceRecords(DataFileState& run, std::string_view text, std::uint32_t tick, char first,
                           char continuation, char end, char status) {
   // Tick counts wrap after 49 days: "before" is a negative distance, not a smaller number.
-  if (static_cast<std::int32_t>(tick - app.recordingStartTick.load()) < 0)
+  if (static_cast<std::int32_t>(tick - run.recordingStartTick.load()) < 0)
     return true;
   std::vector<Record> records = SplitIntoGroupPieces(text, first, continuation);
-  records.push_back(FormatSentenceEndRecord(end, app.gpsRecordCount.load(), status, tick));
-  return AppendToDataFile(app, records);
+  records.push_back(FormatSentenceEndRecord(end, run.gpsRecordCount.load(), status, tick));
+  return AppendToDataFile(run, records);
 }
 
 }  // namespace gradlog

@@ -23,14 +23,14 @@ constexpr std::array<SettingsList, 3> LISTS{{
 
 }  // namespace
 
-std::optional<int> RunAsciiFileDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunAsciiFileDialog(ConfigState& config, Hwnd owner) {
   return RunModalDialog(
       ASCII_FILE_TEMPLATE, owner,
-      {.fill = [&app](Hwnd dialog) { SelectSettingsLists(dialog, LISTS, app.settings); },
+      {.fill = [&config](Hwnd dialog) { SelectSettingsLists(dialog, LISTS, config.settings); },
        .store =
-           [&app](Hwnd dialog) {
-             StoreSettingsLists(dialog, LISTS, app.settings);
-             SaveSettings(app);
+           [&config](Hwnd dialog) {
+             StoreSettingsLists(dialog, LISTS, config.settings);
+             SaveSettings(config);
              return DIALOG_ACCEPTED;
            }});
 }

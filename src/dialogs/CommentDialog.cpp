@@ -16,12 +16,12 @@ constexpr char COMMENT_MARKER = 'C';
 
 }  // namespace
 
-std::optional<int> RunCommentDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunCommentDialog(DataFileState& run, Hwnd owner) {
   return RunModalDialog(COMMENT_TEMPLATE, owner,
                         {.fill = [](Hwnd) {},
                          .store =
-                             [&app](Hwnd dialog) {
-                               WriteTextRecord(app, GetDlgItemText(dialog, COMMENT_EDIT),
+                             [&run](Hwnd dialog) {
+                               WriteTextRecord(run, GetDlgItemText(dialog, COMMENT_EDIT),
                                                COMMENT_MARKER);
                                return DIALOG_ACCEPTED;
                              }});

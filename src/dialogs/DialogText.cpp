@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "display/SafeConvert.h"
+#include "common/SafeConvert.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 

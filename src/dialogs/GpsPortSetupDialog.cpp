@@ -2,10 +2,11 @@
 
 #include <array>
 
+#include "common/SafeConvert.h"
+#include "config/DerivedSettings.h"
 #include "config/SettingsFile.h"
 #include "dialogs/DialogText.h"
 #include "dialogs/ModalDialog.h"
-#include "display/SafeConvert.h"
 #include "gps/SentenceSelection.h"
 #include "platform/ui/Dialog.h"
 
@@ -30,8 +31,6 @@ constexpr int SATELLITES_LIST = 927;
 constexpr std::int32_t FEWEST_SATELLITES = 3;  // the first entry of list 927
 constexpr std::size_t PDOP_TEXT_MAX = 32;
 constexpr std::int32_t GPS_INPUT_ENABLED = 1;
-constexpr std::int64_t DISPLAY_INTERVAL_AT_1_HZ_MS = 910;
-constexpr std::int64_t DISPLAY_INTERVAL_STEP_MS = 500;
 
 // Both dialogs close with 0 whichever way they end: their callers ask for no result.
 constexpr int GPS_DIALOG_RESULT = 0;
@@ -106,17 +105,16 @@ void FollowDataType(Hwnd dialog, int id, std::uint16_t) {
     SetWarningLabels(dialog, ListSelection(dialog, DATA_TYPE_LIST), false);
 }
 
-void StorePortSetup(AppState& app, Hwnd dialog) {
-  SurveySettings& s = app.settings;
+void StorePortSetup(ConfigState& config, GpsState& gps, DisplayState& display, Hwnd dialog) {
+  SurveySettings& s = config.settings;
   StoreListSelection(dialog, INPUT_LIST, s.gpsInput);
-  app.mapViewShown = s.gpsInput == GPS_INPUT_ENABLED ? 1 : 0;
+  display.mapViewShown = s.gpsInput == GPS_INPUT_ENABLED ? 1 : 0;
   StoreListSelection(dialog, DATA_TYPE_LIST, s.gpsDataType);
   // The total station sends label records, not sentences: its reader needs no table.
   if (s.gpsDataType != GPS_DATA_TYPE_RTS_TRIMBLE)
-    SelectGpsSentence(app);
+    SelectGpsSentence(gps.sentence, s.gpsDataType);
   StoreSettingsLists(dialog, PORT_LISTS, s);
-  app.gpsDisplayIntervalMs =
-      ClampToInt32(DISPLAY_INTERVAL_AT_1_HZ_MS - DISPLAY_INTERVAL_STEP_MS * s.gpsDisplayRate);
+  config.gpsDisplayIntervalMs = GpsDisplayIntervalMs(s.gpsDisplayRate);
   StoreWarningMask(s, dialog);
 }
 
@@ -129,26 +127,27 @@ std::array<std::string_view, 4> WarningLabels(std::int32_t dataType, bool inWarn
           row.satellites};
 }
 
-std::optional<int> RunGpsPortSetupDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunGpsPortSetupDialog(ConfigState& config, GpsState& gps, DisplayState& display,
+                                         Hwnd owner) {
   return RunModalDialog(GPS_PORT_SETUP_TEMPLATE, owner,
-                        {.fill = [&app](Hwnd dialog) { FillPortSetup(app.settings, dialog); },
+                        {.fill = [&config](Hwnd dialog) { FillPortSetup(config.settings, dialog); },
                          .store =
-                             [&app](Hwnd dialog) {
-                               StorePortSetup(app, dialog);
-                               SaveSettings(app);
+                             [&](Hwnd dialog) {
+                               StorePortSetup(config, gps, display, dialog);
+                               SaveSettings(config);
                                return GPS_DIALOG_RESULT;
                              },
                          .notified = FollowDataType});
 }
 
-std::optional<int> RunGpsWarningMaskDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunGpsWarningMaskDialog(ConfigState& config, Hwnd owner) {
   return RunModalDialog(
       GPS_WARNING_MASK_TEMPLATE, owner,
-      {.fill = [&app](Hwnd dialog) { FillWarningMask(app.settings, dialog, true); },
+      {.fill = [&config](Hwnd dialog) { FillWarningMask(config.settings, dialog, true); },
        .store =
-           [&app](Hwnd dialog) {
-             StoreWarningMask(app.settings, dialog);
-             SaveSettings(app);
+           [&config](Hwnd dialog) {
+             StoreWarningMask(config.settings, dialog);
+             SaveSettings(config);
              return GPS_DIALOG_RESULT;
            }});
 }

@@ -5,7 +5,10 @@
 #include <optional>
 #include <string_view>
 
-#include "app/AppState.h"
+#include "config/ConfigState.h"
+#include "display/DisplayState.h"
+#include "gps/GpsState.h"
+#include "platform/ui/Window.h"
 
 namespace gradlog {
 
@@ -19,10 +22,11 @@ std::array<std::string_view, 4> WarningLabels(std::int32_t dataType, bool inWarn
 // and the warning mask. OK applies the sentence type (the total station keeps the previous
 // sentence table), derives the display interval and the map view, and saves the settings.
 // Closes with 0 either way, as its caller needs no result; nullopt without the template.
-std::optional<int> RunGpsPortSetupDialog(AppState& app, platform::Hwnd owner);
+std::optional<int> RunGpsPortSetupDialog(ConfigState& config, GpsState& gps, DisplayState& display,
+                                         platform::Hwnd owner);
 
 // "GPS Warning Mask": the four warning settings alone, while logging; OK saves the settings.
 // Closes with 0 either way; nullopt without the template.
-std::optional<int> RunGpsWarningMaskDialog(AppState& app, platform::Hwnd owner);
+std::optional<int> RunGpsWarningMaskDialog(ConfigState& config, platform::Hwnd owner);
 
 }  // namespace gradlog

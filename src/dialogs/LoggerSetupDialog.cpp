@@ -28,26 +28,26 @@ constexpr std::array<SettingsList, 6> LISTS{{
     {815, &SurveySettings::dataStorage},
 }};
 
-void Fill(const AppState& app, Hwnd dialog) {
+void Fill(const ConfigState& config, Hwnd dialog) {
   SetDlgItemText(dialog, PORT_LABEL, PORT_TEXT);
-  SelectSettingsLists(dialog, LISTS, app.settings);
+  SelectSettingsLists(dialog, LISTS, config.settings);
 }
 
-int Store(AppState& app, Hwnd dialog) {
-  StoreSettingsLists(dialog, LISTS, app.settings);
+int Store(ConfigState& config, Hwnd dialog) {
+  StoreSettingsLists(dialog, LISTS, config.settings);
   // Data files must go where they can be written.
-  if (app.settings.dataStorage == STORAGE_CARD && app.storageCardPresent == 0)
-    app.settings.dataStorage = C_DRIVE;
-  SaveSettings(app);
+  if (config.settings.dataStorage == STORAGE_CARD && config.storageCardPresent == 0)
+    config.settings.dataStorage = C_DRIVE;
+  SaveSettings(config);
   return DIALOG_ACCEPTED;
 }
 
 }  // namespace
 
-std::optional<int> RunLoggerSetupDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunLoggerSetupDialog(ConfigState& config, Hwnd owner) {
   return RunModalDialog(LOGGER_SETUP_TEMPLATE, owner,
-                        {.fill = [&app](Hwnd dialog) { Fill(app, dialog); },
-                         .store = [&app](Hwnd dialog) { return Store(app, dialog); }});
+                        {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
+                         .store = [&config](Hwnd dialog) { return Store(config, dialog); }});
 }
 
 }  // namespace gradlog

@@ -23,10 +23,10 @@ constexpr std::int32_t SMALLEST_SCALE = 1;
 constexpr double MAX_GRID_LINES = 20.0;
 constexpr double GRID_PER_SCALE = 0.05;  // 1 / MAX_GRID_LINES
 
-void Fill(const AppState& app, Hwnd dialog) {
-  SetDlgItemInteger(dialog, SCALE_EDIT, app.settings.mapScale);
-  SetDlgItemFixed(dialog, GRID_EDIT, app.settings.mapGridInterval, 2);
-  const char* units = app.settings.distanceUnits == 0 ? "meters" : "feet";
+void Fill(const SurveySettings& s, Hwnd dialog) {
+  SetDlgItemInteger(dialog, SCALE_EDIT, s.mapScale);
+  SetDlgItemFixed(dialog, GRID_EDIT, s.mapGridInterval, 2);
+  const char* units = s.distanceUnits == 0 ? "meters" : "feet";
   SetDlgItemText(dialog, SCALE_UNITS_LABEL, units);
   SetDlgItemText(dialog, GRID_UNITS_LABEL, units);
 }
@@ -42,13 +42,13 @@ void CorrectEntries(Hwnd dialog, int id, std::uint16_t) {
     SetDlgItemFixed(dialog, GRID_EDIT, *correction.gridInterval, 2);
 }
 
-int Store(AppState& app, Hwnd dialog) {
-  SurveySettings& s = app.settings;
+int Store(ConfigState& config, MapGeometry& map, Hwnd dialog) {
+  SurveySettings& s = config.settings;
   s.mapScale = std::max(GetDlgItemInteger(dialog, SCALE_EDIT), SMALLEST_SCALE);
-  app.mapPrevPixelsPerUnit = app.mapPixelsPerUnit;
-  app.mapPixelsPerUnit = static_cast<double>(app.mapExtent) / s.mapScale;
+  map.prevPixelsPerUnit = map.pixelsPerUnit;
+  map.pixelsPerUnit = MapPixelsPerUnit(map.extent, s.mapScale);
   s.mapGridInterval = GetDlgItemFloat(dialog, GRID_EDIT);
-  SaveSettings(app);
+  SaveSettings(config);
   return DIALOG_ACCEPTED;
 }
 
@@ -69,10 +69,10 @@ MapScaleCorrection CorrectMapScale(std::int32_t scale, double gridInterval) {
   return correction;
 }
 
-std::optional<int> RunMapScaleDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunMapScaleDialog(ConfigState& config, MapGeometry& map, Hwnd owner) {
   return RunModalDialog(MAP_SCALE_TEMPLATE, owner,
-                        {.fill = [&app](Hwnd dialog) { Fill(app, dialog); },
-                         .store = [&app](Hwnd dialog) { return Store(app, dialog); },
+                        {.fill = [&config](Hwnd dialog) { Fill(config.settings, dialog); },
+                         .store = [&](Hwnd dialog) { return Store(config, map, dialog); },
                          .notified = CorrectEntries});
 }
 

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/AppState.h"
+#include "config/ConfigState.h"
+#include "display/MapGeometry.h"
+#include "platform/ui/Window.h"
 
 namespace gradlog {
 
@@ -21,6 +23,6 @@ MapScaleCorrection CorrectMapScale(std::int32_t scale, double gridInterval);
 // "Enter Map Scale": corrects the entries while they are typed; OK stores the scale and the
 // grid interval, rescales the map (keeping the previous scale for the track reload) and saves
 // the settings. DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt without the template.
-std::optional<int> RunMapScaleDialog(AppState& app, platform::Hwnd owner);
+std::optional<int> RunMapScaleDialog(ConfigState& config, MapGeometry& map, platform::Hwnd owner);
 
 }  // namespace gradlog

@@ -23,10 +23,10 @@ constexpr int STATION_INCREMENT_EDIT = 679;
 constexpr std::int32_t WEST = 0;
 constexpr std::int32_t EAST = 3;
 
-void Fill(const AppState& app, Hwnd dialog) {
-  const NewLineProposal proposal = ProposeNewLine(app);
-  SetDlgItemText(dialog, CURRENT_LINE_TEXT, app.settings.surveyLine);
-  SetDlgItemFixed(dialog, LAST_STATION_TEXT, app.currentStation, 3);
+void Fill(const ConfigState& config, Hwnd dialog) {
+  const NewLineProposal proposal = ProposeNewLine(config);
+  SetDlgItemText(dialog, CURRENT_LINE_TEXT, config.settings.surveyLine);
+  SetDlgItemFixed(dialog, LAST_STATION_TEXT, config.currentStation, 3);
   SetDlgItemFixed(dialog, NEW_LINE_EDIT, proposal.line, 2);
   SetDlgItemFixed(dialog, LINE_INCREMENT_EDIT, proposal.lineIncrement, 2);
   SelectListEntry(dialog, SEQUENCE_LIST, proposal.sequence);
@@ -37,15 +37,15 @@ void Fill(const AppState& app, Hwnd dialog) {
 
 // The automatic increment and the first-reading flag stay as they are: a new line goes on
 // counting stations the way the run did.
-int Store(AppState& app, Hwnd dialog) {
-  SurveySettings& s = app.settings;
+int Store(ConfigState& config, Hwnd dialog) {
+  SurveySettings& s = config.settings;
   s.surveyLine = GetDlgItemSurveyLine(dialog, NEW_LINE_EDIT);
   s.lineIncrement = GetDlgItemFloat(dialog, LINE_INCREMENT_EDIT);
   StoreListSelection(dialog, SEQUENCE_LIST, s.lineSequence);
   StoreListSelection(dialog, DIRECTION_LIST, s.lineDirection);
   s.startStation = GetDlgItemNumber(dialog, START_STATION_EDIT);
-  app.currentStation = s.startStation;
-  app.currentStationIncrement = GetDlgItemFloat(dialog, STATION_INCREMENT_EDIT);
+  config.currentStation = s.startStation;
+  config.currentStationIncrement = GetDlgItemFloat(dialog, STATION_INCREMENT_EDIT);
   return DIALOG_ACCEPTED;
 }
 
@@ -57,27 +57,27 @@ std::int32_t OppositeDirection(std::int32_t direction) {
   return EAST - direction;
 }
 
-NewLineProposal ProposeNewLine(const AppState& app) {
-  const SurveySettings& s = app.settings;
+NewLineProposal ProposeNewLine(const ConfigState& config) {
+  const SurveySettings& s = config.settings;
   NewLineProposal proposal{.line = ReadNumber(s.surveyLine) + s.lineIncrement,
                            .lineIncrement = s.lineIncrement,
                            .sequence = s.lineSequence};
   if (s.lineSequence == LINE_SEQUENCE_ALTERNATE) {
     proposal.direction = OppositeDirection(s.lineDirection);
-    proposal.startStation = app.currentStation;
-    proposal.stationIncrement = -app.currentStationIncrement;
+    proposal.startStation = config.currentStation;
+    proposal.stationIncrement = -config.currentStationIncrement;
   } else {
     proposal.direction = s.lineDirection;
     proposal.startStation = s.startStation;
-    proposal.stationIncrement = app.currentStationIncrement;
+    proposal.stationIncrement = config.currentStationIncrement;
   }
   return proposal;
 }
 
-std::optional<int> RunNewLineDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunNewLineDialog(ConfigState& config, Hwnd owner) {
   return RunModalDialog(NEW_LINE_TEMPLATE, owner,
-                        {.fill = [&app](Hwnd dialog) { Fill(app, dialog); },
-                         .store = [&app](Hwnd dialog) { return Store(app, dialog); }});
+                        {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
+                         .store = [&config](Hwnd dialog) { return Store(config, dialog); }});
 }
 
 }  // namespace gradlog

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/AppState.h"
+#include "config/ConfigState.h"
+#include "platform/ui/Window.h"
 
 namespace gradlog {
 
@@ -20,7 +21,7 @@ struct NewLineProposal {
   float stationIncrement = 0.0f;
 };
 
-NewLineProposal ProposeNewLine(const AppState& app);
+NewLineProposal ProposeNewLine(const ConfigState& config);
 
 // West and East, South and North swapped; a value outside the list stays as it is.
 std::int32_t OppositeDirection(std::int32_t direction);
@@ -28,6 +29,6 @@ std::int32_t OppositeDirection(std::int32_t direction);
 // "New Line": OK stores the line, its increment, sequence, direction, start station (also
 // the current station) and station increment; the caller writes the line-start records and
 // saves the settings. DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt without the template.
-std::optional<int> RunNewLineDialog(AppState& app, platform::Hwnd owner);
+std::optional<int> RunNewLineDialog(ConfigState& config, platform::Hwnd owner);
 
 }  // namespace gradlog

@@ -16,31 +16,33 @@ constexpr int START_STATION_TEXT = 863;
 constexpr int LAST_STATION_TEXT = 864;
 constexpr int NEW_STATION_EDIT = 865;
 
-void Fill(const AppState& app, Hwnd dialog) {
-  SetDlgItemFixed(dialog, START_STATION_TEXT, app.settings.startStation, 3);
-  SetDlgItemFixed(dialog, LAST_STATION_TEXT, app.currentStation, 3);
+void Fill(const ConfigState& config, Hwnd dialog) {
+  SetDlgItemFixed(dialog, START_STATION_TEXT, config.settings.startStation, 3);
+  SetDlgItemFixed(dialog, LAST_STATION_TEXT, config.currentStation, 3);
 }
 
-int Store(AppState& app, Hwnd dialog) {
-  app.currentStation = GetDlgItemNumber(dialog, NEW_STATION_EDIT);
+int Store(ConfigState& config, DataFileState& run, DisplayState& display, Hwnd dialog) {
+  config.currentStation = GetDlgItemNumber(dialog, NEW_STATION_EDIT);
   // The curves must not join the old station's last points to the new one's first.
-  if (app.restartProfileCurves)
-    app.restartProfileCurves();
-  if (app.redrawStationBox)
-    app.redrawStationBox();
-  app.firstReadingDone = 0;
+  if (display.restartProfileCurves)
+    display.restartProfileCurves();
+  if (display.redrawStationBox)
+    display.redrawStationBox();
+  run.firstReadingDone = 0;
   // Without an open data file the writers write nothing; the station moves all the same.
-  WriteStationRecord(app);
-  WriteClockRecord(app);
+  WriteStationRecord(run, config.currentStation);
+  WriteClockRecord(run);
   return DIALOG_ACCEPTED;
 }
 
 }  // namespace
 
-std::optional<int> RunNewStationDialog(AppState& app, Hwnd owner) {
-  return RunModalDialog(NEW_STATION_TEMPLATE, owner,
-                        {.fill = [&app](Hwnd dialog) { Fill(app, dialog); },
-                         .store = [&app](Hwnd dialog) { return Store(app, dialog); }});
+std::optional<int> RunNewStationDialog(ConfigState& config, DataFileState& run,
+                                       DisplayState& display, Hwnd owner) {
+  return RunModalDialog(
+      NEW_STATION_TEMPLATE, owner,
+      {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
+       .store = [&](Hwnd dialog) { return Store(config, run, display, dialog); }});
 }
 
 }  // namespace gradlog

@@ -2,7 +2,10 @@
 
 #include <optional>
 
-#include "app/AppState.h"
+#include "config/ConfigState.h"
+#include "datafile/DataFileState.h"
+#include "display/DisplayState.h"
+#include "platform/ui/Window.h"
 
 namespace gradlog {
 
@@ -10,6 +13,7 @@ namespace gradlog {
 // new profile segments, redraws the station field, takes the next reading at that station
 // and writes a station and a clock record. The settings file is not saved.
 // DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt without the template.
-std::optional<int> RunNewStationDialog(AppState& app, platform::Hwnd owner);
+std::optional<int> RunNewStationDialog(ConfigState& config, DataFileState& run,
+                                       DisplayState& display, platform::Hwnd owner);
 
 }  // namespace gradlog

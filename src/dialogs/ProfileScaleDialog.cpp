@@ -17,30 +17,30 @@ constexpr int MINIMUM_EDIT = 783;
 constexpr int MAXIMUM_EDIT = 784;
 constexpr float SMALLEST_RANGE = 100.0f;
 
-void Fill(const AppState& app, Hwnd dialog) {
-  SetDlgItemFixed(dialog, MINIMUM_EDIT, app.settings.profileMin, 0);
-  SetDlgItemFixed(dialog, MAXIMUM_EDIT, app.settings.profileMax, 0);
+void Fill(const SurveySettings& settings, Hwnd dialog) {
+  SetDlgItemFixed(dialog, MINIMUM_EDIT, settings.profileMin, 0);
+  SetDlgItemFixed(dialog, MAXIMUM_EDIT, settings.profileMax, 0);
 }
 
-int Store(AppState& app, Hwnd dialog) {
-  SurveySettings& s = app.settings;
+int Store(ConfigState& config, DisplayState& display, Hwnd dialog) {
+  SurveySettings& s = config.settings;
   s.profileMin = GetDlgItemFloat(dialog, MINIMUM_EDIT);
   s.profileMax = GetDlgItemFloat(dialog, MAXIMUM_EDIT);
   if (!(s.profileMax > s.profileMin))
     s.profileMax = s.profileMin + SMALLEST_RANGE;
-  RecomputeProfileScales(app);
-  SaveSettings(app);
-  if (app.restartProfileCurves)
-    app.restartProfileCurves();
+  RecomputeProfileScales(display.profile, display.layout, s);
+  SaveSettings(config);
+  if (display.restartProfileCurves)
+    display.restartProfileCurves();
   return DIALOG_ACCEPTED;
 }
 
 }  // namespace
 
-std::optional<int> RunProfileScaleDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunProfileScaleDialog(ConfigState& config, DisplayState& display, Hwnd owner) {
   return RunModalDialog(PROFILE_SCALE_TEMPLATE, owner,
-                        {.fill = [&app](Hwnd dialog) { Fill(app, dialog); },
-                         .store = [&app](Hwnd dialog) { return Store(app, dialog); }});
+                        {.fill = [&config](Hwnd dialog) { Fill(config.settings, dialog); },
+                         .store = [&](Hwnd dialog) { return Store(config, display, dialog); }});
 }
 
 }  // namespace gradlog

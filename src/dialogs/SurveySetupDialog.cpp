@@ -1,5 +1,6 @@
 #include "dialogs/SurveySetupDialog.h"
 
+#include "config/DerivedSettings.h"
 #include "config/SettingsFile.h"
 #include "dialogs/DialogText.h"
 #include "dialogs/ModalDialog.h"
@@ -24,14 +25,14 @@ constexpr float FIXED_READING_INTERVAL = 1.0f;
 constexpr std::int32_t FIXED_READING_INTERVAL_MS = 1000;
 constexpr double INCREMENT_REPLACING_ZERO = 1.0;
 
-void Fill(const AppState& app, Hwnd dialog) {
-  const SurveySettings& s = app.settings;
+void Fill(const ConfigState& config, Hwnd dialog) {
+  const SurveySettings& s = config.settings;
   SetDlgItemText(dialog, SURVEY_LINE_EDIT, s.surveyLine);
   SetDlgItemFixed(dialog, LINE_INCREMENT_EDIT, s.lineIncrement, 2);
   SelectListEntry(dialog, SEQUENCE_LIST, s.lineSequence);
   SelectListEntry(dialog, DIRECTION_LIST, s.lineDirection);
   SetDlgItemFixed(dialog, START_STATION_EDIT, s.startStation, 3);
-  SetDlgItemFixed(dialog, STATION_INCREMENT_EDIT, app.currentStationIncrement, 3);
+  SetDlgItemFixed(dialog, STATION_INCREMENT_EDIT, config.currentStationIncrement, 3);
 }
 
 // A zero increment would log every reading at one station, so the edit never shows one.
@@ -44,32 +45,31 @@ void KeepIncrementNonZero(Hwnd dialog, int id, std::uint16_t code) {
     SetDlgItemFixed(dialog, id, INCREMENT_REPLACING_ZERO, 3);
 }
 
-int Store(AppState& app, Hwnd dialog) {
-  SurveySettings& s = app.settings;
+int Store(ConfigState& config, DataFileState& run, Hwnd dialog) {
+  SurveySettings& s = config.settings;
   // This instrument's form has neither a mode list nor a reading-rate field.
   s.surveyMode = 0;
-  app.activeSurveyMode = 0;
   s.readingInterval = FIXED_READING_INTERVAL;
-  app.readingIntervalMs = FIXED_READING_INTERVAL_MS;
-  app.firstReadingDone = 0;
+  config.readingIntervalMs = FIXED_READING_INTERVAL_MS;
+  run.firstReadingDone = 0;
   s.surveyLine = GetDlgItemSurveyLine(dialog, SURVEY_LINE_EDIT);
   s.lineIncrement = GetDlgItemFloat(dialog, LINE_INCREMENT_EDIT);
   StoreListSelection(dialog, SEQUENCE_LIST, s.lineSequence);
   StoreListSelection(dialog, DIRECTION_LIST, s.lineDirection);
   s.startStation = GetDlgItemNumber(dialog, START_STATION_EDIT);
-  app.currentStation = s.startStation;
-  app.currentStationIncrement = GetDlgItemFloat(dialog, STATION_INCREMENT_EDIT);
-  s.stationIncrementAuto = app.currentStationIncrement;
-  SaveSettings(app);
+  config.currentStation = s.startStation;
+  s.stationIncrementAuto = GetDlgItemFloat(dialog, STATION_INCREMENT_EDIT);
+  ApplySurveyMode(config);
+  SaveSettings(config);
   return DIALOG_ACCEPTED;
 }
 
 }  // namespace
 
-std::optional<int> RunSurveySetupDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunSurveySetupDialog(ConfigState& config, DataFileState& run, Hwnd owner) {
   return RunModalDialog(SURVEY_SETUP_TEMPLATE, owner,
-                        {.fill = [&app](Hwnd dialog) { Fill(app, dialog); },
-                         .store = [&app](Hwnd dialog) { return Store(app, dialog); },
+                        {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
+                         .store = [&](Hwnd dialog) { return Store(config, run, dialog); },
                          .notified = KeepIncrementNonZero});
 }
 

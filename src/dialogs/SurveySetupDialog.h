@@ -2,7 +2,9 @@
 
 #include <optional>
 
-#include "app/AppState.h"
+#include "config/ConfigState.h"
+#include "datafile/DataFileState.h"
+#include "platform/ui/Window.h"
 
 namespace gradlog {
 
@@ -10,6 +12,7 @@ namespace gradlog {
 // station increment. OK also fixes the survey mode (0) and the reading interval (1 s) that
 // this instrument's form does not offer, and saves the settings. The result is
 // DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt when the template is missing.
-std::optional<int> RunSurveySetupDialog(AppState& app, platform::Hwnd owner);
+std::optional<int> RunSurveySetupDialog(ConfigState& config, DataFileState& run,
+                                        platform::Hwnd owner);
 
 }  // namespace gradlog

@@ -1,9 +1,9 @@
 #include "dialogs/SystemSetupDialog.h"
 
+#include "common/SafeConvert.h"
 #include "config/SettingsFile.h"
 #include "dialogs/DialogText.h"
 #include "dialogs/ModalDialog.h"
-#include "display/SafeConvert.h"
 #include "platform/ui/Dialog.h"
 
 namespace gradlog {
@@ -24,32 +24,32 @@ constexpr int OFFSET_Y_EDIT = 834;
 constexpr char SENSORS_TEXT[] = "MAG Sensors";
 constexpr char SENSOR_COUNT_TEXT[] = "# of Sensors";
 
-void Fill(const AppState& app, Hwnd dialog) {
+void Fill(const ConfigState& config, Hwnd dialog) {
   SetDlgItemText(dialog, SENSORS_LABEL, SENSORS_TEXT);
   SetDlgItemText(dialog, SENSOR_COUNT_LABEL, SENSOR_COUNT_TEXT);
-  SelectListEntry(dialog, INSTRUMENT_LIST, app.settings.instrumentEnabled);
+  SelectListEntry(dialog, INSTRUMENT_LIST, config.settings.instrumentEnabled);
   // Widened: a hand-edited file may hold the smallest int.
   SelectListEntry(dialog, SENSOR_COUNT_LIST,
-                  ClampToInt32(std::int64_t{app.settings.gradSensorCount} - 1));
-  SetDlgItemFixed(dialog, OFFSET_X_EDIT, app.gpsOffsetX, 2);
-  SetDlgItemFixed(dialog, OFFSET_Y_EDIT, app.gpsOffsetY, 2);
+                  ClampToInt32(std::int64_t{config.settings.gradSensorCount} - 1));
+  SetDlgItemFixed(dialog, OFFSET_X_EDIT, config.gpsOffsetX, 2);
+  SetDlgItemFixed(dialog, OFFSET_Y_EDIT, config.gpsOffsetY, 2);
 }
 
-int Store(AppState& app, Hwnd dialog) {
-  StoreListSelection(dialog, INSTRUMENT_LIST, app.settings.instrumentEnabled);
-  StoreListSelection(dialog, SENSOR_COUNT_LIST, app.settings.gradSensorCount, 1);
-  app.gpsOffsetX = GetDlgItemFloat(dialog, OFFSET_X_EDIT);
-  app.gpsOffsetY = GetDlgItemFloat(dialog, OFFSET_Y_EDIT);
-  SaveSettings(app);
+int Store(ConfigState& config, Hwnd dialog) {
+  StoreListSelection(dialog, INSTRUMENT_LIST, config.settings.instrumentEnabled);
+  StoreListSelection(dialog, SENSOR_COUNT_LIST, config.settings.gradSensorCount, 1);
+  config.gpsOffsetX = GetDlgItemFloat(dialog, OFFSET_X_EDIT);
+  config.gpsOffsetY = GetDlgItemFloat(dialog, OFFSET_Y_EDIT);
+  SaveSettings(config);
   return DIALOG_ACCEPTED;
 }
 
 }  // namespace
 
-std::optional<int> RunSystemSetupDialog(AppState& app, Hwnd owner) {
+std::optional<int> RunSystemSetupDialog(ConfigState& config, Hwnd owner) {
   return RunModalDialog(SYSTEM_SETUP_TEMPLATE, owner,
-                        {.fill = [&app](Hwnd dialog) { Fill(app, dialog); },
-                         .store = [&app](Hwnd dialog) { return Store(app, dialog); }});
+                        {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
+                         .store = [&config](Hwnd dialog) { return Store(config, dialog); }});
 }
 
 }  // namespace gradlog

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "display/SafeConvert.h"
+#include "common/SafeConvert.h"
+#include "display/SpeedBar.h"
 
 namespace gradlog {
 
@@ -95,23 +96,30 @@ void ComputeGridRows(GridRows& rows, int height, float min, float max, float pix
   StoreStraddlingRows(rows, height, max, pixelsPerUnit, zeroRow, step);
 }
 
-void RecomputeProfileScales(AppState& app) {
-  const SurveySettings& settings = app.settings;
+void RecomputeProfileScales(ProfileScales& scales, const ScreenLayout& layout,
+                            const SurveySettings& settings) {
   // An empty range gives an infinite scale; ComputeGridRows and the row conversions cope.
   const float range = settings.profileMax - settings.profileMin;
-  app.profilePixelsPerUnit = static_cast<float>(app.curveHeight) / range;
-  app.barPixelsPerUnit = static_cast<float>(app.barsHeight) / range;
-  ComputeGridRows(app.profileGridRows, app.curveHeight, settings.profileMin, settings.profileMax,
-                  app.profilePixelsPerUnit, app.barBaseMode);
-  ComputeGridRows(app.barGridRows, app.barsHeight, settings.profileMin, settings.profileMax,
-                  app.barPixelsPerUnit, app.barBaseMode);
+  scales.profilePixelsPerUnit = static_cast<float>(layout.curveHeight) / range;
+  scales.barPixelsPerUnit = static_cast<float>(layout.barsHeight) / range;
+  ComputeGridRows(scales.profileGridRows, layout.curveHeight, settings.profileMin,
+                  settings.profileMax, scales.profilePixelsPerUnit, scales.barBaseMode);
+  ComputeGridRows(scales.barGridRows, layout.barsHeight, settings.profileMin, settings.profileMax,
+                  scales.barPixelsPerUnit, scales.barBaseMode);
 }
 
-void InitDisplayScales(AppState& app) {
-  app.settings.profileMin = DEFAULT_PROFILE_MIN;
-  app.settings.profileMax = DEFAULT_PROFILE_MAX;
-  RecomputeProfileScales(app);
-  app.channelCount = app.settings.gradSensorCount == 2 ? 2 : 1;
+void InitDisplayScales(DisplayState& display, SurveySettings& settings) {
+  settings.profileMin = DEFAULT_PROFILE_MIN;
+  settings.profileMax = DEFAULT_PROFILE_MAX;
+  RecomputeProfileScales(display.profile, display.layout, settings);
+  display.profile.channelCount = settings.gradSensorCount == 2 ? 2 : 1;
+}
+
+void ApplyDisplaySettings(DisplayState& display, const SurveySettings& settings) {
+  RecomputeProfileScales(display.profile, display.layout, settings);
+  display.speedPixelsPerUnit =
+      SpeedPixelsPerUnit(display.layout.curveWidth, settings.speedMin, settings.speedMax);
+  ComputeMapMarker(display.map, display.layout.curveWidth, settings);
 }
 
 }  // namespace gradlog

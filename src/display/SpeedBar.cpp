@@ -2,10 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
-#include "display/SafeConvert.h"
+#include "common/SafeConvert.h"
 
 namespace gradlog {
+
+float SpeedPixelsPerUnit(std::int32_t curveWidth, float speedMin, float speedMax) {
+  const float span = speedMax - speedMin;
+  if (span == 0.0f)
+    return std::numeric_limits<float>::infinity();
+  return static_cast<float>(curveWidth) / span;
+}
 
 std::int32_t SpeedBarWhiteLength(float speedMax, float speed, float pixelsPerUnit,
                                  std::int32_t curveWidth) {

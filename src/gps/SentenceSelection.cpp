@@ -61,15 +61,14 @@ constexpr std::array<SentenceChoice, 8> SENTENCE_CHOICES{{
 
 }  // namespace
 
-void SelectGpsSentence(AppState& app) {
-  const std::int32_t type = app.settings.gpsDataType;
+void SelectGpsSentence(GpsSentenceSelection& selection, std::int32_t type) {
   if (type < 0 || type >= static_cast<std::int32_t>(SENTENCE_CHOICES.size()))
     return;
   const SentenceChoice& choice = SENTENCE_CHOICES[static_cast<std::size_t>(type)];
-  app.gpsSentenceTag = choice.tag;
-  app.gpsFieldCount = choice.fieldCount;
-  app.gpsFieldRole = choice.roles;
-  app.gpsFieldIndex = choice.fieldIndexes;
+  selection = GpsSentenceSelection{.tag = choice.tag,
+                                   .fieldCount = choice.fieldCount,
+                                   .fieldRole = choice.roles,
+                                   .fieldIndex = choice.fieldIndexes};
 }
 
 }  // namespace gradlog

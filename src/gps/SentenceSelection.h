@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/AppState.h"
+#include "gps/GpsState.h"
 
 namespace gradlog {
 
@@ -22,6 +22,6 @@ inline constexpr std::int32_t GPS_ROLE_GDOP = 10;
 // Sets the sentence tag and the (role, field number) lists that the fix decoder uses for the
 // configured gpsDataType. The total station, and any value outside the list of choices (a
 // hand-edited settings file), leave the selection as it was.
-void SelectGpsSentence(AppState& app);
+void SelectGpsSentence(GpsSentenceSelection& selection, std::int32_t gpsDataType);
 
 }  // namespace gradlog

@@ -18,21 +18,6 @@ constexpr std::int64_t SPARE_ENTRIES = 200;
 constexpr std::int64_t BYTES_PER_POSITION = 8;  // one 32-bit entry in each of the two buffers
 constexpr int LAST_USABLE_STEP = 6;
 
-// The map scale dialog never stores less than 1; a hand-edited file may, and the map then
-// uses the scale that dialog would have corrected it to.
-constexpr std::int32_t MIN_MAP_SCALE = 1;
-
-void SetMapGeometry(AppState& app) {
-  const SurveySettings& settings = app.settings;
-  app.mapExtent = app.curveWidth - 3;
-  app.mapHalfWidth = (app.curveWidth - 3) / 2;
-  app.mapHalfHeight = (app.curveHeight - 3) / 2;
-  app.mapPixelsPerUnit = static_cast<double>(app.curveWidth - 3) /
-                         static_cast<double>(std::max(settings.mapScale, MIN_MAP_SCALE));
-  app.speedPixelsPerUnit =
-      static_cast<float>(app.curveWidth) / (settings.speedMax - settings.speedMin);
-}
-
 }  // namespace
 
 // At step 9 the need is negative, so the search always ends there at the latest.
@@ -46,23 +31,23 @@ int TrackReductionStep(std::uint64_t budget) {
   }
 }
 
-int ReserveTrackBuffers(AppState& app) {
-  SetMapGeometry(app);
-  if (app.settings.gpsInput != 1 || app.trackBuffersReserved != 0)
+int ReserveTrackBuffers(TrackBuffers& track, const SurveySettings& settings) {
+  if (settings.gpsInput != 1 || track.trackBuffersReserved != 0)
     return 0;
 
   const std::uint64_t freeBytes = platform::Services().FreeMemoryBytes();
   const std::uint64_t budget = 4 * (freeBytes / 5);  // leave a fifth of the memory free
   const int k = TrackReductionStep(budget);
-  app.maxTrackPositions = static_cast<std::int32_t>(FULL_TRACK_POSITIONS - POSITIONS_PER_STEP * k);
-  app.trackBufferSize = app.maxTrackPositions + static_cast<std::int32_t>(SPARE_ENTRIES);
+  track.maxTrackPositions =
+      static_cast<std::int32_t>(FULL_TRACK_POSITIONS - POSITIONS_PER_STEP * k);
+  track.trackBufferSize = track.maxTrackPositions + static_cast<std::int32_t>(SPARE_ENTRIES);
   if (k > LAST_USABLE_STEP)
     return k;
 
-  const auto entries = static_cast<std::size_t>(app.trackBufferSize);
-  app.trackX.assign(entries, 0);
-  app.trackY.assign(entries, 0);
-  app.trackBuffersReserved = 1;
+  const auto entries = static_cast<std::size_t>(track.trackBufferSize);
+  track.trackX.assign(entries, 0);
+  track.trackY.assign(entries, 0);
+  track.trackBuffersReserved = 1;
   return k;
 }
 
@@ -79,11 +64,11 @@ std::optional<TrackBufferNotice> TrackBufferNoticeFor(int k, int maxTrackPositio
   return TrackBufferNotice{"WARNING", text, false};
 }
 
-void ShowTrackBufferNotice(AppState& app, int k) {
-  const std::optional<TrackBufferNotice> notice = TrackBufferNoticeFor(k, app.maxTrackPositions);
+void ShowTrackBufferNotice(platform::Hwnd owner, int k, int maxTrackPositions) {
+  const std::optional<TrackBufferNotice> notice = TrackBufferNoticeFor(k, maxTrackPositions);
   if (!notice)
     return;
-  platform::MessageBox(app.mainWindow, notice->text, notice->caption, platform::MB_ICONEXCLAMATION);
+  platform::MessageBox(owner, notice->text, notice->caption, platform::MB_ICONEXCLAMATION);
   if (notice->fatal)
     platform::ExitProcess(0);
 }

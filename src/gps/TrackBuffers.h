@@ -4,15 +4,16 @@
 #include <optional>
 #include <string>
 
-#include "app/AppState.h"
+#include "config/SurveySettings.h"
+#include "gps/GpsState.h"
+#include "platform/ui/Window.h"
 
 namespace gradlog {
 
-// Sets the map geometry for a run from the curve area and, when GPS input is on and nothing
-// is reserved yet, sizes the two map-track buffers to the free memory and reserves them.
-// Returns the reduction step k: 0 full size, 1..6 reduced, above 6 not enough memory (then
-// nothing is reserved).
-int ReserveTrackBuffers(AppState& app);
+// When GPS input is on and nothing is reserved yet, sizes the two map-track buffers to the
+// free memory and reserves them. Returns the reduction step k: 0 full size, 1..6 reduced,
+// above 6 not enough memory (then nothing is reserved).
+int ReserveTrackBuffers(TrackBuffers& track, const SurveySettings& settings);
 
 // The smallest reduction step whose two buffers fit strictly inside the budget (bytes).
 int TrackReductionStep(std::uint64_t budget);
@@ -26,6 +27,6 @@ struct TrackBufferNotice {
 std::optional<TrackBufferNotice> TrackBufferNoticeFor(int k, int maxTrackPositions);
 
 // Shows the notice for step k, if any, and ends the program after the fatal one.
-void ShowTrackBufferNotice(AppState& app, int k);
+void ShowTrackBufferNotice(platform::Hwnd owner, int k, int maxTrackPositions);
 
 }  // namespace gradlog

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AppState.h"
 #include "platform/sys/ReaderThread.h"
+#include "platform/ui/Window.h"
+#include "serial/SerialState.h"
+#include "serial/SharedPort.h"
 
 namespace gradlog {
 
@@ -16,15 +18,24 @@ struct GradLine {
   std::uint32_t startTick = 0;
 };
 
-// The body of the gradiometer reader: frames the lines arriving on instrumentPortHandle and
-// posts each accepted one to the logging window. Ends when the port field is closed.
-void GradReaderThread(AppState& app, platform::ReaderThread& self);
+// What the reader takes from the settings and the windows when it starts: it reads nothing
+// of the UI thread's afterwards.
+struct GradReaderSetup {
+  std::int32_t gradSensorCount = 2;
+  platform::Hwnd target;  // receives UM_GRAD_DATA
+};
 
-// Starts GradReaderThread in app.instrumentReader.
-void StartGradReader(AppState& app);
+// The body of the gradiometer reader: frames the lines arriving on `port` and posts each
+// accepted one to the target window. A closed or failed port is waited out; the reader ends
+// only when it is told to stop.
+void GradReaderThread(platform::ReaderThread& self, SharedPort& port, InstrumentStatus& status,
+                      GradReaderSetup setup);
+
+// Starts GradReaderThread as the instrument link's reader.
+void StartGradReader(SerialState& serial, GradReaderSetup setup);
 
 // On the UI thread: puts the line a UM_GRAD_DATA message carries into instrumentLine and
 // instrumentLineStartTick for the reading handler. False when the payload is not a line.
-bool StoreGradLine(AppState& app, const std::any& payload);
+bool StoreGradLine(SerialState& serial, const std::any& payload);
 
 }  // namespace gradlog

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/BusyWait.h"
-#include "display/SafeConvert.h"
+#include "common/BusyWait.h"
+#include "common/SafeConvert.h"
 #include "platform/sys/SystemServices.h"
 #include "serial/PortSetup.h"
 
@@ -70,15 +70,16 @@ std::int32_t MeasureRecord(platform::SerialPort& port) {
 
 }  // namespace
 
-bool SendInstrumentCommand(AppState& app, char first, char second, std::int32_t reopen) {
+bool SendInstrumentCommand(SharedPort& field, const InstrumentPortChoice& choice, char first,
+                           char second, std::int32_t reopen) {
   BusyWaitMs(100);
   if (reopen > 0) {
-    app.instrumentPortHandle.Close();
+    field.Close();
     BusyWaitMs(70);
-    OpenInstrumentPort(app);
+    OpenInstrumentPort(field, choice.instrumentPort, choice.owner);
     BusyWaitMs(70);
   }
-  const platform::PortHandle port = app.instrumentPortHandle.Get();
+  const platform::PortHandle port = field.Get();
   if (!port)
     return false;
   port->TransmitImmediate(first);
@@ -98,9 +99,10 @@ bool SendInstrumentCommand(AppState& app, char first, char second, std::int32_t 
   return received == reply.size() && reply[0] == 'O' && reply[1] == 'K';
 }
 
-bool ProbeRecordLength(AppState& app) {
-  app.instrumentRecordLength = 7;
-  const platform::PortHandle port = app.instrumentPortHandle.Get();
+bool ProbeRecordLength(SerialState& serial, float readingInterval) {
+  InstrumentStatus& status = serial.instrumentStatus;
+  status.instrumentRecordLength = 7;
+  const platform::PortHandle port = serial.instrument.Port().Get();
   if (!port)
     return false;
   const std::int32_t length = MeasureRecord(*port);
@@ -109,10 +111,10 @@ bool ProbeRecordLength(AppState& app) {
                    [&](const RecordTiming& known) { return known.length == length; });
   if (timing == KNOWN_RECORDS.end())
     return false;
-  app.instrumentRecordLength = timing->length;
-  app.instrumentRecordPeriodMs = timing->periodMs;
-  const double readings = app.settings.readingInterval * timing->readingsPerSecond + 0.5;
-  app.readingsPerInterval = std::max(1, TruncateToInt32(readings));
+  status.instrumentRecordLength = timing->length;
+  serial.instrumentRecordPeriodMs = timing->periodMs;
+  const double readings = readingInterval * timing->readingsPerSecond + 0.5;
+  serial.readingsPerInterval = std::max(1, TruncateToInt32(readings));
   return true;
 }
 

@@ -29,14 +29,14 @@ void ApplyChoice(const std::array<T, N>& choices, std::int32_t index, T& value) 
 // and leaves the field closed. Failures of the settings requests are ignored: a port that
 // opened is used as it is.
 platform::PortHandle OpenIntoField(
-    const AppState& app, SharedPort& field, std::int32_t portSetting,
+    platform::Hwnd owner, SharedPort& field, std::int32_t portSetting,
     const platform::CommTimeouts& timeouts,
     const std::function<platform::LineSettings(const platform::LineSettings&)>& lineFor,
     const char* failureText) {
   platform::PortHandle port = platform::OpenSerialPort(ComPortName(portSetting));
   field.Set(port);
   if (!port) {
-    platform::MessageBox(app.monitorGpsWindow, failureText, "Serial Port", platform::MB_OK);
+    platform::MessageBox(owner, failureText, "Serial Port", platform::MB_OK);
     return nullptr;
   }
   port->SetTimeouts(timeouts);
@@ -79,20 +79,19 @@ platform::LineSettings InstrumentLineSettings(platform::LineSettings current) {
   return current;
 }
 
-bool OpenGpsPort(AppState& app) {
+bool OpenGpsPort(SharedPort& field, const SurveySettings& settings, platform::Hwnd owner) {
   const platform::PortHandle port = OpenIntoField(
-      app, app.gpsPortHandle, app.settings.gpsPort, GPS_TIMEOUTS,
-      [&](const platform::LineSettings& line) { return GpsLineSettings(app.settings, line); },
+      owner, field, settings.gpsPort, GPS_TIMEOUTS,
+      [&](const platform::LineSettings& line) { return GpsLineSettings(settings, line); },
       "Cannot open GPS port");
   if (port)
     port->SetQueueSizes(GPS_INPUT_QUEUE, GPS_OUTPUT_QUEUE);
   return port != nullptr;
 }
 
-bool OpenInstrumentPort(AppState& app) {
+bool OpenInstrumentPort(SharedPort& field, std::int32_t instrumentPort, platform::Hwnd owner) {
   // The same text for every instrument family.
-  return OpenIntoField(app, app.instrumentPortHandle, app.settings.instrumentPort,
-                       INSTRUMENT_TIMEOUTS, InstrumentLineSettings,
+  return OpenIntoField(owner, field, instrumentPort, INSTRUMENT_TIMEOUTS, InstrumentLineSettings,
                        "Cannot open EM61-MK2 port") != nullptr;
 }
 

@@ -3,9 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AppState.h"
 #include "config/SurveySettings.h"
 #include "platform/sys/SerialPort.h"
+#include "platform/ui/Window.h"
+#include "serial/SharedPort.h"
 
 namespace gradlog {
 
@@ -21,9 +22,9 @@ platform::LineSettings InstrumentLineSettings(platform::LineSettings current);
 inline constexpr platform::CommTimeouts GPS_TIMEOUTS{10, 0, 10, 0, 0};
 inline constexpr platform::CommTimeouts INSTRUMENT_TIMEOUTS{platform::MAXDWORD, 1000, 1000, 0, 0};
 
-// Open and configure the ports into gpsPortHandle and instrumentPortHandle. On failure they
-// tell the operator in a message box and leave the field closed.
-bool OpenGpsPort(AppState& app);
-bool OpenInstrumentPort(AppState& app);
+// Open and configure the ports into `field`. On failure they tell the operator in a message
+// box over `owner` and leave the field closed.
+bool OpenGpsPort(SharedPort& field, const SurveySettings& settings, platform::Hwnd owner);
+bool OpenInstrumentPort(SharedPort& field, std::int32_t instrumentPort, platform::Hwnd owner);
 
 }  // namespace gradlog

@@ -36,11 +36,11 @@ class StartScreenTest : public ::testing::Test {
   }
 
   bool IsDefaultButton(int index) {
-    return (GetWindowStyle(app->mainButtons[static_cast<std::size_t>(index)]) & 0xF) ==
+    return (GetWindowStyle(app->windows.mainButtons[static_cast<std::size_t>(index)]) & 0xF) ==
            BS_DEFPUSHBUTTON;
   }
 
-  void TearDown() override { gradlog::StopKeepAlive(*app); }
+  void TearDown() override { app->keepAlive.Stop(); }
 };
 
 TEST_F(StartScreenTest, NineButtonsStandWhereTheColumnBulges) {
@@ -49,60 +49,52 @@ TEST_F(StartScreenTest, NineButtonsStandWhereTheColumnBulges) {
                             {190, 81, 300, 106},  {192, 107, 298, 132}, {190, 133, 300, 158},
                             {188, 159, 302, 184}, {185, 185, 305, 210}, {180, 211, 310, 236}};
   for (int i = 0; i < 9; ++i) {
-    const Hwnd button = app->mainButtons[static_cast<std::size_t>(i)];
+    const Hwnd button = app->windows.mainButtons[static_cast<std::size_t>(i)];
     EXPECT_EQ(GetWindowRect(button), expected[i]) << "button " << i;
     EXPECT_EQ(GetDlgCtrlID(button), 418 + i);
     EXPECT_EQ(GetClassName(button), "BUTTON");
     EXPECT_TRUE(IsWindowVisible(button));
   }
-  EXPECT_EQ(GetWindowText(app->mainButtons[8]), "E&xit");
+  EXPECT_EQ(GetWindowText(app->windows.mainButtons[8]), "E&xit");
   EXPECT_TRUE(test.Screen().Trace().IsVisibleIn("Exit", expected[8]));
   EXPECT_TRUE(test.Screen().Trace().IsVisible("Version 1.34"));
 }
 
 TEST_F(StartScreenTest, BracketsFrameTheColumn) {
-  const auto left = gradlog::LeftBracketPoints();
-  const auto right = gradlog::RightBracketPoints();
-  EXPECT_EQ(left[0], (Point{175, 15}));
-  EXPECT_EQ(left[4], (Point{186, 119}));
-  EXPECT_EQ(left[8], (Point{175, 223}));
-  EXPECT_EQ(right[0], (Point{314, 15}));
-  EXPECT_EQ(right[4], (Point{303, 119}));
-  EXPECT_EQ(right[8], (Point{314, 223}));
   Start();
-  // The dark-grey bracket line shows between the buttons' rows at its bulge.
-  const Color bracket = FromPixel(test.Screen().At(186, 119));
-  EXPECT_EQ(bracket, Rgb(64, 64, 64));
+  // The dark-grey bracket lines show between the buttons' rows at their bulges.
+  EXPECT_EQ(FromPixel(test.Screen().At(186, 119)), Rgb(64, 64, 64));
+  EXPECT_EQ(FromPixel(test.Screen().At(303, 119)), Rgb(64, 64, 64));
 }
 
 TEST_F(StartScreenTest, HighlightStartsOnSurveySetupAndWrapsBothWays) {
   Start();
-  EXPECT_EQ(app->mainButtonSelection, 1);
+  EXPECT_EQ(app->windows.mainButtonSelection, 1);
   EXPECT_TRUE(IsDefaultButton(1));
   Press(VK_UP);
   Press(VK_UP);
-  EXPECT_EQ(app->mainButtonSelection, 8);
+  EXPECT_EQ(app->windows.mainButtonSelection, 8);
   EXPECT_TRUE(IsDefaultButton(8));
   EXPECT_FALSE(IsDefaultButton(1));
   EXPECT_FALSE(IsDefaultButton(0));
   Press(VK_DOWN);
-  EXPECT_EQ(app->mainButtonSelection, 0);
+  EXPECT_EQ(app->windows.mainButtonSelection, 0);
   Press(VK_TAB);
   Press(VK_RIGHT);
-  EXPECT_EQ(app->mainButtonSelection, 2);
+  EXPECT_EQ(app->windows.mainButtonSelection, 2);
   Press(VK_LEFT);
-  EXPECT_EQ(app->mainButtonSelection, 1);
+  EXPECT_EQ(app->windows.mainButtonSelection, 1);
   for (int i = 0; i < 9; ++i)
     EXPECT_EQ(IsDefaultButton(i), i == 1) << "button " << i;
 }
 
 TEST_F(StartScreenTest, KeysAreIgnoredWhileLoggingIsActive) {
   Start();
-  app->loggingActive = 1;
+  app->windows.loggingActive = 1;
   Press(VK_DOWN);
   Press('X');
-  EXPECT_EQ(app->mainButtonSelection, 1);
-  EXPECT_TRUE(IsWindow(app->mainWindow));
+  EXPECT_EQ(app->windows.mainButtonSelection, 1);
+  EXPECT_TRUE(IsWindow(app->windows.mainWindow));
 }
 
 // Each way of choosing Exit: the key in both cases, a click, Enter on the highlight.
@@ -132,12 +124,12 @@ TEST(StartScreenExitTest, EveryWayToExitEndsTheLoopWithCodeZero) {
     ASSERT_EQ(gradlog::RegisterWindowClasses(*app), 0);
     ASSERT_TRUE(gradlog::CreateMainWindow(*app));
     PumpMessages();
-    EXPECT_EQ(app->keepAliveRunning.load(), 1);
+    EXPECT_TRUE(app->keepAlive.Running());
     for (const InputEvent& event : way.input)
       test.platform->InjectInput(event);
     PumpMessages();
-    EXPECT_FALSE(IsWindow(app->mainWindow));
-    EXPECT_EQ(app->keepAliveRunning.load(), 0);
+    EXPECT_FALSE(IsWindow(app->windows.mainWindow));
+    EXPECT_FALSE(app->keepAlive.Running());
     Message m;
     EXPECT_FALSE(GetMessage(m));
     EXPECT_EQ(m.wParam, 0u);
@@ -148,8 +140,8 @@ TEST_F(StartScreenTest, CommandsStillToComeLeaveTheStartScreenAsItIs) {
   Start();
   for (std::uint32_t key : {'L', 'N', 'M', 'P'})
     Press(key);
-  EXPECT_TRUE(IsWindow(app->mainWindow));
-  EXPECT_EQ(app->mainButtonSelection, 1);
+  EXPECT_TRUE(IsWindow(app->windows.mainWindow));
+  EXPECT_EQ(app->windows.mainButtonSelection, 1);
 }
 
 TEST_F(StartScreenTest, StartUpCreatesTheHiddenChildWindowsAndTheSettingsFile) {
@@ -162,29 +154,29 @@ TEST_F(StartScreenTest, StartUpCreatesTheHiddenChildWindowsAndTheSettingsFile) {
     int id;
   };
   const Child children[] = {
-      {app->loggingWindow, "LoggingWnd", "Logging", 4},
-      {app->monitorGpsWindow, "MonitorGPSWnd", "Monitor GPS", 3},
-      {app->mapOptionsWindow, "DisplayMapOptionsWnd", "Display Map Options", 21}};
+      {app->windows.loggingWindow, "LoggingWnd", "Logging", 4},
+      {app->windows.monitorGpsWindow, "MonitorGPSWnd", "Monitor GPS", 3},
+      {app->windows.mapOptionsWindow, "DisplayMapOptionsWnd", "Display Map Options", 21}};
   for (const Child& child : children) {
     ASSERT_TRUE(IsWindow(child.hwnd)) << child.className;
     EXPECT_EQ(GetClassName(child.hwnd), child.className);
     EXPECT_EQ(GetWindowText(child.hwnd), child.title);
     EXPECT_EQ(GetDlgCtrlID(child.hwnd), child.id);
-    EXPECT_EQ(GetParent(child.hwnd), app->mainWindow);
+    EXPECT_EQ(GetParent(child.hwnd), app->windows.mainWindow);
     EXPECT_FALSE(IsWindowVisible(child.hwnd));
     EXPECT_EQ(GetWindowRect(child.hwnd), (Rect{0, 0, 320, 240}));
   }
   EXPECT_TRUE(std::filesystem::exists(root.SettingsPath()));
-  EXPECT_EQ(app->charHeight, 13);
-  EXPECT_EQ(app->mapViewShown, 1);
-  EXPECT_EQ(app->uptimeExceeded, 0);
-  EXPECT_EQ(GetFocus(), app->mainWindow);
+  EXPECT_EQ(app->display.layout.charHeight, 13);
+  EXPECT_EQ(app->display.mapViewShown, 1);
+  EXPECT_EQ(app->windows.uptimeExceeded, 0);
+  EXPECT_EQ(GetFocus(), app->windows.mainWindow);
 }
 
 TEST_F(StartScreenTest, UptimeOfExactlyTwentyDaysIsAccepted) {
   test.services.SetTickCount(gradlog::UPTIME_LIMIT_MS);
   Start();
-  EXPECT_EQ(app->uptimeExceeded, 0);
+  EXPECT_EQ(app->windows.uptimeExceeded, 0);
   EXPECT_FALSE(IsWindow(FindWindow("MessageBoxWnd", "")));
 }
 
@@ -200,7 +192,7 @@ TEST_F(StartScreenTest, OneMillisecondMoreStopsTheProgramAfterTheWarning) {
     exitCode = exit.exitCode;
   }
   EXPECT_EQ(exitCode, 0);
-  EXPECT_EQ(app->uptimeExceeded, 1);
+  EXPECT_EQ(app->windows.uptimeExceeded, 1);
 }
 
 TEST_F(StartScreenTest, KeepAliveResetsTheIdleTimer) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
 #include "gps/TrackBuffers.h"
 #include "support/TestPlatform.h"
 
@@ -33,14 +32,12 @@ Shown ShowNotice(testing_support::TestPlatform& test, int k, int positions,
                    return 0;
                  },
                  .background = nullptr});
-  gradlog::AppState app;
-  app.mainWindow =
+  const Hwnd owner =
       CreateWindow({.className = "Watcher", .style = WS_VISIBLE, .rect = {0, 0, 320, 240}});
-  app.maxTrackPositions = positions;
-  SetTimer(app.mainWindow, 1, 10);
+  SetTimer(owner, 1, 10);
   test.services.Advance(10);
   try {
-    gradlog::ShowTrackBufferNotice(app, k);
+    gradlog::ShowTrackBufferNotice(owner, k, positions);
   } catch (const testing_support::ProcessExit& exit) {
     shown.exitCode = exit.exitCode;
   }

@@ -12,8 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/AppState.h"
-#include "display/DisplayScales.h"
+#include "config/ConfigState.h"
 #include "platform/sys/Files.h"
 #include "support/FirstStartSettings.h"
 #include "support/TempDeviceRoot.h"
@@ -37,8 +36,7 @@ std::string FileWithLine(int lineNumber, const std::string& text) {
 class SettingsFileTest : public ::testing::Test {
  protected:
   // Loads twice, as start-up does.
-  void StartUp(AppState& state) {
-    InitDisplayScales(state);
+  void StartUp(ConfigState& state) {
     LoadSettings(state);
     LoadSettings(state);
   }
@@ -46,21 +44,20 @@ class SettingsFileTest : public ::testing::Test {
   std::string SettingsBytes() const { return root.ReadFile(root.SettingsPath()); }
 
   testing::TempDeviceRoot root;
-  std::unique_ptr<AppState> app = std::make_unique<AppState>();
+  std::unique_ptr<ConfigState> config = std::make_unique<ConfigState>();
 };
 
 TEST_F(SettingsFileTest, FirstStartCreatesTheDefaultFileAndReadsItBackNextTime) {
   ASSERT_EQ(FirstStartLines().size(), 72u);
-  app->readingIntervalMs = -1;
-  InitDisplayScales(*app);
+  config->readingIntervalMs = -1;
   for (const std::int32_t readingMs : {-1, 200}) {  // a created file is read by the next load
-    app->gpsOffsetX = 1.5f;
-    app->gpsOffsetY = -2.0f;
-    LoadSettings(*app);
+    config->gpsOffsetX = 1.5f;
+    config->gpsOffsetY = -2.0f;
+    LoadSettings(*config);
     EXPECT_EQ(SettingsBytes(), JoinCrLf(FirstStartLines()));
-    EXPECT_EQ(app->readingIntervalMs, readingMs);
-    EXPECT_EQ(app->gpsOffsetX, 0.0f);
-    EXPECT_EQ(app->gpsOffsetY, 0.0f);
+    EXPECT_EQ(config->readingIntervalMs, readingMs);
+    EXPECT_EQ(config->gpsOffsetX, 0.0f);
+    EXPECT_EQ(config->gpsOffsetY, 0.0f);
   }
 }
 
@@ -71,7 +68,7 @@ TEST_F(SettingsFileTest, FileOfAnotherVersionIsReplacedFromTheRecord) {
     lines[0] = firstLine;
     lines[37] = "7";
     WriteSettings(JoinCrLf(lines));
-    auto state = std::make_unique<AppState>();
+    auto state = std::make_unique<ConfigState>();
     state->settings.gpsPort = 3;  // the record's current value is what gets written
     LoadSettings(*state);
     EXPECT_EQ(state->settings.gpsPort, 3);
@@ -90,22 +87,20 @@ TEST_F(SettingsFileTest, EveryLineRoundTripsInItsOwnType) {
     saved.push_back(line == 51 ? "S51" : std::to_string(line) + (real ? ".500000" : ""));
   }
   WriteSettings(JoinCrLf(lines));
-  LoadSettings(*app);
-  EXPECT_EQ(app->settings.profileMax, 35.5f);
-  SaveSettings(*app);
+  LoadSettings(*config);
+  EXPECT_EQ(config->settings.profileMax, 35.5f);
+  SaveSettings(*config);
   EXPECT_EQ(SettingsBytes(), JoinCrLf(saved));
 }
 
 // Integers take the leading number clamped to 32 bits; derived values follow their lines.
 TEST_F(SettingsFileTest, LinesSetFieldsAndDerivedValues) {
-  using A = const AppState&;
+  using A = const ConfigState&;
   using Value = std::function<std::int64_t(A)>;
   const Value port = [](A a) { return a.settings.gpsPort; };
   const Value scale = [](A a) { return a.settings.mapScale; };
   const Value displayMs = [](A a) { return a.gpsDisplayIntervalMs; };
   const Value readingMs = [](A a) { return a.readingIntervalMs; };
-  const Value marker = [](A a) { return a.mapMarkerDiameter * 100 + a.mapMarkerHalf; };
-  const Value margins = [](A a) { return a.mapMarginPx * 1000LL + a.mapMarginOuterPx; };
   const Value increment = [](A a) { return std::lround(a.currentStationIncrement * 10); };
   const std::vector<std::tuple<int, std::string, Value, std::int64_t>> cases{
       {38, "5", port, 5},
@@ -117,18 +112,13 @@ TEST_F(SettingsFileTest, LinesSetFieldsAndDerivedValues) {
       {43, "1", displayMs, 410},  // 2 Hz
       {43, "2000000000", displayMs, INT_MIN32},
       {50, "0.700000", readingMs, 700},
-      {57, "7", marker, 1909},
-      {57, "2", marker, 1105},
-      {57, "-2147483648", marker, 703},  // below the smallest step: the smallest marker
-      {68, "4", margins, 64084},         // 30 % of 215 = 64.5
-      {68, "2147483647", margins, INT_MAX32 * 1000LL + INT_MAX32},
       {46, "1", increment, 2},    // survey mode 1 takes the wheel increment
       {46, "-1", increment, 2}};  // an unknown mode keeps the increment it had
   for (const auto& [line, text, value, expected] : cases) {
     SCOPED_TRACE("line " + std::to_string(line) + " '" + text + "'");
     WriteSettings(FileWithLine(line, text));
-    LoadSettings(*app);
-    EXPECT_EQ(value(*app), expected);
+    LoadSettings(*config);
+    EXPECT_EQ(value(*config), expected);
   }
 }
 
@@ -158,20 +148,20 @@ TEST_F(SettingsFileTest, ReadSettingsLineDropsTheLineEndAndCutsToTheBuffer) {
 
 TEST_F(SettingsFileTest, StorageCardChoiceNeedsTheStorageCardFolder) {
   WriteSettings(FileWithLine(56, "1"));
-  StartUp(*app);
-  EXPECT_EQ(app->storageCardPresent, 0);
-  EXPECT_EQ(app->settings.dataStorage, 0);
+  StartUp(*config);
+  EXPECT_EQ(config->storageCardPresent, 0);
+  EXPECT_EQ(config->settings.dataStorage, 0);
   std::filesystem::create_directory(root.Path() / "Storage Card");
-  LoadSettings(*app);
-  EXPECT_EQ(app->storageCardPresent, 1);
-  EXPECT_EQ(app->settings.dataStorage, 1);
+  LoadSettings(*config);
+  EXPECT_EQ(config->storageCardPresent, 1);
+  EXPECT_EQ(config->settings.dataStorage, 1);
 }
 
 TEST_F(SettingsFileTest, SurveyLineRoundTripsAndIsCutToElevenCharacters) {
-  StartUp(*app);
-  app->settings.surveyLine = "L12";
-  SaveSettings(*app);
-  auto later = std::make_unique<AppState>();
+  StartUp(*config);
+  config->settings.surveyLine = "L12";
+  SaveSettings(*config);
+  auto later = std::make_unique<ConfigState>();
   StartUp(*later);
   EXPECT_EQ(later->settings.surveyLine, "L12");
 
@@ -187,17 +177,17 @@ TEST_F(SettingsFileTest, MissingAndUnterminatedLinesReadAsEmpty) {
   std::string bytes = JoinCrLf(FirstStartLines());
   bytes.resize(bytes.size() - 2);  // "4.000000" without its CR LF
   WriteSettings(bytes);
-  LoadSettings(*app);
-  EXPECT_EQ(app->settings.gpsWarnSatellites, 5);
-  EXPECT_EQ(app->settings.gpsWarnPdop, 0.0f);
+  LoadSettings(*config);
+  EXPECT_EQ(config->settings.gpsWarnSatellites, 5);
+  EXPECT_EQ(config->settings.gpsWarnPdop, 0.0f);
 
   std::vector<std::string> lines = FirstStartLines();
   lines.resize(40);  // up to gpsDataBits
   WriteSettings(JoinCrLf(lines));
-  LoadSettings(*app);
-  EXPECT_EQ(app->settings.gpsDataBits, 1);
-  EXPECT_EQ(app->settings.gpsWarnSatellites, 0);
-  EXPECT_EQ(app->readingIntervalMs, 0);
+  LoadSettings(*config);
+  EXPECT_EQ(config->settings.gpsDataBits, 1);
+  EXPECT_EQ(config->settings.gpsWarnSatellites, 0);
+  EXPECT_EQ(config->readingIntervalMs, 0);
 }
 
 TEST_F(SettingsFileTest, UnwritableDeviceLeavesTheRecordAsItWas) {
@@ -207,7 +197,7 @@ TEST_F(SettingsFileTest, UnwritableDeviceLeavesTheRecordAsItWas) {
   for (const char* deviceRoot : {"file-root", "drive"}) {
     SCOPED_TRACE(deviceRoot);
     platform::SetDeviceRoot(root.Path() / deviceRoot);
-    auto state = std::make_unique<AppState>();
+    auto state = std::make_unique<ConfigState>();
     state->settings.gpsPort = 9;
     state->readingIntervalMs = 1234;
     LoadSettings(*state);
@@ -224,25 +214,23 @@ TEST_F(SettingsFileTest, EmptyRangesAndNonFiniteValuesLoadAsTheyAre) {
   lines[33] = lines[34] = "500.000000";  // profileMin == profileMax
   lines[43] = lines[44] = "3.000000";    // speedMin == speedMax
   WriteSettings(JoinCrLf(lines));
-  StartUp(*app);
-  EXPECT_EQ(app->settings.profileMin, 500.0f);
-  EXPECT_EQ(app->settings.profileMax, 500.0f);
-  EXPECT_TRUE(std::isinf(app->profilePixelsPerUnit));
-  EXPECT_TRUE(std::isinf(app->speedPixelsPerUnit));
+  StartUp(*config);
+  EXPECT_EQ(config->settings.profileMin, 500.0f);
+  EXPECT_EQ(config->settings.profileMax, 500.0f);
 
   lines[33] = "-1e39";  // beyond float: -inf
   lines[34] = "nan";
   lines[49] = "nan";    // readingInterval
   lines[54] = "1e400";  // startStation, beyond double
   WriteSettings(JoinCrLf(lines));
-  LoadSettings(*app);
-  EXPECT_TRUE(std::isinf(app->settings.profileMin));
-  EXPECT_TRUE(std::isnan(app->settings.profileMax));
-  EXPECT_EQ(app->readingIntervalMs, 0);
-  EXPECT_TRUE(std::isinf(app->currentStation));
+  LoadSettings(*config);
+  EXPECT_TRUE(std::isinf(config->settings.profileMin));
+  EXPECT_TRUE(std::isnan(config->settings.profileMax));
+  EXPECT_EQ(config->readingIntervalMs, 0);
+  EXPECT_TRUE(std::isinf(config->currentStation));
   // Written back as they are, they read the same again.
-  SaveSettings(*app);
-  auto later = std::make_unique<AppState>();
+  SaveSettings(*config);
+  auto later = std::make_unique<ConfigState>();
   LoadSettings(*later);
   EXPECT_TRUE(std::isnan(later->settings.readingInterval));
   EXPECT_TRUE(std::isinf(later->settings.profileMin));

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/AppState.h"
+#include "datafile/DataFileState.h"
 #include "datafile/RecordFormat.h"
 #include "datafile/RecordText.h"
 #include "datafile/RecordWriters.h"
@@ -120,24 +120,24 @@ TEST_F(DataFileTest, ShortWriteIsCutBackToTheLastWholeRecord) {
 // arrives whole, every group in one piece, and each thread's groups in their own order.
 TEST_F(DataFileTest, TwoThreadsNeverTearARecordOrSplitAGroup) {
   constexpr int GROUPS_PER_THREAD = 300;
-  auto app = std::make_unique<AppState>();
-  app->dataFileHandle = DataFile::Create(DATA_PATH);
-  ASSERT_NE(app->dataFileHandle, nullptr);
+  auto run = std::make_unique<DataFileState>();
+  run->dataFileHandle.Set(DataFile::Create(DATA_PATH));
+  ASSERT_NE(run->dataFileHandle.Get(), nullptr);
   const auto readingText = [](int i) { return "$" + std::string(50, 'r') + std::to_string(i); };
   const auto sentenceText = [](int i) {
     return "$GPGGA," + std::to_string(i) + std::string(20, 's');
   };
-  app->gradReadingCount = 7;
-  app->gpsRecordCount = 9;
+  run->gradReadingCount = 7;
+  run->gpsRecordCount = 9;
   std::thread sentences([&] {
     for (int i = 0; i < GROUPS_PER_THREAD; ++i)
-      WriteSentenceRecords(*app, sentenceText(i), static_cast<std::uint32_t>(i), '@', '#', '!',
+      WriteSentenceRecords(*run, sentenceText(i), static_cast<std::uint32_t>(i), '@', '#', '!',
                            'p');
   });
   for (int i = 0; i < GROUPS_PER_THREAD; ++i)
-    WriteReadingRecords(*app, readingText(i), static_cast<std::uint32_t>(i), 'T', '=', '>');
+    WriteReadingRecords(*run, readingText(i), static_cast<std::uint32_t>(i), 'T', '=', '>');
   sentences.join();
-  app->dataFileHandle.reset();
+  run->dataFileHandle.Take();
 
   const std::string bytes = FileBytes();
   ASSERT_EQ(bytes.size() % RECORD_LENGTH, 0u);

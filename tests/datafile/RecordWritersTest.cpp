@@ -25,9 +25,9 @@ class RecordWritersTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(platform::CreateDirectoryPath("C_DRIVE\\DATAZEP601"));
-    app->dataFileHandle = DataFile::Create(DATA_PATH);
-    ASSERT_NE(app->dataFileHandle, nullptr);
-    app->dataFileName = "120510A";
+    run->dataFileHandle.Set(DataFile::Create(DATA_PATH));
+    ASSERT_NE(run->dataFileHandle.Get(), nullptr);
+    run->dataFileName = "120510A";
     // 123456789 ms after this it is 5 December 2026, 10:20:07.250.
     services.SetLocalTime({2026, 12, 4, 5, 0, 2, 30, 461});
     services.SetTickCount(EXAMPLE_TICK);
@@ -35,7 +35,7 @@ class RecordWritersTest : public ::testing::Test {
 
   // The records of the file so far, shown as the format's tables write them.
   std::vector<std::string> Records() {
-    EXPECT_TRUE(app->dataFileHandle->Sync());
+    EXPECT_TRUE(run->dataFileHandle.Get()->Sync());
     const std::string bytes = root.ReadFile(root.Path() / "C_DRIVE/DATAZEP601/120510A.601");
     EXPECT_EQ(bytes.size() % RECORD_LENGTH, 0u);
     std::vector<std::string> records;
@@ -46,31 +46,32 @@ class RecordWritersTest : public ::testing::Test {
 
   gradlog::testing::TempDeviceRoot root;
   testing_support::InstalledFakeServices services;
-  std::unique_ptr<AppState> app = std::make_unique<AppState>();
+  std::unique_ptr<ConfigState> config = std::make_unique<ConfigState>();
+  std::unique_ptr<DataFileState> run = std::make_unique<DataFileState>();
 };
 
 TEST_F(RecordWritersTest, NewFileOfTheExampleHoldsHeaderLineStartAndClock) {
-  EXPECT_TRUE(WriteDataFileHeader(*app));
-  EXPECT_TRUE(WriteLineStartRecords(*app));
-  EXPECT_TRUE(WriteClockRecord(*app));
+  EXPECT_TRUE(WriteDataFileHeader(*run, *config));
+  EXPECT_TRUE(WriteLineStartRecords(*run, *config));
+  EXPECT_TRUE(WriteClockRecord(*run));
   const std::vector<std::string> expected{
       "ZEP601__W134GPS0_0_2______", "H_120510A____0.200________", "G___0.00___0.00___001_____",
       "L0________________________", "B_______0.00______________", "AS____________1.000_______",
       "Z05122026_10:20:07________", "*10:20:07.250____123456789",
   };
   EXPECT_EQ(Records(), expected);
-  EXPECT_EQ(app->dataFileHandle->RecordsWritten(), 8u);
+  EXPECT_EQ(run->dataFileHandle.Get()->RecordsWritten(), 8u);
 }
 
 TEST_F(RecordWritersTest, HeaderUsesTheOffsetsAndTheLineStartTheCurrentValues) {
-  app->gpsOffsetX = -12.5f;
-  app->gpsOffsetY = 0.75f;
-  app->settings.surveyLine = "NORTH-12";
-  app->settings.startStation = 250.0;
-  app->settings.lineDirection = 2;
-  app->currentStationIncrement = -0.5f;
-  EXPECT_TRUE(WriteDataFileHeader(*app));
-  EXPECT_TRUE(WriteLineStartRecords(*app));
+  config->gpsOffsetX = -12.5f;
+  config->gpsOffsetY = 0.75f;
+  config->settings.surveyLine = "NORTH-12";
+  config->settings.startStation = 250.0;
+  config->settings.lineDirection = 2;
+  config->currentStationIncrement = -0.5f;
+  EXPECT_TRUE(WriteDataFileHeader(*run, *config));
+  EXPECT_TRUE(WriteLineStartRecords(*run, *config));
   const std::vector<std::string> records = Records();
   ASSERT_EQ(records.size(), 7u);
   EXPECT_EQ(std::vector(records.begin() + 2, records.begin() + 6),
@@ -79,11 +80,11 @@ TEST_F(RecordWritersTest, HeaderUsesTheOffsetsAndTheLineStartTheCurrentValues) {
 }
 
 TEST_F(RecordWritersTest, StationCommentAndEventCarryTheTickAtWriting) {
-  app->currentStation = 17.25;
-  EXPECT_TRUE(WriteStationRecord(*app));
+  config->currentStation = 17.25;
+  EXPECT_TRUE(WriteStationRecord(*run, config->currentStation));
   services.Advance(11);
-  EXPECT_TRUE(WriteTextRecord(*app, "MAGNETIC ANOMALY 3", 'C'));
-  EXPECT_TRUE(WriteTextRecord(*app, "$CONN END  ", 'X'));
+  EXPECT_TRUE(WriteTextRecord(*run, "MAGNETIC ANOMALY 3", 'C'));
+  EXPECT_TRUE(WriteTextRecord(*run, "$CONN END  ", 'X'));
   const std::vector<std::string> expected{
       "S______17.25_____123456789",
       "CMAGNETIC_AN_____123456800",
@@ -105,20 +106,20 @@ TEST_F(RecordWritersTest, ReadingGroupsSplitIntoPiecesOf25) {
   };
   std::vector<std::string> expected;
   for (const GroupCase& c : cases) {
-    ++app->gradReadingCount;
-    EXPECT_TRUE(WriteReadingRecords(*app, c.text, 1000 + app->gradReadingCount, 'T', '=', '>'));
+    ++run->gradReadingCount;
+    EXPECT_TRUE(WriteReadingRecords(*run, c.text, 1000 + run->gradReadingCount, 'T', '=', '>'));
     expected.insert(expected.end(), c.pieces.begin(), c.pieces.end());
-    expected.push_back(">00000" + std::to_string(app->gradReadingCount) + "_______________100" +
-                       std::to_string(app->gradReadingCount));
+    expected.push_back(">00000" + std::to_string(run->gradReadingCount) + "_______________100" +
+                       std::to_string(run->gradReadingCount));
   }
   // The first reading of a run is number 000001; a 9-character reading takes 54 bytes.
   EXPECT_EQ(Records(), expected);
 }
 
 TEST_F(RecordWritersTest, SentenceGroupsOfGoodAndBadSentences) {
-  app->gpsRecordCount = 12;
-  EXPECT_TRUE(WriteSentenceRecords(*app, GGA_72, EXAMPLE_TICK, '@', '#', '!', 'p'));
-  EXPECT_TRUE(WriteSentenceRecords(*app, "$GPGSA,A,3*00", 5, '?', '"', '!', ' '));
+  run->gpsRecordCount = 12;
+  EXPECT_TRUE(WriteSentenceRecords(*run, GGA_72, EXAMPLE_TICK, '@', '#', '!', 'p'));
+  EXPECT_TRUE(WriteSentenceRecords(*run, "$GPGSA,A,3*00", 5, '?', '"', '!', ' '));
   const std::vector<std::string> expected{
       "@$GPGGA,102007.250,5230.12", "#345,N,01322.56789,E,1,08,", "#0.9,45.3,M,47.0,M,,*6D___",
       "!000012p_________123456789", "?$GPGSA,A,3*00____________", "!000012__________________5",
@@ -144,23 +145,23 @@ TEST_F(RecordWritersTest, SentenceBeforeTheRecordingStartLeavesNoTrace) {
   std::uint64_t records = 0;
   for (const StartCase& c : cases) {
     SCOPED_TRACE(c.description);
-    app->recordingStartTick = c.recordingStart;
-    EXPECT_TRUE(WriteSentenceRecords(*app, "$GPRMC", c.tick, '@', '#', '!', 'p'));
+    run->recordingStartTick = c.recordingStart;
+    EXPECT_TRUE(WriteSentenceRecords(*run, "$GPRMC", c.tick, '@', '#', '!', 'p'));
     records += c.written ? 2 : 0;
-    EXPECT_EQ(app->dataFileHandle->RecordsWritten(), records);
+    EXPECT_EQ(run->dataFileHandle.Get()->RecordsWritten(), records);
   }
   EXPECT_EQ(Records().size(), records);
 }
 
 TEST_F(RecordWritersTest, WithoutAnOpenFileEveryWriterReportsFailure) {
-  app->dataFileHandle.reset();
-  EXPECT_FALSE(WriteDataFileHeader(*app));
-  EXPECT_FALSE(WriteLineStartRecords(*app));
-  EXPECT_FALSE(WriteClockRecord(*app));
-  EXPECT_FALSE(WriteStationRecord(*app));
-  EXPECT_FALSE(WriteTextRecord(*app, "x", 'C'));
-  EXPECT_FALSE(WriteReadingRecords(*app, "$1", 1, 'T', '=', '>'));
-  EXPECT_FALSE(WriteSentenceRecords(*app, "$GPGGA", 1, '@', '#', '!', 'p'));
+  run->dataFileHandle.Take();
+  EXPECT_FALSE(WriteDataFileHeader(*run, *config));
+  EXPECT_FALSE(WriteLineStartRecords(*run, *config));
+  EXPECT_FALSE(WriteClockRecord(*run));
+  EXPECT_FALSE(WriteStationRecord(*run, config->currentStation));
+  EXPECT_FALSE(WriteTextRecord(*run, "x", 'C'));
+  EXPECT_FALSE(WriteReadingRecords(*run, "$1", 1, 'T', '=', '>'));
+  EXPECT_FALSE(WriteSentenceRecords(*run, "$GPGGA", 1, '@', '#', '!', 'p'));
 }
 
 }  // namespace

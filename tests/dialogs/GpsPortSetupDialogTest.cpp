@@ -27,7 +27,7 @@ Texts ShownLabels(Hwnd dialog) {
 class GpsPortSetupTest : public testing::DialogTestBase {};
 
 TEST_F(GpsPortSetupTest, LabelsFollowTheDataTypeBeingChosen) {
-  app->settings.gpsDataType = 5;
+  app->config.settings.gpsDataType = 5;
   script
       .Check([](Hwnd dialog) {
         EXPECT_EQ(ShownLabels(dialog), (Texts{"N/A", "N/A", "N/A", "N/A"}));
@@ -41,19 +41,19 @@ TEST_F(GpsPortSetupTest, LabelsFollowTheDataTypeBeingChosen) {
       })
       .Cancel();
   EXPECT_EQ(Run(RunGpsPortSetupDialog), 0);
-  EXPECT_EQ(app->settings.gpsDataType, 5);
+  EXPECT_EQ(app->config.settings.gpsDataType, 5);
 }
 
 TEST_F(GpsPortSetupTest, OkStoresTheChoicesAndWhatDerivesFromThem) {
-  app->settings.gpsWarnSatellites = 12;
-  app->mapViewShown = 1;
+  app->config.settings.gpsWarnSatellites = 12;
+  app->display.mapViewShown = 1;
   script.Check([](Hwnd dialog) { EXPECT_EQ(DialogScript::Selection(dialog, 927), 9); })
       .Press(VK_UP);                                    // input: Disabled
   script.Tab(TABS_TO_DISPLAY_RATE).Press(VK_DOWN);      // 2 Hz
   script.Tab(3).Type("2.5").Tab().Press(VK_HOME).Ok();  // 3 satellites
   EXPECT_EQ(Run(RunGpsPortSetupDialog), 0);
-  EXPECT_EQ(app->mapViewShown, 0);
-  EXPECT_EQ(app->gpsDisplayIntervalMs, 410);
+  EXPECT_EQ(app->display.mapViewShown, 0);
+  EXPECT_EQ(app->config.gpsDisplayIntervalMs, 410);
   const SurveySettings saved = Saved();
   EXPECT_EQ((std::array{saved.gpsInput, saved.gpsDisplayRate, saved.gpsWarnSatellites}),
             (std::array{0, 1, 3}));
@@ -61,14 +61,14 @@ TEST_F(GpsPortSetupTest, OkStoresTheChoicesAndWhatDerivesFromThem) {
 }
 
 TEST_F(GpsPortSetupTest, CancelAfterChangingEveryListLeavesTheFileAsItWas) {
-  SaveSettings(*app);
+  SaveSettings(app->config);
   const std::string before = testing::TempDeviceRoot::ReadFile(root.SettingsPath());
   for (int stop = 0; stop < TABS_TO_SATELLITES; ++stop)
     script.Press(VK_DOWN).Tab();
   script.Press(VK_DOWN).Cancel();
   EXPECT_EQ(Run(RunGpsPortSetupDialog), 0);
   EXPECT_EQ(testing::TempDeviceRoot::ReadFile(root.SettingsPath()), before);
-  SaveSettings(*app);  // nor did the record change
+  SaveSettings(app->config);  // nor did the record change
   EXPECT_EQ(testing::TempDeviceRoot::ReadFile(root.SettingsPath()), before);
 }
 
@@ -82,19 +82,19 @@ TEST_F(GpsPortSetupTest, TheTotalStationKeepsThePreviousSentenceTable) {
   };
   for (const Case& c : {Case{VK_END, 1, 8, "GGA", 7}, Case{VK_DOWN, 2, 3, "LLK", 5}}) {
     SCOPED_TRACE(c.dataType);
-    app->settings.gpsDataType = 1;
-    SelectGpsSentence(*app);
+    app->config.settings.gpsDataType = 1;
+    SelectGpsSentence(app->gps.sentence, app->config.settings.gpsDataType);
     DialogScript choosing(test);
     choosing.Tab(TABS_TO_DATA_TYPE).Press(c.key, c.presses).Ok();
-    EXPECT_EQ(RunGpsPortSetupDialog(*app, choosing.Start()), 0);
-    EXPECT_EQ(app->settings.gpsDataType, c.dataType);
-    EXPECT_EQ(std::string_view(app->gpsSentenceTag.data()), c.tag);
-    EXPECT_EQ(app->gpsFieldCount, c.fieldCount);
+    EXPECT_EQ(RunGpsPortSetupDialog(app->config, app->gps, app->display, choosing.Start()), 0);
+    EXPECT_EQ(app->config.settings.gpsDataType, c.dataType);
+    EXPECT_EQ(std::string_view(app->gps.sentence.tag.data()), c.tag);
+    EXPECT_EQ(app->gps.sentence.fieldCount, c.fieldCount);
   }
 }
 
 TEST_F(GpsPortSetupTest, WarningMaskShowsItsOwnLabelsAndStoresTheMask) {
-  app->settings.gpsDataType = 4;
+  app->config.settings.gpsDataType = 4;
   script.Check([](Hwnd dialog) { EXPECT_EQ(GetDlgItemText(dialog, 922), "Quality in m"); })
       .Press(VK_UP);
   script.Tab().Press(VK_DOWN).Tab().Type("1.5").Tab().Press(VK_END).Ok();

@@ -22,13 +22,13 @@ constexpr std::int32_t WEST = 0, SOUTH = 1, NORTH = 2, EAST = 3;
 class NewLineTest : public testing::DialogTestBase {
  protected:
   void SetUp() override {
-    app->settings.surveyLine = "7";
-    app->settings.lineIncrement = 1.0f;
-    app->settings.lineDirection = SOUTH;
-    app->settings.startStation = 10.0;
-    app->currentStation = 120.0;
-    app->currentStationIncrement = 0.5f;
-    app->firstReadingDone = 1;
+    app->config.settings.surveyLine = "7";
+    app->config.settings.lineIncrement = 1.0f;
+    app->config.settings.lineDirection = SOUTH;
+    app->config.settings.startStation = 10.0;
+    app->config.currentStation = 120.0;
+    app->config.currentStationIncrement = 0.5f;
+    app->dataFile.firstReadingDone = 1;
   }
 };
 
@@ -47,10 +47,10 @@ TEST_F(NewLineTest, ProposalWalksBackOnAlternateLinesOnly) {
                         {"-2.5", 0, 9, -1.5, 9, 120.0, -0.5f}};    // a direction off the list
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    app->settings.surveyLine = c.line;
-    app->settings.lineSequence = c.sequence;
-    app->settings.lineDirection = c.direction;
-    const NewLineProposal p = ProposeNewLine(*app);
+    app->config.settings.surveyLine = c.line;
+    app->config.settings.lineSequence = c.sequence;
+    app->config.settings.lineDirection = c.direction;
+    const NewLineProposal p = ProposeNewLine(app->config);
     EXPECT_EQ(p.line, c.newLine);
     EXPECT_EQ(p.direction, c.newDirection);
     EXPECT_EQ(p.startStation, c.start);
@@ -68,15 +68,15 @@ TEST_F(NewLineTest, OkTakesTheShownProposalAndCancelNothing) {
       })
       .Ok();
   EXPECT_EQ(Run(RunNewLineDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->settings.surveyLine, "8.00");
-  EXPECT_EQ(app->settings.lineDirection, NORTH);
-  EXPECT_EQ(app->settings.startStation, 120.0);
-  EXPECT_EQ(app->currentStationIncrement, -0.5f);
-  EXPECT_EQ(app->firstReadingDone, 1);
+  EXPECT_EQ(app->config.settings.surveyLine, "8.00");
+  EXPECT_EQ(app->config.settings.lineDirection, NORTH);
+  EXPECT_EQ(app->config.settings.startStation, 120.0);
+  EXPECT_EQ(app->config.currentStationIncrement, -0.5f);
+  EXPECT_EQ(app->dataFile.firstReadingDone, 1);
   DialogScript cancelling(test);
   cancelling.Type("99").Tab(5).Type("500").Cancel();
-  EXPECT_EQ(RunNewLineDialog(*app, cancelling.Start()), DIALOG_CANCELLED);
-  EXPECT_EQ(app->settings.surveyLine, "8.00");
+  EXPECT_EQ(RunNewLineDialog(app->config, cancelling.Start()), DIALOG_CANCELLED);
+  EXPECT_EQ(app->config.settings.surveyLine, "8.00");
   EXPECT_FALSE(std::filesystem::exists(root.SettingsPath()));
 }
 
@@ -85,13 +85,13 @@ class DataFileDialogTest : public testing::DialogTestBase {
  protected:
   void SetUp() override {
     ASSERT_TRUE(CreateDirectoryPath("C_DRIVE\\DATAZEP601"));
-    app->dataFileHandle = DataFile::Create("C_DRIVE\\DATAZEP601\\120510A.601");
-    ASSERT_NE(app->dataFileHandle, nullptr);
+    app->dataFile.dataFileHandle.Set(DataFile::Create("C_DRIVE\\DATAZEP601\\120510A.601"));
+    ASSERT_NE(app->dataFile.dataFileHandle.Get(), nullptr);
   }
 
   // Each record's marker and its first 11 characters, spaces shown as '_'.
   std::vector<std::string> Records() {
-    EXPECT_TRUE(app->dataFileHandle->Sync());
+    EXPECT_TRUE(app->dataFile.dataFileHandle.Get()->Sync());
     const std::string bytes =
         testing::TempDeviceRoot::ReadFile(root.Path() / "C_DRIVE/DATAZEP601/120510A.601");
     std::vector<std::string> records;
@@ -103,14 +103,14 @@ class DataFileDialogTest : public testing::DialogTestBase {
 
 TEST_F(DataFileDialogTest, NewStationWithAnEmptyEditRestartsAtZero) {
   int curveRestarts = 0;
-  app->restartProfileCurves = [&] { ++curveRestarts; };
-  app->redrawStationBox = [&] { EXPECT_EQ(app->currentStation, 0.0); };
-  app->currentStation = 120.0;
-  app->firstReadingDone = 1;
+  app->display.restartProfileCurves = [&] { ++curveRestarts; };
+  app->display.redrawStationBox = [&] { EXPECT_EQ(app->config.currentStation, 0.0); };
+  app->config.currentStation = 120.0;
+  app->dataFile.firstReadingDone = 1;
   script.Check([](Hwnd dialog) { EXPECT_EQ(GetDlgItemText(dialog, 864), "120.000"); }).Ok();
   EXPECT_EQ(Run(RunNewStationDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->currentStation, 0.0);
-  EXPECT_EQ(app->firstReadingDone, 0);
+  EXPECT_EQ(app->config.currentStation, 0.0);
+  EXPECT_EQ(app->dataFile.firstReadingDone, 0);
   EXPECT_EQ(curveRestarts, 1);
   const std::vector<std::string> records = Records();
   ASSERT_EQ(records.size(), 2u);
@@ -122,7 +122,8 @@ TEST_F(DataFileDialogTest, CommentIsWrittenOnOkOnly) {
   script.Type("MAGNETIC ANOMALY").Ok();
   EXPECT_EQ(Run(RunCommentDialog), DIALOG_ACCEPTED);
   DialogScript cancelling(test);
-  EXPECT_EQ(RunCommentDialog(*app, cancelling.Type("NOT THIS").Cancel().Start()), DIALOG_CANCELLED);
+  EXPECT_EQ(RunCommentDialog(app->dataFile, cancelling.Type("NOT THIS").Cancel().Start()),
+            DIALOG_CANCELLED);
   EXPECT_EQ(Records(), std::vector<std::string>{"CMAGNETIC_AN"});
 }
 

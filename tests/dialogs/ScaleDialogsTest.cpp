@@ -38,8 +38,8 @@ TEST(MapScaleCorrection, KeepsTheScalePositiveAndAtMost20GridLines) {
 class ScaleDialogTest : public testing::DialogTestBase {};
 
 TEST_F(ScaleDialogTest, MapEntriesAreCorrectedWhileTypedAndOkRescales) {
-  app->settings.mapScale = 10;
-  app->settings.mapGridInterval = 1.0f;
+  app->config.settings.mapScale = 10;
+  app->config.settings.mapGridInterval = 1.0f;
   script.Type("100")
       .Check([&](Hwnd dialog) {
         EXPECT_EQ(GetDlgItemText(dialog, 849), "5.00");
@@ -49,14 +49,14 @@ TEST_F(ScaleDialogTest, MapEntriesAreCorrectedWhileTypedAndOkRescales) {
       .Check([](Hwnd dialog) { EXPECT_EQ(GetDlgItemText(dialog, 848), "1"); });
   script.Press(VK_END).Type("00").Ok();
   EXPECT_EQ(Run(RunMapScaleDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->settings.mapGridInterval, 5.0f);
-  EXPECT_DOUBLE_EQ(app->mapPixelsPerUnit, app->mapExtent / 100.0);
+  EXPECT_EQ(app->config.settings.mapGridInterval, 5.0f);
+  EXPECT_DOUBLE_EQ(app->display.map.pixelsPerUnit, app->display.map.extent / 100.0);
   EXPECT_EQ(Saved().mapScale, 100);
 }
 
 TEST_F(ScaleDialogTest, ProfileMaximumNotAboveTheMinimumBecomesItPlus100) {
   int curveRestarts = 0;
-  app->restartProfileCurves = [&] { ++curveRestarts; };
+  app->display.restartProfileCurves = [&] { ++curveRestarts; };
   script.Type("500").Tab().Type("200").Ok();
   EXPECT_EQ(Run(RunProfileScaleDialog), DIALOG_ACCEPTED);
   EXPECT_EQ(Saved().profileMax, 600.0f);
@@ -69,12 +69,12 @@ TEST_F(ScaleDialogTest, SpeedMaximumEqualToTheMinimumGivesAnInfiniteScale) {
                                                  {"0", std::numeric_limits<float>::infinity()}};
   for (const auto& [typed, scale] : cases) {
     SCOPED_TRACE(typed);
-    app->settings.speedMax = 10.0f;
+    app->config.settings.speedMax = 10.0f;
     testing::DialogScript typing(test);
     typing.Check([](Hwnd dialog) { EXPECT_EQ(GetDlgItemText(dialog, 903), "10.00"); }).Type(typed);
-    EXPECT_EQ(RunSpeedScaleDialog(*app, typing.Ok().Start()), DIALOG_ACCEPTED);
-    EXPECT_EQ(app->speedPixelsPerUnit, scale);  // curveWidth 215 over 0..speedMax
-    EXPECT_EQ(Saved().speedMax, app->settings.speedMax);
+    EXPECT_EQ(RunSpeedScaleDialog(app->config, app->display, typing.Ok().Start()), DIALOG_ACCEPTED);
+    EXPECT_EQ(app->display.speedPixelsPerUnit, scale);  // curveWidth 215 over 0..speedMax
+    EXPECT_EQ(Saved().speedMax, app->config.settings.speedMax);
   }
 }
 

@@ -25,21 +25,22 @@ TEST_F(SetupDialogTest, SurveyStationIncrementReadingZeroShows1AtOnce) {
       EXPECT_EQ(GetDlgItemText(dialog, 629), "1.000");
       EXPECT_TRUE(test.Screen().Trace().IsVisible("1.000"));
     });
-    EXPECT_EQ(RunSurveySetupDialog(*app, typing.Cancel().Start()), DIALOG_CANCELLED);
+    EXPECT_EQ(RunSurveySetupDialog(app->config, app->dataFile, typing.Cancel().Start()),
+              DIALOG_CANCELLED);
   }
 }
 
 TEST_F(SetupDialogTest, SurveyOkWithoutChangesStillFixesModeAndReadingInterval) {
-  app->settings.surveyMode = 2;
-  app->readingIntervalMs = 200;
-  app->firstReadingDone = 1;
-  app->settings.startStation = 10.0;
-  app->currentStation = 55.0;
+  app->config.settings.surveyMode = 2;
+  app->config.readingIntervalMs = 200;
+  app->dataFile.firstReadingDone = 1;
+  app->config.settings.startStation = 10.0;
+  app->config.currentStation = 55.0;
   script.Type("LINE-123456789").Ok();
   EXPECT_EQ(Run(RunSurveySetupDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->readingIntervalMs, 1000);
-  EXPECT_EQ(app->firstReadingDone, 0);
-  EXPECT_EQ(app->currentStation, 10.0);
+  EXPECT_EQ(app->config.readingIntervalMs, 1000);
+  EXPECT_EQ(app->dataFile.firstReadingDone, 0);
+  EXPECT_EQ(app->config.currentStation, 10.0);
   const SurveySettings saved = Saved();
   EXPECT_EQ(saved.surveyMode, 0);
   EXPECT_EQ(saved.readingInterval, 1.0f);
@@ -49,7 +50,7 @@ TEST_F(SetupDialogTest, SurveyOkWithoutChangesStillFixesModeAndReadingInterval) 
 }
 
 TEST_F(SetupDialogTest, SystemShowsAndStoresSensorsAndOffsets) {
-  app->gpsOffsetX = 1.5f;
+  app->config.gpsOffsetX = 1.5f;
   script
       .Check([](Hwnd dialog) {
         EXPECT_EQ(DialogScript::Selection(dialog, 831), 1);  // 2 sensors
@@ -58,7 +59,7 @@ TEST_F(SetupDialogTest, SystemShowsAndStoresSensorsAndOffsets) {
       .Tab();
   script.Press(VK_UP).Tab().Type("-1.25").Ok();
   EXPECT_EQ(Run(RunSystemSetupDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->gpsOffsetX, -1.25f);
+  EXPECT_EQ(app->config.gpsOffsetX, -1.25f);
   EXPECT_EQ(Saved().gradSensorCount, 1);
 }
 
@@ -69,13 +70,13 @@ TEST_F(SetupDialogTest, LoggerStoresEveryListAndTheCardOnlyWhenPresent) {
       std::filesystem::create_directory(root.Path() / "Storage Card");
     else
       std::filesystem::remove(root.Path() / "Storage Card");
-    app->settings = {};
-    app->settings.audio = 0;  // every list starts on its first entry
-    app->storageCardPresent = cardPresent;
+    app->config.settings = {};
+    app->config.settings.audio = 0;  // every list starts on its first entry
+    app->config.storageCardPresent = cardPresent;
     DialogScript choosing(test);
     for (int list = 0; list < 6; ++list)
       choosing.Press(VK_DOWN).Tab();
-    EXPECT_EQ(RunLoggerSetupDialog(*app, choosing.Ok().Start()), DIALOG_ACCEPTED);
+    EXPECT_EQ(RunLoggerSetupDialog(app->config, choosing.Ok().Start()), DIALOG_ACCEPTED);
     const SurveySettings s = Saved();
     EXPECT_EQ((std::array{s.instrumentPort, s.distanceUnits, s.speedUnits, s.audio, s.pauseKey}),
               (std::array{1, 1, 1, 1, 1}));
@@ -92,8 +93,8 @@ TEST_F(SetupDialogTest, AsciiFileOkStoresTheThreeChoicesAndCancelNone) {
       (std::array{9, 0, 3}));
   DialogScript cancelling(test);
   cancelling.Press(VK_HOME).Tab().Press(VK_END).Cancel();
-  EXPECT_EQ(RunAsciiFileDialog(*app, cancelling.Start()), DIALOG_CANCELLED);
-  EXPECT_EQ(app->settings.asciiLongitudeColumn, 9);
+  EXPECT_EQ(RunAsciiFileDialog(app->config, cancelling.Start()), DIALOG_CANCELLED);
+  EXPECT_EQ(app->config.settings.asciiLongitudeColumn, 9);
 }
 
 }  // namespace

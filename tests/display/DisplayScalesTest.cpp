@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <string>
@@ -71,14 +72,51 @@ TEST(DisplayScalesTest, NonFiniteScalesGiveBoundedGrids) {
 
 // The bar window is 80 pixels high: z = 40, s = 25.
 TEST(DisplayScalesTest, RecomputeUsesTheSettingsRangeForBothWindows) {
-  auto app = std::make_unique<AppState>();
-  app->settings.profileMin = -100.0f;
-  app->settings.profileMax = 100.0f;
-  RecomputeProfileScales(*app);
-  EXPECT_EQ(RowsOf(app->profileGridRows),
+  SurveySettings settings;
+  settings.profileMin = -100.0f;
+  settings.profileMax = 100.0f;
+  ProfileScales scales;
+  RecomputeProfileScales(scales, ScreenLayout{}, settings);
+  EXPECT_EQ(RowsOf(scales.profileGridRows),
             (std::vector<std::int32_t>{107, 80, 53, 26, 134, 161, 188}));
-  EXPECT_EQ(RowsOf(app->barGridRows), (std::vector<std::int32_t>{40, 30, 20, 10, 50, 60, 70}));
-  EXPECT_EQ(app->barBaseMode, 0);
+  EXPECT_EQ(RowsOf(scales.barGridRows), (std::vector<std::int32_t>{40, 30, 20, 10, 50, 60, 70}));
+  EXPECT_EQ(scales.barBaseMode, 0);
+}
+
+// Marker size step and margin step from a hand-edited file, and the marker and margins drawn.
+TEST(DisplayScalesTest, MapMarkerAndMarginsFollowTheMapOptions) {
+  constexpr std::int32_t MAX = std::numeric_limits<std::int32_t>::max();
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                   std::int32_t>
+      cases[] = {
+          {7, 1, 19, 9, 32, 52},
+          {2, 1, 11, 5, 32, 52},
+          {std::numeric_limits<std::int32_t>::min(), 1, 7, 3, 32, 52},  // the smallest marker
+          {1, 4, 9, 4, 64, 84},                                         // 30 % of 215 = 64.5
+          {1, MAX, 9, 4, MAX, MAX},
+      };
+  for (const auto& [size, step, diameter, half, margin, outer] : cases) {
+    SCOPED_TRACE("size " + std::to_string(size) + " step " + std::to_string(step));
+    SurveySettings settings;
+    settings.mapCurrentMarkerSize = size;
+    settings.mapMarginStep = step;
+    DisplayState display;
+    ApplyDisplaySettings(display, settings);
+    EXPECT_EQ(display.map.markerDiameter, diameter);
+    EXPECT_EQ(display.map.markerHalf, half);
+    EXPECT_EQ(display.map.marginPx, margin);
+    EXPECT_EQ(display.map.marginOuterPx, outer);
+  }
+}
+
+TEST(DisplayScalesTest, EmptyRangesGiveInfiniteScales) {
+  SurveySettings settings;
+  settings.profileMin = settings.profileMax = 500.0f;
+  settings.speedMin = settings.speedMax = 3.0f;
+  DisplayState display;
+  ApplyDisplaySettings(display, settings);
+  EXPECT_TRUE(std::isinf(display.profile.profilePixelsPerUnit));
+  EXPECT_TRUE(std::isinf(display.speedPixelsPerUnit));
 }
 
 }  // namespace

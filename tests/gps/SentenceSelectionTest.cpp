@@ -7,15 +7,17 @@
 #include <sstream>
 #include <string>
 
+#include "config/SurveySettings.h"
+
 namespace gradlog {
 namespace {
 
 // The selection as "TAG role:field role:field ...".
-std::string Describe(const AppState& app) {
+std::string Describe(const GpsSentenceSelection& selection) {
   std::ostringstream text;
-  text << app.gpsSentenceTag.data();
-  for (std::int32_t i = 0; i < app.gpsFieldCount; ++i) {
-    text << ' ' << app.gpsFieldRole[i] << ':' << app.gpsFieldIndex[i];
+  text << selection.tag.data();
+  for (std::int32_t i = 0; i < selection.fieldCount; ++i) {
+    text << ' ' << selection.fieldRole[i] << ':' << selection.fieldIndex[i];
   }
   return text.str();
 }
@@ -40,12 +42,10 @@ TEST(SentenceSelectionTest, EachTypeSelectsItsSentenceAndFields) {
       {INT32_MAX, pos}};
   for (const auto& [type, expected] : cases) {
     SCOPED_TRACE("gpsDataType " + std::to_string(type));
-    auto app = std::make_unique<AppState>();
-    app->settings.gpsDataType = 2;
-    SelectGpsSentence(*app);
-    app->settings.gpsDataType = type;
-    SelectGpsSentence(*app);
-    EXPECT_EQ(Describe(*app), expected);
+    GpsSentenceSelection selection;
+    SelectGpsSentence(selection, 2);
+    SelectGpsSentence(selection, type);
+    EXPECT_EQ(Describe(selection), expected);
   }
 }
 

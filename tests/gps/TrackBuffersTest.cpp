@@ -16,7 +16,8 @@ namespace {
 class TrackBuffersTest : public ::testing::Test {
  protected:
   testing_support::InstalledFakeServices services;
-  std::unique_ptr<AppState> app = std::make_unique<AppState>();
+  SurveySettings settings;
+  TrackBuffers track;
 };
 
 TEST(TrackReductionStepTest, EachStepNeedsABudgetStrictlyAboveItsNeed) {
@@ -38,43 +39,23 @@ TEST_F(TrackBuffersTest, FreeMemorySizesTheBuffers) {
       {38004, 7, 1800, 0}};
   for (const auto& [freeBytes, step, positions, entries] : cases) {
     SCOPED_TRACE("free bytes " + std::to_string(freeBytes));
-    auto state = std::make_unique<AppState>();
+    TrackBuffers fresh;
     services.SetFreeMemory(freeBytes);
-    EXPECT_EQ(ReserveTrackBuffers(*state), step);
-    EXPECT_EQ(state->maxTrackPositions, positions);
-    EXPECT_EQ(state->trackX.size(), entries);
-    EXPECT_EQ(state->trackY.size(), entries);
-    EXPECT_EQ(state->trackBuffersReserved, entries > 0 ? 1 : 0);
+    EXPECT_EQ(ReserveTrackBuffers(fresh, settings), step);
+    EXPECT_EQ(fresh.maxTrackPositions, positions);
+    EXPECT_EQ(fresh.trackX.size(), entries);
+    EXPECT_EQ(fresh.trackY.size(), entries);
+    EXPECT_EQ(fresh.trackBuffersReserved, entries > 0 ? 1 : 0);
   }
 }
 
 TEST_F(TrackBuffersTest, NothingIsReservedTwice) {
   services.SetFreeMemory(1'000'000);
-  ASSERT_EQ(ReserveTrackBuffers(*app), 0);
-  app->trackX[5] = 42;
+  ASSERT_EQ(ReserveTrackBuffers(track, settings), 0);
+  track.trackX[5] = 42;
   services.SetFreeMemory(0);
-  EXPECT_EQ(ReserveTrackBuffers(*app), 0);
-  EXPECT_EQ(app->trackX[5], 42);  // kept, not reserved afresh
-}
-
-// Without GPS input only the map geometry is set.
-TEST_F(TrackBuffersTest, MapGeometryComesFromTheCurveAreaWithAScaleOfAtLeastOne) {
-  app->settings.gpsInput = 0;
-  app->curveWidth = 115;
-  app->curveHeight = 75;
-  app->settings.speedMin = 1.0f;
-  app->settings.speedMax = 5.0f;
-  for (const auto& [scale, pixelsPerUnit] : {std::pair{4, 28.0}, {0, 112.0}, {INT32_MIN, 112.0}}) {
-    SCOPED_TRACE("map scale " + std::to_string(scale));
-    app->settings.mapScale = scale;
-    ReserveTrackBuffers(*app);
-    EXPECT_EQ(app->mapHalfWidth, 56);
-    EXPECT_EQ(app->mapHalfHeight, 36);
-    EXPECT_DOUBLE_EQ(app->mapPixelsPerUnit, pixelsPerUnit);
-    EXPECT_EQ(app->settings.mapScale, scale);  // the file's value stays
-    EXPECT_FLOAT_EQ(app->speedPixelsPerUnit, 28.75f);
-    EXPECT_TRUE(app->trackX.empty());
-  }
+  EXPECT_EQ(ReserveTrackBuffers(track, settings), 0);
+  EXPECT_EQ(track.trackX[5], 42);  // kept, not reserved afresh
 }
 
 TEST(TrackBufferNoticeTest, ReducedStepsWarnAndTooLittleMemoryStops) {

@@ -7,14 +7,13 @@
 #include <thread>
 #include <vector>
 
-#include "app/UserMessages.h"
+#include "common/UserMessages.h"
 #include "serial/PortSetup.h"
 #include "support/TestPlatform.h"
 
 namespace {
 
 using namespace platform;
-using gradlog::AppState;
 using gradlog::GradLine;
 
 // A logging window collecting what the reader posts, and an instrument on an in-memory cable.
@@ -28,13 +27,13 @@ class GradReaderTest : public ::testing::Test {
                        received.push_back(line->text);
                      return 0;
                    }});
-    app.loggingWindow = CreateWindow({.className = "Logging", .rect = {0, 0, 320, 240}});
+    loggingWindow = CreateWindow({.className = "Logging", .rect = {0, 0, 320, 240}});
     auto [logger, instrument] = MakeMemoryPortPair();
     logger->SetTimeouts(gradlog::INSTRUMENT_TIMEOUTS);
-    app.instrumentPortHandle.Set(logger);
+    serial.instrument.Port().Set(logger);
     instrumentEnd = instrument;
   }
-  ~GradReaderTest() override { app.instrumentPortHandle.Close(); }
+  ~GradReaderTest() override { serial.instrument.Stop(); }
 
   void InstrumentSends(const std::string& bytes) {
     instrumentEnd->Write(std::span<const char>(bytes.data(), bytes.size()));
@@ -42,7 +41,7 @@ class GradReaderTest : public ::testing::Test {
   // The reader discards what came before it started, so the instrument repeats a first
   // line until the reader takes it.
   void StartReaderAndWaitUntilReading() {
-    gradlog::StartGradReader(app);
+    gradlog::StartGradReader(serial, {.gradSensorCount = 2, .target = loggingWindow});
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (received.empty() && std::chrono::steady_clock::now() < giveUp) {
       InstrumentSends("$PBAR,0,0\r\n");
@@ -62,7 +61,8 @@ class GradReaderTest : public ::testing::Test {
   }
 
   testing_support::TestPlatform test;
-  AppState app;
+  gradlog::SerialState serial;
+  Hwnd loggingWindow;
   PortHandle instrumentEnd;
   std::vector<std::string> received;
 };
@@ -75,43 +75,37 @@ TEST_F(GradReaderTest, PostsACopyOfEachAcceptedLine) {
   // The 8-byte line is too short for two sensors; the 126-character one does not fit the
   // handler's line and is dropped whole.
   EXPECT_EQ(received, (std::vector<std::string>{"$PBAR,12.5,-3.1", "$PBAR,7,8"}));
-  EXPECT_EQ(app.instrumentRecordLength, 9);
-  EXPECT_EQ(app.connectionRetries, 0);
+  EXPECT_EQ(serial.instrumentStatus.instrumentRecordLength, 9);
+  EXPECT_EQ(serial.instrumentStatus.connectionRetries, 0);
 }
 
 TEST_F(GradReaderTest, NothingIsHandedOverWhileSuspended) {
   StartReaderAndWaitUntilReading();
-  app.instrumentReader->Suspend();
+  serial.instrument.Reader()->Suspend();
   // The reader notes the tick before it hands a line over, so a new tick shows that it
   // has the line and is being held back.
-  const std::uint32_t before = app.lastReadingTick;
+  const std::uint32_t before = serial.instrumentStatus.lastReadingTick;
   test.services.Advance(5);
   InstrumentSends("$PBAR,2,2\r\n");
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (app.lastReadingTick == before && std::chrono::steady_clock::now() < giveUp)
+  while (serial.instrumentStatus.lastReadingTick == before &&
+         std::chrono::steady_clock::now() < giveUp)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   PumpMessages();
   EXPECT_TRUE(received.empty());
-  app.instrumentReader->Resume();
+  serial.instrument.Reader()->Resume();
   PumpUntilReceived(1);
   EXPECT_EQ(received, (std::vector<std::string>{"$PBAR,2,2"}));
 }
 
-TEST_F(GradReaderTest, ClosingThePortEndsTheReader) {
-  gradlog::StartGradReader(app);
-  app.instrumentPortHandle.Close();
-  app.instrumentReader->Join();
-  EXPECT_FALSE(app.instrumentPortHandle.IsOpen());
-}
-
 TEST(GradLineStore, TheHandlersLineComesFromTheCopy) {
-  AppState app;
-  app.instrumentLine.fill('x');
-  ASSERT_TRUE(gradlog::StoreGradLine(app, GradLine{"$PBAR,1,2", 42}));
-  EXPECT_STREQ(app.instrumentLine.data(), "$PBAR,1,2");
-  EXPECT_EQ(app.instrumentLineStartTick, 42u);
-  EXPECT_FALSE(gradlog::StoreGradLine(app, std::string("$PBAR,1,2")));
-  EXPECT_FALSE(gradlog::StoreGradLine(app, GradLine{std::string(104, '1'), 1}));
+  gradlog::SerialState serial;
+  serial.instrumentLine.fill('x');
+  ASSERT_TRUE(gradlog::StoreGradLine(serial, GradLine{"$PBAR,1,2", 42}));
+  EXPECT_STREQ(serial.instrumentLine.data(), "$PBAR,1,2");
+  EXPECT_EQ(serial.instrumentLineStartTick, 42u);
+  EXPECT_FALSE(gradlog::StoreGradLine(serial, std::string("$PBAR,1,2")));
+  EXPECT_FALSE(gradlog::StoreGradLine(serial, GradLine{std::string(104, '1'), 1}));
 }
 
 }  // namespace

@@ -11,15 +11,13 @@
 
 namespace {
 
-using gradlog::AppState;
-
 // The instrument at the far end of an in-memory cable, its reply already on the way.
 class InstrumentOnCable : public ::testing::Test {
  protected:
   InstrumentOnCable() {
     auto [logger, instrument] = platform::MakeMemoryPortPair();
     logger->SetTimeouts(gradlog::INSTRUMENT_TIMEOUTS);
-    app.instrumentPortHandle.Set(logger);
+    serial.instrument.Port().Set(logger);
     instrumentEnd = instrument;
     instrumentEnd->SetTimeouts({platform::MAXDWORD, 0, 0, 0, 0});
   }
@@ -33,7 +31,7 @@ class InstrumentOnCable : public ::testing::Test {
   }
 
   testing_support::InstalledFakeServices services;
-  AppState app;
+  gradlog::SerialState serial;
   platform::PortHandle instrumentEnd;
 };
 
@@ -42,15 +40,16 @@ TEST_F(InstrumentOnCable, OnlyAReplyBeginningOkPasses) {
       {"OK", true}, {"OK\r\n$PBAR,1,2\r\n", true}, {"KO", false}, {"O", false}, {"", false}};
   for (const auto& [reply, passes] : replies) {
     InstrumentSends(reply);
-    EXPECT_EQ(gradlog::SendInstrumentCommand(app, 'H', 'X', 0), passes) << reply;
+    EXPECT_EQ(gradlog::SendInstrumentCommand(serial.instrument.Port(), {}, 'H', 'X', 0), passes)
+        << reply;
     EXPECT_EQ(InstrumentReceived(), "HX") << reply;
-    app.instrumentPortHandle.Get()->Purge(true, true);
+    serial.instrument.Port().Get()->Purge(true, true);
   }
 }
 
 TEST_F(InstrumentOnCable, ASilentInstrumentFailsWithinItsReplyWindow) {
   const std::uint32_t start = services.TickCount();
-  EXPECT_FALSE(gradlog::SendInstrumentCommand(app, 'H', 'W', 0));
+  EXPECT_FALSE(gradlog::SendInstrumentCommand(serial.instrument.Port(), {}, 'H', 'W', 0));
   const std::uint32_t elapsed = services.TickCount() - start;
   // The pauses before the reply window and the window itself: about 1.3 s.
   EXPECT_GE(elapsed, 1200u);
@@ -58,26 +57,24 @@ TEST_F(InstrumentOnCable, ASilentInstrumentFailsWithinItsReplyWindow) {
 }
 
 TEST_F(InstrumentOnCable, ProbeSetsTheRecordTimingOfTheLengthFound) {
-  app.settings.readingInterval = 1.0f;
   InstrumentSends("garbage T12345\r");
-  ASSERT_TRUE(gradlog::ProbeRecordLength(app));
-  EXPECT_EQ(app.instrumentRecordLength, 7);
-  EXPECT_FLOAT_EQ(app.instrumentRecordPeriodMs, 72.0f);
-  EXPECT_EQ(app.readingsPerInterval, 14);
+  ASSERT_TRUE(gradlog::ProbeRecordLength(serial, 1.0f));
+  EXPECT_EQ(serial.instrumentStatus.instrumentRecordLength, 7);
+  EXPECT_FLOAT_EQ(serial.instrumentRecordPeriodMs, 72.0f);
+  EXPECT_EQ(serial.readingsPerInterval, 14);
 
   InstrumentSends("T1234567890\r");
-  ASSERT_TRUE(gradlog::ProbeRecordLength(app));
-  EXPECT_EQ(app.instrumentRecordLength, 12);
-  EXPECT_EQ(app.readingsPerInterval, 11);
+  ASSERT_TRUE(gradlog::ProbeRecordLength(serial, 1.0f));
+  EXPECT_EQ(serial.instrumentStatus.instrumentRecordLength, 12);
+  EXPECT_EQ(serial.readingsPerInterval, 11);
 
-  app.settings.readingInterval = 0.0f;
   InstrumentSends("T12345\r");
-  ASSERT_TRUE(gradlog::ProbeRecordLength(app));
-  EXPECT_EQ(app.readingsPerInterval, 1);
+  ASSERT_TRUE(gradlog::ProbeRecordLength(serial, 0.0f));
+  EXPECT_EQ(serial.readingsPerInterval, 1);
 
   InstrumentSends("T123\r");
-  EXPECT_FALSE(gradlog::ProbeRecordLength(app));
-  EXPECT_EQ(app.instrumentRecordLength, 7);
+  EXPECT_FALSE(gradlog::ProbeRecordLength(serial, 1.0f));
+  EXPECT_EQ(serial.instrumentStatus.instrumentRecordLength, 7);
   // Nothing at all: the clock has to move for the probe to give up.
   std::jthread clock([&](std::stop_token stop) {
     while (!stop.stop_requested()) {
@@ -85,7 +82,7 @@ TEST_F(InstrumentOnCable, ProbeSetsTheRecordTimingOfTheLengthFound) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
   });
-  EXPECT_FALSE(gradlog::ProbeRecordLength(app));
+  EXPECT_FALSE(gradlog::ProbeRecordLength(serial, 1.0f));
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/ui/Window.h"
+#include "serial/SerialState.h"
 #include "support/PseudoTerminal.h"
 #include "support/TempDeviceRoot.h"
 #include "support/TestPlatform.h"
@@ -12,7 +15,6 @@
 namespace {
 
 using namespace platform;
-using gradlog::AppState;
 
 TEST(PortSetup, PortNamesCountFromOne) {
   EXPECT_EQ(gradlog::ComPortName(0), "COM1:");
@@ -76,17 +78,19 @@ class PortSetupOnTerminal : public ::testing::Test {
   testing_support::TestPlatform test;
   gradlog::testing::TempDeviceRoot root;
   gradlog::testing::PseudoTerminal terminal;
-  AppState app;
+  gradlog::SurveySettings settings;
+  gradlog::SerialState serial;
+  Hwnd owner;
 };
 
 TEST_F(PortSetupOnTerminal, GpsPortTwelveGetsTheLineTheSettingsAsk) {
   terminal.LinkAs(root.Path(), "COM12");
-  app.settings.gpsPort = 11;
-  app.settings.gpsBaud = 5;
-  app.settings.gpsParity = 2;
-  app.settings.gpsStopBits = 1;
-  ASSERT_TRUE(gradlog::OpenGpsPort(app));
-  ASSERT_TRUE(app.gpsPortHandle.IsOpen());
+  settings.gpsPort = 11;
+  settings.gpsBaud = 5;
+  settings.gpsParity = 2;
+  settings.gpsStopBits = 1;
+  ASSERT_TRUE(gradlog::OpenGpsPort(serial.gps.Port(), settings, owner));
+  ASSERT_TRUE(serial.gps.Port().IsOpen());
   const termios attributes = SlaveAttributes();
   EXPECT_EQ(::cfgetospeed(&attributes), speed_t{B115200});
   // A pseudo-terminal drops the parity enable bit but keeps odd against even.
@@ -100,8 +104,9 @@ TEST_F(PortSetupOnTerminal, GpsPortTwelveGetsTheLineTheSettingsAsk) {
 
 TEST_F(PortSetupOnTerminal, InstrumentPortOneIsNineThousandSixHundredWithoutFlowControl) {
   terminal.LinkAs(root.Path(), "COM1");
-  app.settings.instrumentPort = 0;
-  ASSERT_TRUE(gradlog::OpenInstrumentPort(app));
+  settings.instrumentPort = 0;
+  ASSERT_TRUE(
+      gradlog::OpenInstrumentPort(serial.instrument.Port(), settings.instrumentPort, owner));
   const termios attributes = SlaveAttributes();
   EXPECT_EQ(::cfgetospeed(&attributes), speed_t{B9600});
   EXPECT_EQ(attributes.c_cflag & (CSTOPB | CRTSCTS | PARODD), 0u);
@@ -113,18 +118,17 @@ class PortSetupFailure : public PortSetupOnTerminal {
  protected:
   PortSetupFailure() {
     RegisterClass({.name = "Owner", .procedure = [this](const Message& m) { return Answer(m); }});
-    app.monitorGpsWindow =
-        CreateWindow({.className = "Owner", .style = WS_VISIBLE, .rect = {0, 0, 320, 240}});
+    owner = CreateWindow({.className = "Owner", .style = WS_VISIBLE, .rect = {0, 0, 320, 240}});
     root.WriteFile(root.Path() / "dev" / "COM5", "not a terminal");
   }
 
   // Opens through `open`, answering the message box it shows; true when that box said `text`.
-  bool FailsWithMessage(bool (*open)(AppState&), const std::string& text) {
+  bool FailsWithMessage(const std::function<bool()>& open, const std::string& text) {
     expectedText = text;
     shown = false;
-    SetTimer(app.monitorGpsWindow, 1, 10);
+    SetTimer(owner, 1, 10);
     test.services.Advance(10);
-    EXPECT_FALSE(open(app));
+    EXPECT_FALSE(open());
     return shown;
   }
 
@@ -144,12 +148,16 @@ class PortSetupFailure : public PortSetupOnTerminal {
 };
 
 TEST_F(PortSetupFailure, APortThatCannotOpenIsReportedAndLeftClosed) {
-  app.settings.gpsPort = 4;
-  app.settings.instrumentPort = 4;
-  EXPECT_TRUE(FailsWithMessage(gradlog::OpenGpsPort, "Cannot open GPS port"));
-  EXPECT_FALSE(app.gpsPortHandle.IsOpen());
-  EXPECT_TRUE(FailsWithMessage(gradlog::OpenInstrumentPort, "Cannot open EM61-MK2 port"));
-  EXPECT_FALSE(app.instrumentPortHandle.IsOpen());
+  settings.gpsPort = 4;
+  settings.instrumentPort = 4;
+  EXPECT_TRUE(
+      FailsWithMessage([&] { return gradlog::OpenGpsPort(serial.gps.Port(), settings, owner); },
+                       "Cannot open GPS port"));
+  EXPECT_FALSE(serial.gps.Port().IsOpen());
+  EXPECT_TRUE(FailsWithMessage(
+      [&] { return gradlog::OpenInstrumentPort(serial.instrument.Port(), 4, owner); },
+      "Cannot open EM61-MK2 port"));
+  EXPECT_FALSE(serial.instrument.Port().IsOpen());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/AppState.h"
@@ -48,8 +49,32 @@ struct Shot {
   std::string close = "key Escape\n";  // and after it
 };
 
-std::function<void(AppState&, Hwnd)> Dialog(std::optional<int> (*run)(AppState&, Hwnd)) {
-  return [run](AppState& app, Hwnd owner) { run(app, owner); };
+// The part of the state a dialog asks for.
+template <typename T>
+T& Part(AppState& app) {
+  if constexpr (std::is_same_v<T, ConfigState>)
+    return app.config;
+  else if constexpr (std::is_same_v<T, DisplayState>)
+    return app.display;
+  else if constexpr (std::is_same_v<T, GpsState>)
+    return app.gps;
+  else if constexpr (std::is_same_v<T, DataFileState>)
+    return app.dataFile;
+  else
+    return app.display.map;
+}
+
+template <typename A>
+std::function<void(AppState&, Hwnd)> Dialog(std::optional<int> (*run)(A&, Hwnd)) {
+  return [run](AppState& app, Hwnd owner) { run(Part<A>(app), owner); };
+}
+template <typename A, typename B>
+std::function<void(AppState&, Hwnd)> Dialog(std::optional<int> (*run)(A&, B&, Hwnd)) {
+  return [run](AppState& app, Hwnd owner) { run(Part<A>(app), Part<B>(app), owner); };
+}
+template <typename A, typename B, typename C>
+std::function<void(AppState&, Hwnd)> Dialog(std::optional<int> (*run)(A&, B&, C&, Hwnd)) {
+  return [run](AppState& app, Hwnd owner) { run(Part<A>(app), Part<B>(app), Part<C>(app), owner); };
 }
 
 std::function<void(AppState&, Hwnd)> PopupMenu(int resourceId) {
@@ -110,7 +135,7 @@ std::vector<Shot> Shots() {
   shots.push_back({"color-chooser", [](AppState& app, Hwnd owner) {
                      std::array<Color, 16> custom{};
                      ColorChooserRequest request{
-                         .initial = static_cast<Color>(app.settings.mapSavedColor),
+                         .initial = static_cast<Color>(app.config.settings.mapSavedColor),
                          .presetInitial = true,
                          .customColors = &custom};
                      ChooseColor(owner, request);
@@ -156,11 +181,12 @@ int main(int argc, char** argv) {
     RegisterDialogTemplates();
     RegisterMenus();
     auto app = std::make_unique<AppState>();
-    LoadSettings(*app);
-    const Hwnd owner = CreateWindow({.className = "STATIC",
-                                     .title = "",
-                                     .style = WS_VISIBLE,
-                                     .rect = {0, 0, app->screenWidth, app->screenHeight}});
+    LoadSettings(app->config);
+    const Hwnd owner = CreateWindow(
+        {.className = "STATIC",
+         .title = "",
+         .style = WS_VISIBLE,
+         .rect = {0, 0, app->display.layout.screenWidth, app->display.layout.screenHeight}});
     for (const Shot& shot : shots)
       shot.open(*app, owner);
   }

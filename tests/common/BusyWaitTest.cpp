@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/BusyWait.h"
+#include "common/BusyWait.h"
 #include "support/InstalledFakeServices.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/BusyWait.h"
+#include "common/BusyWait.h"
 
 #include "platform/sys/SystemServices.h"
 

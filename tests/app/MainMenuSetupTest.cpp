@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/KeepAlive.h"
+#include "app/AppState.h"
 #include "app/MainRoutine.h"
 #include "dialogs/DialogTestBase.h"
 #include "platform/backend/Script.h"
@@ -15,11 +15,13 @@ using namespace platform;
 class MainMenuSetupTest : public testing::DialogTestBase {
  protected:
   void SetUp() override {
-    ASSERT_EQ(RegisterWindowClasses(*app), 0);
-    ASSERT_TRUE(CreateMainWindow(*app));
+    ASSERT_EQ(RegisterWindowClasses(*state), 0);
+    ASSERT_TRUE(CreateMainWindow(*state));
     PumpMessages();
   }
-  void TearDown() override { StopKeepAlive(*app); }
+  void TearDown() override { state->keepAlive.Stop(); }
+
+  std::unique_ptr<AppState> state = std::make_unique<AppState>();
 };
 
 // Each command key opens its dialog over the disabled start screen, which gets its input back
@@ -37,14 +39,14 @@ TEST_F(MainMenuSetupTest, SetupKeysOpenTheirDialogs) {
     answer
         .Check([&](Hwnd dialog) {
           EXPECT_EQ(GetWindowText(dialog), c.title);
-          EXPECT_FALSE(IsWindowEnabled(app->mainWindow));
+          EXPECT_FALSE(IsWindowEnabled(state->windows.mainWindow));
         })
         .Cancel();
     test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = c.key});
     answer.Start();
     PumpMessages();
-    EXPECT_TRUE(IsWindowEnabled(app->mainWindow));
-    EXPECT_EQ(GetFocus(), app->mainWindow);
+    EXPECT_TRUE(IsWindowEnabled(state->windows.mainWindow));
+    EXPECT_EQ(GetFocus(), state->windows.mainWindow);
     EXPECT_EQ(std::filesystem::exists(root.SettingsPath()), c.key == 'G');
   }
 }
@@ -60,7 +62,7 @@ TEST_F(MainMenuSetupTest, TheKeyThatOpensADialogTypesNothingIntoIt) {
     test.platform->InjectInput(event);
   answer.Start();
   PumpMessages();
-  EXPECT_EQ(app->settings.surveyLine, "0");
+  EXPECT_EQ(state->config.settings.surveyLine, "0");
 }
 
 }  // namespace

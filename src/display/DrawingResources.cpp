@@ -1,4 +1,4 @@
-#include "app/DrawingSetup.h"
+#include "display/DrawingResources.h"
 
 namespace gradlog {
 
@@ -21,14 +21,14 @@ Color ColorOf(std::int32_t value) {
 
 }  // namespace
 
-void CreateFonts(AppState& app) {
-  app.fontNormal = platform::CreateFont(13, 400);
-  app.fontBold = platform::CreateFont(13, 700);
-  app.fontBoldSmall = platform::CreateFont(12, 700);
+Fonts CreateFonts() {
+  return Fonts{.normal = platform::CreateFont(13, 400),
+               .bold = platform::CreateFont(13, 700),
+               .boldSmall = platform::CreateFont(12, 700)};
 }
 
-void CreateDrawingResources(AppState& app) {
-  DrawingResources& d = app.drawing;
+DrawingResources CreateDrawingResources() {
+  DrawingResources d;
   const Color lightGrey = Rgb(192, 192, 192);
   d.lightGreyPen = CreatePen(PenStyle::Solid, 2, lightGrey);
   d.thinLightGreyPen = CreatePen(PenStyle::Solid, 1, lightGrey);
@@ -44,11 +44,11 @@ void CreateDrawingResources(AppState& app) {
   d.redBrush = CreateSolidBrush(Rgb(255, 0, 0));
   d.bluePen = CreatePen(PenStyle::Solid, 1, Rgb(0, 0, 255));
   d.blueBrush = CreateSolidBrush(Rgb(0, 0, 255));
+  return d;
 }
 
-void CreateMapResources(AppState& app) {
-  const SurveySettings& s = app.settings;
-  app.map = MapResources{
+MapResources CreateMapResources(const SurveySettings& s) {
+  return MapResources{
       .currentPen = CreatePen(PenStyle::Solid, 1, ColorOf(s.mapCurrentColor)),
       .savedPen = CreatePen(PenStyle::Solid, 1, ColorOf(s.mapSavedColor)),
       .savedBrush = CreateSolidBrush(ColorOf(s.mapSavedColor)),
@@ -57,8 +57,7 @@ void CreateMapResources(AppState& app) {
   };
 }
 
-void CreateChannelResources(AppState& app) {
-  const SurveySettings& s = app.settings;
+ChannelResources CreateChannelResources(const SurveySettings& s) {
   ChannelResources fresh;
   for (std::size_t i = 0; i < fresh.curvePen.size(); ++i) {
     const Color color = ColorOf(s.channelColor[i]);
@@ -66,7 +65,7 @@ void CreateChannelResources(AppState& app) {
     fresh.thinPen[i] = CreatePen(PenStyle::Solid, 1, color);
     fresh.brush[i] = CreateSolidBrush(color);
   }
-  app.channels = std::move(fresh);
+  return fresh;
 }
 
 }  // namespace gradlog
