@@ -1,5 +1,7 @@
 #include "app/MainMenu.h"
 
+#include <algorithm>
+
 #include "common/BusyWait.h"
 #include "config/SettingsFile.h"
 #include "dialogs/GpsPortSetupDialog.h"
@@ -53,9 +55,14 @@ void SelectMainButton(AppState& app, int index) {
     SendMessage(app.windows.mainButtons[static_cast<std::size_t>(old)], BM_SETSTYLE, BS_PUSHBUTTON,
                 1);
   }
-  SendMessage(app.windows.mainButtons[static_cast<std::size_t>(index)], BM_SETSTYLE,
-              BS_DEFPUSHBUTTON, 1);
+  const Hwnd button = app.windows.mainButtons[static_cast<std::size_t>(index)];
+  SendMessage(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
   app.windows.mainButtonSelection = index;
+  // The focus frame follows the highlight when a button holds the focus, so that Enter runs
+  // the highlighted command.
+  const auto& buttons = app.windows.mainButtons;
+  if (std::find(buttons.begin(), buttons.end(), GetFocus()) != buttons.end())
+    SetFocus(button);
 }
 
 void RunMainCommand(AppState& app, int index) {
@@ -91,8 +98,13 @@ void RunMainCommand(AppState& app, int index) {
 
 LRESULT OnMainCommand(AppState& app, const Message& message) {
   const int index = static_cast<int>(LowWord(message.wParam)) - FIRST_MAIN_BUTTON_ID;
-  if (index >= 0 && index < MAIN_BUTTON_COUNT)
-    RunMainCommand(app, index);
+  if (index < 0 || index >= MAIN_BUTTON_COUNT)
+    return 0;
+  RunMainCommand(app, index);
+  // A click leaves the highlight where the keys put it; the clicked button must not keep the
+  // keyboard focus, or Enter would run it instead of the highlighted one.
+  if (IsWindow(app.windows.mainWindow))
+    SetFocus(app.windows.mainButtons[static_cast<std::size_t>(app.windows.mainButtonSelection)]);
   return 0;
 }
 

@@ -88,6 +88,22 @@ TEST_F(StartScreenTest, HighlightStartsOnSurveySetupAndWrapsBothWays) {
     EXPECT_EQ(IsDefaultButton(i), i == 1) << "button " << i;
 }
 
+// After a click the keys act from the highlight: the focus sits on the highlighted button,
+// follows it, and Enter runs it (here Exit, reached from Survey Setup by Up twice).
+TEST_F(StartScreenTest, AClickLeavesTheKeysOnTheHighlight) {
+  Start();
+  test.platform->InjectInput({.kind = InputKind::ButtonDown, .position = {245, 15}});
+  test.platform->InjectInput({.kind = InputKind::ButtonUp, .position = {245, 15}});
+  PumpMessages();
+  EXPECT_EQ(app->windows.mainButtonSelection, 1);
+  EXPECT_EQ(GetFocus(), app->windows.mainButtons[1]);
+  Press(VK_UP);
+  Press(VK_UP);
+  EXPECT_EQ(GetFocus(), app->windows.mainButtons[8]);
+  Press(VK_RETURN);
+  EXPECT_FALSE(IsWindow(app->windows.mainWindow));
+}
+
 TEST_F(StartScreenTest, KeysAreIgnoredWhileLoggingIsActive) {
   Start();
   app->windows.loggingActive = 1;
