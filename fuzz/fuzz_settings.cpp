@@ -13,6 +13,7 @@
 
 #include "app/AppState.h"
 #include "config/SettingsFile.h"
+#include "config/SurveyLineText.h"
 #include "display/DisplayScales.h"
 #include "platform/sys/DevicePaths.h"
 
@@ -55,7 +56,8 @@ std::string StartAndSave() {
     abort();
   if (app->barGridRows.count < 0 || app->barGridRows.count > 9)
     abort();
-  if (app->settings.surveyLine.size() > gradlog::SURVEY_LINE_MAX)
+  // The survey line is kept as stored: whole characters, at most eleven of them.
+  if (gradlog::SurveyLineText(app->settings.surveyLine) != app->settings.surveyLine)
     abort();
   gradlog::SaveSettings(*app);
   return ReadSettingsBytes();
