@@ -12,6 +12,7 @@
 #include <string>
 
 #include "config/SettingsFile.h"
+#include "config/SurveyLineText.h"
 #include "display/DisplayScales.h"
 #include "platform/sys/DevicePaths.h"
 
@@ -56,7 +57,8 @@ std::string StartAndSave() {
     abort();
   if (display->profile.barGridRows.count < 0 || display->profile.barGridRows.count > 9)
     abort();
-  if (config->settings.surveyLine.size() > gradlog::SURVEY_LINE_MAX)
+  // The survey line is kept as stored: whole characters, at most eleven of them.
+  if (gradlog::SurveyLineText(config->settings.surveyLine) != config->settings.surveyLine)
     abort();
   gradlog::SaveSettings(*config);
   return ReadSettingsBytes();

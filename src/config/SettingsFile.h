@@ -1,25 +1,18 @@
 #pragma once
 
-#include <cstddef>
-#include <span>
-
 #include "config/ConfigState.h"
-#include "platform/sys/Files.h"
 
 namespace gradlog {
 
 // Brings the settings and the values derived from them up to date from the settings file.
-// A missing file, or one of another version, is written from the record as it stands (the
-// derived values are then left alone: start-up loads twice so the second call reads it back).
+// A missing or unreadable file is written from the record as it stands (an unreadable one is
+// kept as Z601CX.INI.bad first); the derived values are then left alone: start-up loads twice
+// so the second call reads it back.
 void LoadSettings(ConfigState& config);
 
-// Writes the whole record to the settings file. A file that cannot be written is no error:
-// the record keeps its values in memory.
-void SaveSettings(ConfigState& config);
-
-// Reads one line byte by byte into `buffer` and returns its length. The CR before the LF is
-// dropped; characters beyond the buffer are dropped; the text is not zero-terminated. End of
-// file (or a failed read) gives 0, also after the characters of an unterminated last line.
-std::size_t ReadSettingsLine(platform::File& file, std::span<char> buffer);
+// Writes the whole record to the settings file, replacing the old file only once the new one
+// is complete on disk. False, with a line on stderr, when it could not: the record keeps its
+// values in memory.
+bool SaveSettings(ConfigState& config);
 
 }  // namespace gradlog

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/SafeConvert.h"
+#include "config/SurveyLineText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 
@@ -70,7 +71,7 @@ std::int32_t GetDlgItemInteger(Hwnd dialog, int id) {
 }
 
 std::string GetDlgItemSurveyLine(Hwnd dialog, int id) {
-  return GetDlgItemText(dialog, id).substr(0, SURVEY_LINE_MAX);
+  return SurveyLineText(GetDlgItemText(dialog, id));
 }
 
 void SetDlgItemFixed(Hwnd dialog, int id, double value, int decimals) {

@@ -12,45 +12,25 @@
 #include <tuple>
 #include <vector>
 
-#include "config/ConfigState.h"
-#include "platform/sys/Files.h"
-#include "support/FirstStartSettings.h"
-#include "support/TempDeviceRoot.h"
+#include "config/SettingsFileFixture.h"
+#include "platform/sys/DevicePaths.h"
 
 namespace gradlog {
 namespace {
 
+using testing::FileWithLine;
 using testing_support::FirstStartLines;
 using testing_support::JoinCrLf;
 
 constexpr std::int32_t INT_MAX32 = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t INT_MIN32 = std::numeric_limits<std::int32_t>::min();
 
-// The first-start file with one line replaced (line numbers count from 1).
-std::string FileWithLine(int lineNumber, const std::string& text) {
-  std::vector<std::string> lines = FirstStartLines();
-  lines.at(static_cast<std::size_t>(lineNumber - 1)) = text;
-  return JoinCrLf(lines);
-}
-
-class SettingsFileTest : public ::testing::Test {
- protected:
-  // Loads twice, as start-up does.
-  void StartUp(ConfigState& state) {
-    LoadSettings(state);
-    LoadSettings(state);
-  }
-  void WriteSettings(const std::string& bytes) { root.WriteFile(root.SettingsPath(), bytes); }
-  std::string SettingsBytes() const { return root.ReadFile(root.SettingsPath()); }
-
-  testing::TempDeviceRoot root;
-  std::unique_ptr<ConfigState> config = std::make_unique<ConfigState>();
-};
+class SettingsFileTest : public testing::SettingsFileFixture {};
 
 TEST_F(SettingsFileTest, FirstStartCreatesTheDefaultFileAndReadsItBackNextTime) {
   ASSERT_EQ(FirstStartLines().size(), 72u);
   config->readingIntervalMs = -1;
-  for (const std::int32_t readingMs : {-1, 200}) {  // a created file is read by the next load
+    for (const std::int32_t readingMs : {-1, 200}) {  // a created file is read by the next load
     config->gpsOffsetX = 1.5f;
     config->gpsOffsetY = -2.0f;
     LoadSettings(*config);
@@ -89,7 +69,7 @@ TEST_F(SettingsFileTest, EveryLineRoundTripsInItsOwnType) {
   WriteSettings(JoinCrLf(lines));
   LoadSettings(*config);
   EXPECT_EQ(config->settings.profileMax, 35.5f);
-  SaveSettings(*config);
+  EXPECT_TRUE(SaveSettings(*config));
   EXPECT_EQ(SettingsBytes(), JoinCrLf(saved));
 }
 
@@ -105,6 +85,7 @@ TEST_F(SettingsFileTest, LinesSetFieldsAndDerivedValues) {
   const std::vector<std::tuple<int, std::string, Value, std::int64_t>> cases{
       {38, "5", port, 5},
       {38, "abc", port, 0},
+      {38, std::string(511, '0') + "79", port, 7},  // a line keeps its first 512 characters
       {67, "12abc", scale, 12},
       {67, "  -7", scale, -7},
       {67, "99999999999", scale, INT_MAX32},
@@ -119,30 +100,6 @@ TEST_F(SettingsFileTest, LinesSetFieldsAndDerivedValues) {
     WriteSettings(FileWithLine(line, text));
     LoadSettings(*config);
     EXPECT_EQ(value(*config), expected);
-  }
-}
-
-TEST_F(SettingsFileTest, ReadSettingsLineDropsTheLineEndAndCutsToTheBuffer) {
-  // Bytes, buffer size, what successive calls return.
-  const std::vector<std::tuple<std::string, std::size_t, std::vector<std::string>>> cases{
-      {"\nVer1.34\r\n12\r\n\r\n", 64, {"", "Ver1.34", "12", "", ""}},
-      {"1.5\n2\r\r\nx\ry\r\n", 64, {"1.5", "2\r", "x\ry"}},  // only CR before LF is dropped
-      {"first\r\n4.000000", 64, {"first", ""}},              // no line end: end of file
-      {"", 64, {""}},
-      {"ABCDEFGHIJ\r\nKL\r\n", 4, {"ABCD", "KL"}},
-      {"ABCD\r\nEF\r\n", 4, {"ABCD", "EF"}},  // a CR beyond the buffer takes nothing kept
-      {"ABC\r\n", 0, {""}}};
-  for (const auto& [bytes, capacity, expectedLines] : cases) {
-    SCOPED_TRACE("bytes '" + bytes + "' buffer " + std::to_string(capacity));
-    root.WriteFile(root.Path() / "lines.txt", bytes);
-    std::optional<platform::File> file = platform::File::OpenExisting("lines.txt");
-    ASSERT_TRUE(file.has_value());
-    std::vector<char> buffer(capacity);
-    for (const std::string& expected : expectedLines) {
-      const std::size_t length = ReadSettingsLine(*file, buffer);
-      ASSERT_LE(length, capacity);
-      EXPECT_EQ(std::string(buffer.data(), length), expected);
-    }
   }
 }
 
@@ -173,13 +130,32 @@ TEST_F(SettingsFileTest, SurveyLineRoundTripsAndIsCutToElevenCharacters) {
   EXPECT_EQ(SettingsBytes(), FileWithLine(51, "LINE-012345"));
 }
 
-TEST_F(SettingsFileTest, MissingAndUnterminatedLinesReadAsEmpty) {
-  std::string bytes = JoinCrLf(FirstStartLines());
-  bytes.resize(bytes.size() - 2);  // "4.000000" without its CR LF
+// Eleven characters are kept whole, however many bytes each takes, in the file and read back.
+TEST_F(SettingsFileTest, SurveyLineKeepsWholeCharactersInTheFile) {
+  StartUp(*config);
+  config->settings.surveyLine = "Straße-Nord-Ost";  // ß takes two bytes
+  SaveSettings(*config);
+  EXPECT_EQ(SettingsBytes(), FileWithLine(51, "Straße-Nord"));
+
+  WriteSettings(FileWithLine(51, "Ost€𝄞€€12345"));
+  LoadSettings(*config);
+  EXPECT_EQ(config->settings.surveyLine, "Ost€𝄞€€1234");
+  WriteSettings(FileWithLine(51,
+                             "\xC3"
+                             "ABC"));  // a lone lead byte from an older save
+  LoadSettings(*config);
+  EXPECT_EQ(config->settings.surveyLine, "\uFFFDABC");
+}
+
+TEST_F(SettingsFileTest, UnterminatedLastLineIsALineAndMissingLinesReadAsEmpty) {
+  std::string bytes = FileWithLine(72, "2.500000");
+  bytes.resize(bytes.size() - 2);  // a hand-edited file whose last line lost its CR LF
   WriteSettings(bytes);
   LoadSettings(*config);
   EXPECT_EQ(config->settings.gpsWarnSatellites, 5);
-  EXPECT_EQ(config->settings.gpsWarnPdop, 0.0f);
+  EXPECT_EQ(config->settings.gpsWarnPdop, 2.5f);
+  SaveSettings(*config);
+  EXPECT_EQ(SettingsBytes(), FileWithLine(72, "2.500000"));
 
   std::vector<std::string> lines = FirstStartLines();
   lines.resize(40);  // up to gpsDataBits
