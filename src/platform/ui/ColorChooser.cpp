@@ -9,6 +9,7 @@
 #include "platform/ui/ColorSwatches.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/PlatformState.h"
 
 namespace platform {
 
@@ -237,6 +238,7 @@ const std::array<Color, 48>& BasicColors() {
 }
 
 std::optional<Color> ChooseColor(Hwnd owner, ColorChooserRequest& request) {
+  RequireUiThread();
   if (FindDialogTemplate(TEMPLATE_NAME) == nullptr)
     RegisterDialogTemplate(ChooserTemplate());
   ChooserSession session{.current = request.presetInitial ? request.initial & 0x00FFFFFF : 0,

@@ -180,6 +180,7 @@ void RegisterDialogClass() {
 }
 
 std::optional<int> DialogBox(std::string_view templateName, Hwnd owner, DialogProc procedure) {
+  RequireUiThread();
   const DialogTemplate* dialogTemplate = FindDialogTemplate(templateName);
   if (dialogTemplate == nullptr)
     return std::nullopt;

@@ -9,6 +9,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/FileListing.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/PlatformState.h"
 
 namespace platform {
 
@@ -270,6 +271,7 @@ bool ChooserProc(Chooser& chooser, const Message& m) {
 }  // namespace
 
 std::optional<std::string> ChooseFile(Hwnd owner, const FileChooserRequest& request) {
+  RequireUiThread();
   RegisterChooserTemplateOnce();
   Chooser chooser{.request = request};
   const std::optional<int> result = DialogBox(

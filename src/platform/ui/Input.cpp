@@ -117,6 +117,7 @@ void Translate(const InputEvent& event) {
 }  // namespace
 
 bool IsKeyDown(std::uint32_t virtualKey) {
+  RequireUiThread();
   const PlatformState& s = State();
   switch (virtualKey) {
     case VK_SHIFT:

@@ -303,6 +303,7 @@ const Menu* FindMenu(int resourceId) {
 }
 
 int TrackPopupMenu(const Menu& menu, Point rightTop, Hwnd owner) {
+  RequireUiThread();
   if (menu.items.empty())
     return 0;
   // A menu opened while the pointer is pressed is the pointer's; any other is the keys'.

@@ -264,6 +264,7 @@ void RegisterMessageBoxClass() {
 }
 
 int MessageBox(Hwnd owner, std::string_view text, std::string_view caption, unsigned flags) {
+  RequireUiThread();
   const Hwnd previousFocus = GetFocus();
   int result = ButtonsFor(flags).front().result;
   {

@@ -264,6 +264,7 @@ void PumpMessages() {
 }
 
 bool SetTimer(Hwnd hwnd, std::uint32_t id, std::uint32_t periodMs) {
+  RequireUiThread();
   PlatformState& s = State();
   if (!IsWindow(hwnd))
     return false;
@@ -281,6 +282,7 @@ bool SetTimer(Hwnd hwnd, std::uint32_t id, std::uint32_t periodMs) {
 }
 
 bool KillTimer(Hwnd hwnd, std::uint32_t id) {
+  RequireUiThread();
   return std::erase_if(State().timers,
                        [&](const TimerData& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
 }

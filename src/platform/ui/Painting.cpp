@@ -259,29 +259,32 @@ void PaintWindowNow(Hwnd hwnd) {
 }
 
 void UpdateWindow(Hwnd hwnd) {
+  RequireUiThread();
   PaintWindowNow(hwnd);
 }
 
 namespace {
 
-Point ClientOrigin(Hwnd hwnd) {
-  const WindowData* window = FindWindowData(hwnd);
+// `call` is the device context being made, so that the thread check names it.
+Point ClientOrigin(Hwnd hwnd, const char* call = __builtin_FUNCTION()) {
+  const WindowData* window = FindWindowData(hwnd, call);
   if (window == nullptr)
     return {};
   const Rect client = ClientScreenRect(*window);
   return {client.left, client.top};
 }
 
-Region ClientClip(Hwnd hwnd) {
+Region ClientClip(Hwnd hwnd, const char* call = __builtin_FUNCTION()) {
+  RequireUiThread(call);
   State().screenDirty = true;
   return VisibleRegion(hwnd);
 }
 
-Region PaintClip(Hwnd hwnd) {
-  Region clip = ClientClip(hwnd);
-  if (const WindowData* window = FindWindowData(hwnd)) {
+Region PaintClip(Hwnd hwnd, const char* call = __builtin_FUNCTION()) {
+  Region clip = ClientClip(hwnd, call);
+  if (const WindowData* window = FindWindowData(hwnd, call)) {
     Region update = window->update;
-    const Point origin = ClientOrigin(hwnd);
+    const Point origin = ClientOrigin(hwnd, call);
     update.Offset(origin.x, origin.y);
     clip.Intersect(update);
   }

@@ -108,15 +108,12 @@ SystemServices& Platform::Services() {
 }
 
 void Platform::InjectInput(const InputEvent& event) {
+  RequireUiThread();
   state_->pendingInput.push_back(event);
 }
 
 PlatformState& State() {
   return Platform::Current().State();
-}
-
-bool IsUiThread() {
-  return std::this_thread::get_id() == State().uiThread;
 }
 
 void ExitProcess(int exitCode) {

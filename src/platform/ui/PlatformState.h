@@ -89,8 +89,14 @@ struct PlatformState {
 };
 
 PlatformState& State();
-WindowData* FindWindowData(Hwnd hwnd);
 bool IsUiThread();
+// Windows, timers and the screen belong to the UI thread alone: a call from any other
+// thread is a programming error, so this aborts naming `call` (by default the caller,
+// through a builtin gcc and clang share). On in every build: one thread-id comparison.
+void RequireUiThread(const char* call = __builtin_FUNCTION());
+// The record of a window, null for a handle that names none. UI thread only: every call
+// that takes a window passes here, so this is where the thread is checked.
+WindowData* FindWindowData(Hwnd hwnd, const char* call = __builtin_FUNCTION());
 
 // Frame and caption sizes a window style gives (0 when it has none).
 int FrameWidthOf(std::uint32_t style);

@@ -42,7 +42,8 @@ struct CreateParams {
   int id = 0;
 };
 
-// Classes and windows. All of these run on the UI thread.
+// Classes and windows. All of these, and the painting, focus, timer, dialog and menu calls,
+// run on the UI thread only: a call from another thread aborts the program.
 bool RegisterClass(const WindowClass& windowClass);  // false when the name is taken
 Hwnd CreateWindow(const CreateParams& params);       // sends WM_CREATE; null on failure
 bool DestroyWindow(Hwnd hwnd);                       // children first; sends WM_DESTROY

@@ -49,7 +49,8 @@ void ForgetWindow(Hwnd hwnd) {
 
 }  // namespace
 
-WindowData* FindWindowData(Hwnd hwnd) {
+WindowData* FindWindowData(Hwnd hwnd, const char* call) {
+  RequireUiThread(call);
   if (!hwnd)
     return nullptr;
   PlatformState& s = State();
@@ -58,6 +59,7 @@ WindowData* FindWindowData(Hwnd hwnd) {
 }
 
 bool RegisterClass(const WindowClass& windowClass) {
+  RequireUiThread();
   PlatformState& s = State();
   const std::string key = LowerCase(windowClass.name);
   if (key.empty() || !windowClass.procedure || s.classes.contains(key))
@@ -67,6 +69,7 @@ bool RegisterClass(const WindowClass& windowClass) {
 }
 
 Hwnd CreateWindow(const CreateParams& params) {
+  RequireUiThread();
   PlatformState& s = State();
   auto cls = s.classes.find(LowerCase(params.className));
   if (cls == s.classes.end())
@@ -274,6 +277,7 @@ std::string GetClassName(Hwnd hwnd) {
 }
 
 Hwnd FindWindow(std::string_view className, std::string_view title) {
+  RequireUiThread();
   const std::string wantedClass = LowerCase(className);
   for (Hwnd hwnd : WindowsInPaintOrder()) {
     const WindowData* w = FindWindowData(hwnd);
@@ -310,6 +314,7 @@ std::any* GetWindowData(Hwnd hwnd) {
 }
 
 Hwnd SetFocus(Hwnd hwnd) {
+  RequireUiThread();
   PlatformState& s = State();
   const Hwnd previous = s.focus;
   if (hwnd == previous || (hwnd && !IsWindow(hwnd)))
@@ -324,6 +329,7 @@ Hwnd SetFocus(Hwnd hwnd) {
 }
 
 Hwnd GetFocus() {
+  RequireUiThread();
   return State().focus;
 }
 

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "platform/ui/ColorChooser.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/FileChooser.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MessageBox.h"
+
+namespace {
+
+using namespace platform;
+using namespace ui_test;
+
+constexpr std::uint32_t UM_POST = WM_USER + 1;
+constexpr std::uint32_t UM_SEND = WM_USER + 2;
+
+// Runs `call` on a thread of its own while this, the UI thread, serves messages: a call
+// that got past the check then finishes (its sends are answered) instead of deadlocking.
+void OnAnotherThread(const std::function<void()>& call) {
+  std::atomic<bool> finished{false};
+  std::thread other([&] {
+    call();
+    finished = true;
+    PostMessage({}, WM_NULL);  // wakes the loop below
+  });
+  Message m;
+  while (!finished && GetMessage(m))
+    DispatchMessage(m);
+  other.join();
+}
+
+class UiThreadTest : public ::testing::Test {
+ protected:
+  testing_support::TestPlatform test;
+  RecordingClass recorder;
+  Hwnd window;
+
+  void SetUp() override {
+    // Each death test starts the program afresh: forking one that holds threads is unsafe.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    recorder.Register("Recorder", Rgb(255, 255, 255));
+    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
+    PumpMessages();
+  }
+};
+
+// A call that belongs to the UI thread, named as the abort message names it.
+struct UiCall {
+  std::string name;
+  std::function<void(Hwnd window)> call;
+};
+
+void PrintTo(const UiCall& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::vector<UiCall> UiCalls() {
+  return {
+      {"CreateWindow",
+       [](Hwnd) {
+         CreateWindow({.className = "Recorder", .rect = {0, 0, 9, 9}});
+       }},
+      {"DestroyWindow", [](Hwnd w) { DestroyWindow(w); }},
+      {"ShowWindow", [](Hwnd w) { ShowWindow(w, false); }},
+      {"MoveWindow",
+       [](Hwnd w) {
+         MoveWindow(w, {0, 0, 9, 9});
+       }},
+      {"InvalidateRect", [](Hwnd w) { InvalidateRect(w, nullptr, true); }},
+      {"UpdateWindow", [](Hwnd w) { UpdateWindow(w); }},
+      {"WindowDC", [](Hwnd w) { WindowDC dc(w); }},
+      {"PaintDC", [](Hwnd w) { PaintDC dc(w); }},
+      {"SetFocus", [](Hwnd) { SetFocus({}); }},
+      {"GetFocus", [](Hwnd) { GetFocus(); }},
+      {"SetWindowText", [](Hwnd w) { SetWindowText(w, "Moved"); }},
+      {"GetWindowText", [](Hwnd w) { GetWindowText(w); }},
+      {"FindWindow", [](Hwnd) { FindWindow("Recorder", ""); }},
+      {"SetTimer", [](Hwnd w) { SetTimer(w, 1, 100); }},
+      {"KillTimer", [](Hwnd w) { KillTimer(w, 1); }},
+      {"DialogBox", [](Hwnd w) { DialogBox("Absent", w, [](const Message&) { return false; }); }},
+      {"MessageBox", [](Hwnd w) { MessageBox(w, "Text", "Caption", MB_OK); }},
+      {"TrackPopupMenu",
+       [](Hwnd w) {
+         TrackPopupMenu({{{"&Item", 1}}}, {100, 0}, w);
+       }},
+      {"ChooseFile", [](Hwnd w) { ChooseFile(w, {}); }},
+      {"ChooseColor",
+       [](Hwnd w) {
+         ColorChooserRequest request;
+         ChooseColor(w, request);
+       }},
+  };
+}
+
+class UiCallOffThreadTest : public UiThreadTest, public ::testing::WithParamInterface<UiCall> {};
+
+TEST_P(UiCallOffThreadTest, AbortsNamingTheCall) {
+  const UiCall& c = GetParam();
+  EXPECT_DEATH(OnAnotherThread([&] { c.call(window); }),
+               "gradlog: " + c.name + " called from a thread other than the UI thread");
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowsTimersAndDialogs, UiCallOffThreadTest,
+                         ::testing::ValuesIn(UiCalls()),
+                         [](const ::testing::TestParamInfo<UiCall>& info) {
+                           return info.param.name;
+                         });
+
+TEST_F(UiThreadTest, PostAndSendFromAnotherThreadPassAndArrive) {
+  recorder.hook = [](const Message& m) -> LRESULT { return m.message == UM_SEND ? 42 : 0; };
+  std::optional<LRESULT> sent;
+  OnAnotherThread([&] {
+    sent = SendMessage(window, UM_SEND);
+    PostMessage(window, UM_POST);
+  });
+  PumpMessages();
+  EXPECT_EQ(sent, 42);
+  EXPECT_EQ(recorder.Count(UM_SEND), 1);
+  EXPECT_EQ(recorder.Count(UM_POST), 1);
+}
+
+TEST(UiThreadOwnerTest, IsTheThreadThatMadeThePlatformNotTheMainThread) {
+  bool worked = false;
+  std::thread maker([&] {
+    testing_support::TestPlatform test;
+    RecordingClass recorder;
+    recorder.Register("Recorder", Rgb(255, 255, 255));
+    const Hwnd window = MakeTopLevel("Recorder", {0, 0, 9, 9});
+    worked = ShowWindow(window, false) && SetTimer(window, 1, 100) && KillTimer(window, 1);
+  });
+  maker.join();
+  EXPECT_TRUE(worked);
+}
+
+}  // namespace
