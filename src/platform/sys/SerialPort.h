@@ -80,9 +80,21 @@ bool IsSupportedLineSettings(const LineSettings& settings);
 // name is not of that form.
 std::string SerialDevicePath(std::string_view portName);
 
-// Opens the port exclusively in raw mode, keeping its line settings; nullptr when the
-// device is missing, busy or not a terminal.
+struct PortOpening {
+  PortHandle port;  // nullptr when the port would not open
+  // Why it would not open, for a person: the device path and the cause, e.g.
+  // "/dev/ttyS3: No such file or directory" or "/dev/ttyUSB0: the device is in use".
+  // Empty when the port opened.
+  std::string error;
+};
+
+// Opens the port exclusively in raw mode, keeping its line settings. Fails (with the cause)
+// when the name is no "COMn:", the device is missing or not a terminal, access is denied, or
+// the device is open already, in this process or another.
+PortOpening OpenSerialPortOrExplain(std::string_view portName);
+// The same without the cause: nullptr when the port would not open.
 PortHandle OpenSerialPort(std::string_view portName);
+
 
 // Two ports joined by a null-modem cable: what one writes, the other reads.
 std::pair<PortHandle, PortHandle> MakeMemoryPortPair();

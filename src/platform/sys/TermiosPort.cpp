@@ -14,6 +14,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <system_error>
 
 #include "platform/sys/ReadDeadline.h"
 #include "platform/sys/SerialPort.h"
@@ -287,30 +288,47 @@ bool MakeRaw(int fd) {
   return ::tcsetattr(fd, TCSANOW, &attributes) == 0;
 }
 
+std::string ErrorText(int error) {
+  // Another process that opened the device exclusively makes open() fail with EBUSY.
+  if (error == EBUSY)
+    return "the device is in use";
+  return std::error_code(error, std::generic_category()).message();
+}
+
+PortOpening Failure(int fd, const std::string& path, const std::string& cause) {
+  ::close(fd);
+  return {nullptr, path + ": " + cause};
+}
+
 }  // namespace
 
-PortHandle OpenSerialPort(std::string_view portName) {
+PortOpening OpenSerialPortOrExplain(std::string_view portName) {
   const std::string path = SerialDevicePath(portName);
   if (path.empty())
-    return nullptr;
+    return {nullptr, "\"" + std::string(portName) + "\" is not a serial port name (COMn:)"};
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0)
-    return nullptr;
+    return {nullptr, path + ": " + ErrorText(errno)};
   struct stat status {};
-  if (::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode) || !::isatty(fd) ||
-      !OpenDevices::Claim(status.st_rdev)) {
-    ::close(fd);
-    return nullptr;
-  }
+  if (::fstat(fd, &status) != 0)
+    return Failure(fd, path, ErrorText(errno));
+  if (!S_ISCHR(status.st_mode) || !::isatty(fd))
+    return Failure(fd, path, "not a terminal");
+  if (!OpenDevices::Claim(status.st_rdev))
+    return Failure(fd, path, ErrorText(EBUSY));
   const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wake < 0 || ::ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd)) {
+    const std::string cause = ErrorText(errno);
     if (wake >= 0)
       ::close(wake);
-    ::close(fd);
     OpenDevices::Release(status.st_rdev);
-    return nullptr;
+    return Failure(fd, path, cause);
   }
-  return std::make_shared<TermiosPort>(fd, wake, status.st_rdev);
+  return {std::make_shared<TermiosPort>(fd, wake, status.st_rdev), {}};
+}
+
+PortHandle OpenSerialPort(std::string_view portName) {
+  return OpenSerialPortOrExplain(portName).port;
 }
 
 }  // namespace platform

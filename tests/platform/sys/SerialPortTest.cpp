@@ -16,6 +16,7 @@
 #include <latch>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/sys/ReadDeadline.h"
 #include "platform/sys/TermiosSettings.h"
@@ -146,8 +147,39 @@ TEST_F(PseudoTerminalTest, PortNamesMapToLinksOrSerialDevices) {
     EXPECT_EQ(SerialDevicePath(bad), "") << bad;
     EXPECT_EQ(OpenSerialPort(bad), nullptr) << bad;
   }
-  root.WriteFile(root.Path() / "dev" / "COM5", "not a terminal");
-  EXPECT_EQ(OpenSerialPort("COM5:"), nullptr);
+}
+
+TEST_F(PseudoTerminalTest, AFailedOpenSaysWhyAndWhere) {
+  const std::string dev = (root.Path() / "dev").string();
+  root.WriteFile(root.Path() / "dev" / "COM5", "a regular file");
+  root.WriteFile(root.Path() / "dev" / "COM6", "no access");
+  std::filesystem::permissions(root.Path() / "dev" / "COM6", std::filesystem::perms::none);
+  PortHandle held = OpenSerialPort("COM12:");
+  ASSERT_NE(held, nullptr);
+  struct Case {
+    const char* portName;
+    std::string error;
+  };
+  std::vector<Case> cases{
+      {"LPT1:", "\"LPT1:\" is not a serial port name (COMn:)"},
+      {"COM5:", dev + "/COM5: not a terminal"},
+      {"COM12:", dev + "/COM12: the device is in use"},
+  };
+  // Only a path with no device behind it gives this cause.
+  if (!std::filesystem::exists(SerialDevicePath("COM256:")))
+    cases.push_back({"COM256:", "/dev/ttyS255: No such file or directory"});
+  // A privileged process opens the file anyway; it is then no terminal, as above.
+  if (::geteuid() != 0)
+    cases.push_back({"COM6:", dev + "/COM6: Permission denied"});
+  for (const Case& c : cases) {
+    const PortOpening opening = OpenSerialPortOrExplain(c.portName);
+    EXPECT_EQ(opening.port, nullptr) << c.portName;
+    EXPECT_EQ(opening.error, c.error) << c.portName;
+  }
+  held->Close();
+  const PortOpening reopened = OpenSerialPortOrExplain("COM12:");
+  EXPECT_NE(reopened.port, nullptr);
+  EXPECT_EQ(reopened.error, "");
 }
 
 TEST_F(PseudoTerminalTest, LineSettingsReachTheTerminal) {
