@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "CountingPort.h"
+#include "LineReader.h"
 #include "PortLines.h"
 #include "ThreadTestSupport.h"
 #include "platform/sys/SerialPort.h"
@@ -10,7 +14,10 @@
 namespace platform {
 namespace {
 
+using namespace std::chrono_literals;
 using gradlog::testing::BothKindsOfPortLine;
+using gradlog::testing::CountingPort;
+using gradlog::testing::LineReader;
 using gradlog::testing::PortLine;
 using gradlog::testing::ResultAfter;
 using gradlog::testing::ResultWithoutHang;
@@ -28,6 +35,22 @@ TEST(HungUpPortTest, HangUpEndsAWaitAndThePortFailsAtOnceFromThenOn) {
       EXPECT_EQ(port->ReadAvailable(buffer), 0u);
       EXPECT_EQ(port->Write(std::string_view("W")), 0u);
     });
+  }
+}
+
+TEST(HungUpPortTest, AReaderOnAHungUpPortBacksOffInsteadOfSpinning) {
+  for (const std::unique_ptr<PortLine>& line : BothKindsOfPortLine()) {
+    SCOPED_TRACE(line->Kind());
+    line->HangUp();
+    auto counting = std::make_shared<CountingPort>(line->Port());
+    {
+      LineReader reader(counting);
+      std::this_thread::sleep_for(500ms);
+    }
+    // A pause of 10 ms after each failed wait allows about a hundred calls; a reader that
+    // tries again at once makes hundreds of thousands.
+    EXPECT_GT(counting->Calls(), 0);
+    EXPECT_LT(counting->Calls(), 1000);
   }
 }
 
