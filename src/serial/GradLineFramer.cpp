@@ -18,17 +18,25 @@ std::optional<std::string_view> GradLineFramer::Feed(char byte, std::uint32_t ti
       return std::nullopt;
     case '\n':
       return EndLine();
+    case '\0':
+      // The line would be stored and shown cut at the NUL, as a plausible different value.
+      Reset();
+      return std::nullopt;
     default:
       if (count_ == BUFFER_SIZE) {
         // No instrument line is this long: what is held is noise, and storing on from
         // position 0 without a '$' could pass a line that never began as one.
-        count_ = 0;
-        inLine_ = false;
+        Reset();
         return std::nullopt;
       }
       buffer_[count_++] = byte;
       return std::nullopt;
   }
+}
+
+void GradLineFramer::Reset() {
+  count_ = 0;
+  inLine_ = false;
 }
 
 std::optional<std::string_view> GradLineFramer::EndLine() {

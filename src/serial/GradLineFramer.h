@@ -9,7 +9,7 @@
 namespace gradlog {
 
 // Assembles gradiometer lines ('$PBAR...' CR LF) from the instrument's byte stream and
-// checks their frame; it does no decoding.
+// checks their frame; it does no decoding. A line with a NUL byte in it is dropped whole.
 class GradLineFramer {
  public:
   static constexpr std::size_t BUFFER_SIZE = 181;
@@ -20,6 +20,9 @@ class GradLineFramer {
   // Takes one byte that arrived at `tick`. Returns the line, without its CR LF, when the
   // byte completed an accepted line; the view is valid until the next call.
   std::optional<std::string_view> Feed(char byte, std::uint32_t tick);
+  // Drops the line being assembled; the next line starts at the next '$'. For a reader whose
+  // bytes stopped being contiguous (it was suspended and the UI thread read the port).
+  void Reset();
   // When the '$' of the line last returned arrived.
   std::uint32_t LineStartTick() const { return startTick_; }
 

@@ -8,6 +8,7 @@
 namespace {
 
 using gradlog::GradLineFramer;
+using namespace std::string_literals;
 
 std::vector<std::string> Frame(std::int32_t minimumLength, const std::string& stream) {
   GradLineFramer framer(minimumLength);
@@ -43,6 +44,11 @@ TEST(GradLineFramer, AcceptsOnlyWellFramedReadingLines) {
        9,
        "$" + std::string(300, 'x') + "PBAR,1,2\r\n$PBAR,5,6\r\n",
        {"$PBAR,5,6"}},
+      {"NUL inside the values", 9, "$PBAR,12\0.5,-3.1\r\n"s, {}},
+      {"NUL just before the CR", 9, "$PBAR,12.5,-3.1\0\r\n"s, {}},
+      {"NUL in the tag", 9, "$PB\0AR,1,2\r\n"s, {}},
+      {"NUL-cut line then a good one", 9, "$PBAR,1\0,2\r\n$PBAR,3,4\r\n"s, {"$PBAR,3,4"}},
+      {"NUL between lines is noise", 9, "\0\0$PBAR,1,2\r\n"s, {"$PBAR,1,2"}},
       {"longest line that fits the buffer",
        9,
        "$PBAR," + std::string(173, '9') + "\r\n",
@@ -62,6 +68,21 @@ TEST(GradLineFramer, ReportsTheTickOfTheLinesDollar) {
   }
   ASSERT_TRUE(line);
   EXPECT_EQ(framer.LineStartTick(), 1003u);
+}
+
+TEST(GradLineFramer, ResetDropsTheHalfAssembledLine) {
+  GradLineFramer framer(9);
+  std::vector<std::string> lines;
+  auto feed = [&](const std::string& bytes) {
+    for (char byte : bytes) {
+      if (const auto line = framer.Feed(byte, 0))
+        lines.emplace_back(*line);
+    }
+  };
+  feed("$PBAR,1");
+  framer.Reset();
+  feed(",2\r\n$PBAR,3,4\r\n");
+  EXPECT_EQ(lines, std::vector<std::string>{"$PBAR,3,4"});
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ class PseudoTerminal {
   }
   ~PseudoTerminal() {
     ::close(slave_);
-    ::close(master_);
+    CloseMaster();
   }
   PseudoTerminal(const PseudoTerminal&) = delete;
   PseudoTerminal& operator=(const PseudoTerminal&) = delete;
@@ -36,6 +36,12 @@ class PseudoTerminal {
     std::filesystem::create_symlink(slavePath_, root / "dev" / name);
   }
   int Master() const { return master_; }
+  // The device goes away, as a USB adapter pulled out: the slave side is hung up.
+  void CloseMaster() {
+    if (master_ >= 0)
+      ::close(master_);
+    master_ = -1;
+  }
   int Slave() const { return slave_; }
 
  private:

@@ -4,10 +4,11 @@
 #include <condition_variable>
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <span>
+#include <stop_token>
 
+#include "platform/sys/Mutex.h"
 #include "platform/sys/ReadDeadline.h"
 #include "platform/sys/SerialPort.h"
 
@@ -27,68 +28,69 @@ struct MemoryLink {
     CommTimeouts timeouts;
     LineSettings settings;
   };
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::array<End, 2> ends;
+  Mutex mutex;
+  std::condition_variable_any changed;
+  std::array<End, 2> ends GUARDED_BY(mutex);
+  // The cable was pulled: both ends are hung up for good.
+  bool hungUp GUARDED_BY(mutex) = false;
 };
 
 class MemoryPort final : public SerialPort {
  public:
-  MemoryPort(std::shared_ptr<MemoryLink> link, int side)
-      : link_(std::move(link)), self_(link_->ends[side]), peer_(link_->ends[1 - side]) {}
+  MemoryPort(std::shared_ptr<MemoryLink> link, int side) : link_(std::move(link)), side_(side) {}
   ~MemoryPort() override { Close(); }
 
   bool GetLineSettings(LineSettings& settings) override {
-    std::lock_guard lock(link_->mutex);
-    if (self_.closed)
+    MutexLock lock(link_->mutex);
+    if (Self().closed)
       return false;
-    settings = self_.settings;
+    settings = Self().settings;
     return true;
   }
 
   bool SetLineSettings(const LineSettings& settings) override {
-    std::lock_guard lock(link_->mutex);
-    if (self_.closed || !IsSupportedLineSettings(settings))
+    MutexLock lock(link_->mutex);
+    if (Self().closed || !IsSupportedLineSettings(settings))
       return false;
-    self_.settings = settings;
+    Self().settings = settings;
     return true;
   }
 
   bool SetTimeouts(const CommTimeouts& timeouts) override {
-    std::lock_guard lock(link_->mutex);
-    self_.timeouts = timeouts;
-    return !self_.closed;
+    MutexLock lock(link_->mutex);
+    Self().timeouts = timeouts;
+    return !Self().closed;
   }
 
   bool SetQueueSizes(std::size_t inQueue, std::size_t) override {
-    std::lock_guard lock(link_->mutex);
-    if (self_.closed || inQueue == 0)
+    MutexLock lock(link_->mutex);
+    if (Self().closed || inQueue == 0)
       return false;
-    self_.inQueue = inQueue;
+    Self().inQueue = inQueue;
     return true;
   }
 
   // Written bytes reach the other end at once, so there is never output left to discard.
   bool Purge(bool input, bool) override {
-    std::lock_guard lock(link_->mutex);
+    MutexLock lock(link_->mutex);
     if (input)
-      self_.inbound.clear();
-    return !self_.closed;
+      Self().inbound.clear();
+    return !Self().closed;
   }
 
   bool TransmitImmediate(char c) override { return Write(std::span<const char>(&c, 1)) == 1; }
 
   std::size_t Write(std::span<const char> bytes) override {
     {
-      std::lock_guard lock(link_->mutex);
-      if (self_.closed)
+      MutexLock lock(link_->mutex);
+      if (IsBroken())
         return 0;
       // A closed far end is a cable with nobody listening: the bytes are sent and lost.
-      if (!peer_.closed) {
-        const std::size_t room = peer_.inQueue - std::min(peer_.inQueue, peer_.inbound.size());
-        peer_.inbound.insert(
-            peer_.inbound.end(), bytes.begin(),
-            bytes.begin() + static_cast<std::ptrdiff_t>(std::min(room, bytes.size())));
+      if (!Peer().closed) {
+        std::deque<char>& inbound = Peer().inbound;
+        const std::size_t room = Peer().inQueue - std::min(Peer().inQueue, inbound.size());
+        inbound.insert(inbound.end(), bytes.begin(),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(std::min(room, bytes.size())));
       }
     }
     link_->changed.notify_all();
@@ -96,52 +98,87 @@ class MemoryPort final : public SerialPort {
   }
 
   std::size_t Read(std::span<char> buffer) override {
-    std::unique_lock lock(link_->mutex);
-    if (self_.closed || buffer.empty())
+    MutexLock lock(link_->mutex);
+    if (IsBroken() || buffer.empty())
       return 0;
-    ReadDeadline deadline(self_.timeouts, buffer.size(), std::chrono::steady_clock::now());
+    ReadDeadline deadline(Self().timeouts, buffer.size(), std::chrono::steady_clock::now());
     for (;;) {
-      const std::size_t take = std::min(self_.inbound.size(), buffer.size() - deadline.Count());
-      std::copy_n(self_.inbound.begin(), take,
-                  buffer.begin() + static_cast<std::ptrdiff_t>(deadline.Count()));
-      self_.inbound.erase(self_.inbound.begin(),
-                          self_.inbound.begin() + static_cast<std::ptrdiff_t>(take));
-      deadline.Received(take, std::chrono::steady_clock::now());
+      deadline.Received(TakeInbound(buffer.subspan(deadline.Count())),
+                        std::chrono::steady_clock::now());
       if (deadline.Done(std::chrono::steady_clock::now()))
         return deadline.Count();
       if (const std::optional<SteadyTime> until = deadline.WaitUntil())
         link_->changed.wait_until(lock, *until);
       else
         link_->changed.wait(lock);
-      if (self_.closed)
+      if (Self().closed)
         return 0;
+      // As a device that hangs up: what came before is handed over.
+      if (link_->hungUp)
+        return deadline.Count();
     }
   }
 
-  bool WaitForInput() override {
-    std::unique_lock lock(link_->mutex);
-    link_->changed.wait(lock, [this] { return self_.closed || !self_.inbound.empty(); });
-    return !self_.closed;
+  std::size_t ReadAvailable(std::span<char> buffer) override {
+    MutexLock lock(link_->mutex);
+    if (IsBroken())
+      return 0;
+    return TakeInbound(buffer);
+  }
+
+  bool WaitForInput(std::stop_token stop) override {
+    // Takes the lock before waking, so that the wake cannot fall between the waiter's look at
+    // the token and its wait. Runs at once when the stop came first, so made before locking.
+    const std::stop_callback wake(stop, [this] {
+      { MutexLock lock(link_->mutex); }
+      link_->changed.notify_all();
+    });
+    MutexLock lock(link_->mutex);
+    while (!IsBroken() && Self().inbound.empty() && !stop.stop_requested())
+      link_->changed.wait(lock);
+    return !IsBroken() && !stop.stop_requested();
   }
 
   void Close() override {
     {
-      std::lock_guard lock(link_->mutex);
-      self_.closed = true;
-      self_.inbound.clear();
+      MutexLock lock(link_->mutex);
+      Self().closed = true;
+      Self().inbound.clear();
     }
     link_->changed.notify_all();
   }
 
   bool IsOpen() const override {
-    std::lock_guard lock(link_->mutex);
-    return !self_.closed;
+    MutexLock lock(link_->mutex);
+    return !link_->ends[side_].closed;
+  }
+
+  void HangUp() {
+    {
+      MutexLock lock(link_->mutex);
+      link_->hungUp = true;
+    }
+    link_->changed.notify_all();
   }
 
  private:
-  std::shared_ptr<MemoryLink> link_;
-  MemoryLink::End& self_;
-  MemoryLink::End& peer_;
+  MemoryLink::End& Self() REQUIRES(link_->mutex) { return link_->ends[side_]; }
+  MemoryLink::End& Peer() REQUIRES(link_->mutex) { return link_->ends[1 - side_]; }
+
+  // Closed at this end, or the cable pulled: nothing will come or go any more.
+  bool IsBroken() REQUIRES(link_->mutex) { return Self().closed || link_->hungUp; }
+
+  // Moves what has arrived, up to the size of `buffer`, into it.
+  std::size_t TakeInbound(std::span<char> buffer) REQUIRES(link_->mutex) {
+    std::deque<char>& inbound = Self().inbound;
+    const std::size_t take = std::min(inbound.size(), buffer.size());
+    std::copy_n(inbound.begin(), take, buffer.begin());
+    inbound.erase(inbound.begin(), inbound.begin() + static_cast<std::ptrdiff_t>(take));
+    return take;
+  }
+
+  const std::shared_ptr<MemoryLink> link_;
+  const int side_;
 };
 
 }  // namespace
@@ -149,6 +186,11 @@ class MemoryPort final : public SerialPort {
 std::pair<PortHandle, PortHandle> MakeMemoryPortPair() {
   auto link = std::make_shared<MemoryLink>();
   return {std::make_shared<MemoryPort>(link, 0), std::make_shared<MemoryPort>(link, 1)};
+}
+
+void HangUpMemoryPortPair(SerialPort& port) {
+  if (auto* memoryPort = dynamic_cast<MemoryPort*>(&port))
+    memoryPort->HangUp();
 }
 
 }  // namespace platform

@@ -13,9 +13,11 @@ thread_local ReaderThread* currentReader = nullptr;
 
 ReaderThread::ReaderThread(Body body, bool startSuspended)
     : suspended_(startSuspended), body_(std::move(body)) {
-  // Held while thread_ is stored: the new thread takes it before the body may look at thread_.
-  std::lock_guard lock(mutex_);
-  thread_ = std::thread([this, startSuspended] {
+  // Held while thread_ is stored: the new thread takes it before it may look at thread_.
+  MutexLock lock(mutex_);
+  thread_ = std::jthread([this, startSuspended](std::stop_token stop) {
+    // Every wait of this class is on this thread, under mutex_: one callback wakes them all.
+    const std::stop_callback wake(stop, WakeWaiters{this});
     currentReader = this;
     if (WaitForStart(startSuspended))
       body_(*this);
@@ -33,51 +35,60 @@ ReaderThread::~ReaderThread() {
   Join();
 }
 
+void ReaderThread::WakeWaiters::operator()() const {
+  // Taking the lock first means the wake cannot fall between a waiter's look at the token and
+  // its wait.
+  { MutexLock lock(reader->mutex_); }
+  reader->changed_.notify_all();
+}
+
 bool ReaderThread::WaitForStart(bool startSuspended) {
-  std::unique_lock lock(mutex_);
-  if (startSuspended)
-    changed_.wait(lock, [this] { return !suspended_ || stopRequested_; });
-  return !stopRequested_;
+  MutexLock lock(mutex_);
+  return !startSuspended || WaitWhileSuspended(lock);
+}
+
+bool ReaderThread::WaitWhileSuspended(MutexLock& lock) {
+  const std::stop_token stop = StopToken();
+  while (suspended_ && !stop.stop_requested())
+    changed_.wait(lock);
+  return !stop.stop_requested();
+}
+
+bool ReaderThread::ReadBeforeSuspension() const {
+  return readEpoch_ && *readEpoch_ != suspensionEpoch_;
 }
 
 void ReaderThread::Suspend() {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
+  if (suspended_)
+    return;
   suspended_ = true;
+  ++suspensionEpoch_;
 }
 
 void ReaderThread::Resume() {
   {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     suspended_ = false;
   }
   changed_.notify_all();
 }
 
-void ReaderThread::RequestStop() {
-  {
-    std::lock_guard lock(mutex_);
-    stopRequested_ = true;
-  }
-  changed_.notify_all();
-  // Called under wakerMutex_ so that the waiter cannot clear the waker and free what it refers
-  // to while the call is under way.
-  std::lock_guard lock(wakerMutex_);
-  if (stopWaker_)
-    stopWaker_();
+bool ReaderThread::IsSuspended() const {
+  MutexLock lock(mutex_);
+  return suspended_;
 }
 
-void ReaderThread::SetStopWaker(std::function<void()> waker) {
-  std::lock_guard lock(wakerMutex_);
-  stopWaker_ = std::move(waker);
+void ReaderThread::RequestStop() {
+  thread_.request_stop();
 }
 
 bool ReaderThread::StopRequested() const {
-  return stopRequested_.load();
+  return thread_.get_stop_token().stop_requested();
 }
 
-bool ReaderThread::IsSuspended() const {
-  std::lock_guard lock(mutex_);
-  return suspended_;
+std::stop_token ReaderThread::StopToken() const {
+  return thread_.get_stop_token();
 }
 
 void ReaderThread::Join() {
@@ -86,21 +97,35 @@ void ReaderThread::Join() {
     thread_.join();
 }
 
-bool ReaderThread::Handover(const std::function<void()>& handover) {
-  std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return !suspended_ || stopRequested_; });
-  if (stopRequested_)
-    return false;
+ReaderThread::PortRead ReaderThread::ReadPort(SerialPort& port, std::span<char> buffer) {
+  MutexLock lock(mutex_);
+  if (!WaitWhileSuspended(lock))
+    return {};
+  const bool suspendedSinceLastRead = ReadBeforeSuspension();
+  readEpoch_ = suspensionEpoch_;
+  // Under the lock, so that Suspend() returns only once this read is over; it never blocks.
+  return {port.ReadAvailable(buffer), suspendedSinceLastRead};
+}
+
+ReaderThread::HandoverResult ReaderThread::Handover(const std::function<void()>& handover) {
+  MutexLock lock(mutex_);
+  // Refused at once: waiting for the resume would change nothing.
+  if (ReadBeforeSuspension())
+    return HandoverResult::Dropped;
+  if (!WaitWhileSuspended(lock))
+    return HandoverResult::Stopped;
   // Under the lock, so that once Suspend() has returned no hand-over can still be under way.
   handover();
-  return true;
+  return HandoverResult::HandedOver;
 }
 
 bool ReaderThread::SleepFor(int ms) {
-  std::unique_lock lock(mutex_);
-  changed_.wait_for(lock, std::chrono::milliseconds(ms > 0 ? ms : 0),
-                    [this] { return stopRequested_.load(); });
-  return !stopRequested_;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  const std::stop_token stop = StopToken();
+  MutexLock lock(mutex_);
+  while (!stop.stop_requested() && std::chrono::steady_clock::now() < until)
+    changed_.wait_until(lock, until);
+  return !stop.stop_requested();
 }
 
 ReaderThread* ReaderThread::Current() {

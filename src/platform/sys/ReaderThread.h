@@ -1,44 +1,100 @@
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
-#include <mutex>
+#include <optional>
+#include <span>
+#include <stop_token>
 #include <thread>
+
+#include "platform/sys/Mutex.h"
+#include "platform/sys/SerialPort.h"
 
 namespace platform {
 
 // A thread that reads a device and hands what it reads to the UI thread with PostMessage or
-// SendMessage. Suspend and resume are cooperative: the hand-over calls of the message queue
-// pass through Handover(), which holds a suspended reader back. Suspend() returns at once
-// and never waits for the UI thread.
+// SendMessage (which pass through Handover() when called on a reader).
+//
+// Suspended means: no read of the port until Resume, and nothing read before the suspension
+// is handed over after it. So the UI thread may suspend the reader, talk to the instrument
+// on the same port and read the reply itself. This holds for a body written like this one,
+// which reads only through ReadPort() and backs off after a failed wait:
+//
+//   GradLineFramer framer(minimumLength);
+//   std::array<char, 64> bytes{};
+//   while (!self.StopRequested()) {
+//     if (!port.WaitForInput(self.StopToken())) {  // closed, failed, hung up or stopped
+//       if (!port.IsOpen() || !self.SleepFor(10))    // a hung-up port fails at once: pause
+//         return;
+//       continue;
+//     }
+//     const ReaderThread::PortRead read = self.ReadPort(port, bytes);
+//     if (read.suspendedSinceLastRead)
+//       framer.Reset();  // the UI thread may have read the bytes in between
+//     for (char byte : std::span(bytes).first(read.count))
+//       if (const auto line = framer.Feed(byte, Services().TickCount()))
+//         PostMessage(window, UM_GRAD_DATA, 0, 0, GradLine{std::string(*line), ...});
+//   }
+//
+// PostMessage returns false, and SendMessage nothing, both for a stop and for a line refused
+// as read before a suspension (HandoverResult::Dropped); the loop goes on in either case and
+// its StopRequested() tells them apart.
 class ReaderThread {
  public:
   using Body = std::function<void(ReaderThread& self)>;
 
   // Starts the body at once, or held back until Resume() when `startSuspended`.
   explicit ReaderThread(Body body, bool startSuspended = false);
-  ~ReaderThread();  // RequestStop() then join
+  ~ReaderThread();  // RequestStop(), then joins
   ReaderThread(const ReaderThread&) = delete;
   ReaderThread& operator=(const ReaderThread&) = delete;
 
-  // After Suspend returns, the reader hands over nothing more until Resume.
+  // Returns once no ReadPort() is under way (which never blocks) and no hand-over is being
+  // queued; from then until Resume() the reader reads nothing from its port and hands
+  // nothing over. Never waits for the body otherwise, so it returns while the body is
+  // blocked in a port wait or in a SendMessage that the calling UI thread would have to
+  // answer.
   void Suspend();
   void Resume();
-  // Tells the body to end: wakes a suspended reader and releases a blocked SendMessage.
+  bool IsSuspended() const;
+
+  // Tells the body to end. Wakes every wait of this class and, through the stop token,
+  // a SendMessage the reader is blocked in and a port wait given StopToken().
   void RequestStop();
   bool StopRequested() const;
-  // Sets what RequestStop() calls after setting the flag, so that a wait outside this class
-  // (a SendMessage blocked on the UI's condition variable) wakes up; empty clears it. The
-  // waker may take the waiter's lock, so don't hold that lock while calling this.
-  void SetStopWaker(std::function<void()> waker);
-  bool IsSuspended() const;
+  // The token RequestStop() sets; a wait outside this class registers a std::stop_callback on
+  // it (taking its own lock before notifying) to end at once on a stop.
+  std::stop_token StopToken() const;
+  // Waits for the body to end. Does nothing when called by the body itself.
   void Join();
 
-  // Runs `handover` (which queues a message) unless the reader is stopped, waiting while it
-  // is suspended. Returns false when stopped. Called on the reader's own thread. `handover`
-  // runs under the reader's lock, so it must not call this ReaderThread's members.
-  bool Handover(const std::function<void()>& handover);
+  struct PortRead {
+    std::size_t count = 0;  // bytes now at the start of the buffer
+    // The reader was suspended since its previous ReadPort(): the bytes are not contiguous
+    // with those read before (the UI thread may have read the ones in between), so a line
+    // half assembled from earlier bytes must be dropped.
+    bool suspendedSinceLastRead = false;
+  };
+  // The gated read of the port, on the reader's own thread: waits while suspended, then takes
+  // what the port holds now without blocking (SerialPort::ReadAvailable). Count 0 when
+  // stopped, or when nothing is there (the UI thread took it during a suspension).
+  PortRead ReadPort(SerialPort& port, std::span<char> buffer);
+
+  enum class HandoverResult {
+    HandedOver,
+    // Refused: the body read through ReadPort() before the latest suspension began, so what
+    // it hands over is from before the suspension. The body goes on reading.
+    Dropped,
+    Stopped,
+  };
+  // Runs `handover` (which queues a message) on the reader's own thread, waiting while the
+  // reader is suspended. A body that never reads through ReadPort() (its data does not come
+  // from the port) is only held back, never dropped. `handover` runs under the reader's lock,
+  // so it must not call this ReaderThread's members.
+  HandoverResult Handover(const std::function<void()>& handover);
+
   // Waits for `ms` milliseconds or until stopped; false when stopped. For pauses in bodies.
   bool SleepFor(int ms);
 
@@ -46,21 +102,27 @@ class ReaderThread {
   static ReaderThread* Current();
 
  private:
+  struct WakeWaiters {
+    ReaderThread* reader;
+    void operator()() const;
+  };
+
   // Holds a reader started suspended until Resume(); false when stopped before the start.
   bool WaitForStart(bool startSuspended);
+  // Waits under `lock` while suspended; false when stopped.
+  bool WaitWhileSuspended(MutexLock& lock) REQUIRES(mutex_);
+  bool ReadBeforeSuspension() const REQUIRES(mutex_);
 
-  mutable std::mutex mutex_;
-  std::condition_variable changed_;
-  bool suspended_ = false;
-  // Written under mutex_ (the condition variable's waits read it there), read without it by
-  // StopRequested(): a sender checks it while holding the message queue's lock, which a
-  // hand-over takes inside mutex_, so taking mutex_ there would invert the lock order.
-  std::atomic<bool> stopRequested_ = false;
-  // Its own lock, so that a waker never runs inside mutex_.
-  std::mutex wakerMutex_;
-  std::function<void()> stopWaker_;
+  mutable Mutex mutex_;
+  std::condition_variable_any changed_;
+  bool suspended_ GUARDED_BY(mutex_);
+  // Counts suspensions; each starts a new epoch, and what was read in an earlier one is stale.
+  std::uint64_t suspensionEpoch_ GUARDED_BY(mutex_) = 0;
+  // The epoch of the body's latest ReadPort(); empty until its first.
+  std::optional<std::uint64_t> readEpoch_ GUARDED_BY(mutex_);
   Body body_;
-  std::thread thread_;
+  // Set once in the constructor, before the thread may look at it (it takes mutex_ first).
+  std::jthread thread_;
 };
 
 }  // namespace platform

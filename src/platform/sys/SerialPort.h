@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,6 +44,10 @@ struct LineSettings {
 
 // A serial port shared between the thread that opens and closes it and the reader that
 // blocks in it. Close() may come from any thread and wakes every blocked call at once.
+//
+// A hung-up device (a USB adapter pulled out, the far end of a pseudo-terminal closed) is a
+// failed port: WaitForInput() returns false at once and reads return 0 at once, so a reader
+// must back off (pause) after a failed wait instead of trying again straight away.
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
@@ -59,10 +64,16 @@ class SerialPort {
   virtual bool TransmitImmediate(char c) = 0;
   // The number of bytes sent; fewer than asked on a write time-out, a failure or a close.
   virtual std::size_t Write(std::span<const char> bytes) = 0;
-  // Blocks as the time-outs say. 0 on a time-out with nothing, a closed or failed port.
+  // Blocks as the time-outs say. 0 on a time-out with nothing, a closed, failed or hung-up
+  // port.
   virtual std::size_t Read(std::span<char> buffer) = 0;
-  // Blocks until a byte can be read; false when the port was closed or failed.
-  virtual bool WaitForInput() = 0;
+  // Never blocks and ignores the time-outs: takes what has arrived, up to the buffer's size;
+  // 0 when nothing has, or the port is closed, failed or hung up.
+  virtual std::size_t ReadAvailable(std::span<char> buffer) = 0;
+  // Blocks until a byte can be read, consuming nothing. False when the port was closed,
+  // failed or hung up, or when `stop` was requested (which wakes the wait at once).
+  virtual bool WaitForInput(std::stop_token stop) = 0;
+  bool WaitForInput() { return WaitForInput(std::stop_token()); }
   // Wakes every blocked call, which then returns 0 or false; every later call fails.
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
@@ -80,11 +91,25 @@ bool IsSupportedLineSettings(const LineSettings& settings);
 // name is not of that form.
 std::string SerialDevicePath(std::string_view portName);
 
-// Opens the port exclusively in raw mode, keeping its line settings; nullptr when the
-// device is missing, busy or not a terminal.
+struct PortOpening {
+  PortHandle port;  // nullptr when the port would not open
+  // Why it would not open, for a person: the device path and the cause, e.g.
+  // "/dev/ttyS3: No such file or directory" or "/dev/ttyUSB0: the device is in use".
+  // Empty when the port opened.
+  std::string error;
+};
+
+// Opens the port exclusively in raw mode, keeping its line settings. Fails (with the cause)
+// when the name is no "COMn:", the device is missing or not a terminal, access is denied, or
+// the device is open already, in this process or another.
+PortOpening OpenSerialPortOrExplain(std::string_view portName);
+// The same without the cause: nullptr when the port would not open.
 PortHandle OpenSerialPort(std::string_view portName);
 
 // Two ports joined by a null-modem cable: what one writes, the other reads.
 std::pair<PortHandle, PortHandle> MakeMemoryPortPair();
+// Pulls the cable out of the in-memory pair that `port` belongs to: from then on both ends
+// behave as a hung-up device (see SerialPort). Does nothing to other ports.
+void HangUpMemoryPortPair(SerialPort& port);
 
 }  // namespace platform

@@ -14,9 +14,12 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <system_error>
 
+#include "platform/sys/Mutex.h"
 #include "platform/sys/ReadDeadline.h"
 #include "platform/sys/SerialPort.h"
+#include "platform/sys/StopEventFd.h"
 #include "platform/sys/TermiosSettings.h"
 
 namespace platform {
@@ -28,16 +31,16 @@ namespace {
 class OpenDevices {
  public:
   static bool Claim(dev_t device) {
-    std::lock_guard lock(Mutex());
+    std::lock_guard lock(DevicesMutex());
     return Devices().insert(device).second;
   }
   static void Release(dev_t device) {
-    std::lock_guard lock(Mutex());
+    std::lock_guard lock(DevicesMutex());
     Devices().erase(device);
   }
 
  private:
-  static std::mutex& Mutex() {
+  static std::mutex& DevicesMutex() {
     static std::mutex mutex;
     return mutex;
   }
@@ -47,7 +50,8 @@ class OpenDevices {
   }
 };
 
-enum class Readiness { Ready, TimedOut, Closed, Failed };
+// Failed covers a hung-up device, which polls ready for ever with nothing to read.
+enum class Readiness { Ready, TimedOut, Closed, Stopped, Failed };
 
 int PollTimeout(std::optional<SteadyTime> until) {
   if (!until)
@@ -92,14 +96,14 @@ class TermiosPort final : public SerialPort {
     // A pseudo-terminal has no modem lines: remember them so that they read back as set.
     SetModemLine(TIOCM_DTR, settings.dtrOn);
     SetModemLine(TIOCM_RTS, settings.rtsOn);
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     dtrOn_ = settings.dtrOn;
     rtsOn_ = settings.rtsOn;
     return true;
   }
 
   bool SetTimeouts(const CommTimeouts& timeouts) override {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     timeouts_ = timeouts;
     return !closed_;
   }
@@ -169,20 +173,38 @@ class TermiosPort final : public SerialPort {
     return deadline.Count();
   }
 
-  bool WaitForInput() override {
+  std::size_t ReadAvailable(std::span<char> buffer) override {
     ActiveCall call(*this);
-    return call && WaitFor(POLLIN, std::nullopt) == Readiness::Ready;
+    if (!call || buffer.empty())
+      return 0;
+    for (;;) {
+      const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
+      if (n > 0)
+        return static_cast<std::size_t>(n);
+      if (n < 0 && errno == EINTR)
+        continue;
+      return 0;  // nothing there (EAGAIN), hung up (0 or EIO) or failed
+    }
+  }
+
+  bool WaitForInput(std::stop_token stop) override {
+    ActiveCall call(*this);
+    if (!call)
+      return false;
+    const StopEventFd stopEvent(stop);
+    return WaitFor(POLLIN, std::nullopt, stopEvent.Fd()) == Readiness::Ready;
   }
 
   void Close() override {
-    std::unique_lock lock(mutex_);
+    MutexLock lock(mutex_);
     if (closed_)
       return;
     closed_ = true;
     const std::uint64_t one = 1;
     // The counter stays set, so every poll on it, now or later, returns at once.
     [[maybe_unused]] const ssize_t signalled = ::write(wake_, &one, sizeof one);
-    idle_.wait(lock, [this] { return activeCalls_ == 0; });
+    while (activeCalls_ != 0)
+      idle_.wait(lock);
     // No call is inside any more and none can enter: the descriptors may go, and the device
     // is free for the next open at once, whoever still holds this handle.
     // Exclusive mode belongs to the terminal, not to this descriptor: leave it free for others.
@@ -193,7 +215,7 @@ class TermiosPort final : public SerialPort {
   }
 
   bool IsOpen() const override {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     return !closed_;
   }
 
@@ -202,7 +224,7 @@ class TermiosPort final : public SerialPort {
   class ActiveCall {
    public:
     explicit ActiveCall(TermiosPort& port) : port_(port) {
-      std::lock_guard lock(port_.mutex_);
+      MutexLock lock(port_.mutex_);
       admitted_ = !port_.closed_;
       if (admitted_)
         ++port_.activeCalls_;
@@ -210,7 +232,7 @@ class TermiosPort final : public SerialPort {
     ~ActiveCall() {
       if (!admitted_)
         return;
-      std::lock_guard lock(port_.mutex_);
+      MutexLock lock(port_.mutex_);
       if (--port_.activeCalls_ == 0)
         port_.idle_.notify_all();
     }
@@ -224,12 +246,12 @@ class TermiosPort final : public SerialPort {
   };
 
   CommTimeouts Timeouts() const {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     return timeouts_;
   }
 
   LineSettings RememberedModemLines() const {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     return LineSettings{.dtrOn = dtrOn_, .rtsOn = rtsOn_};
   }
 
@@ -237,17 +259,23 @@ class TermiosPort final : public SerialPort {
     [[maybe_unused]] const int result = ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &line);
   }
 
-  // Waits until the device is ready for `events`, the deadline passes or the port is closed.
-  Readiness WaitFor(short events, std::optional<SteadyTime> until) const {
+  // Waits until the device is ready for `events`, the deadline passes, the port is closed or
+  // `stopFd` turns readable (-1: no stop to wait for).
+  Readiness WaitFor(short events, std::optional<SteadyTime> until, int stopFd = -1) const {
     for (;;) {
-      pollfd fds[2] = {{fd_, events, 0}, {wake_, POLLIN, 0}};
-      const int result = ::poll(fds, 2, PollTimeout(until));
+      pollfd fds[3] = {{fd_, events, 0}, {wake_, POLLIN, 0}, {stopFd, POLLIN, 0}};
+      const int result = ::poll(fds, 3, PollTimeout(until));
       if (result < 0 && errno == EINTR)
         continue;
       if (result < 0)
         return Readiness::Failed;
       if ((fds[1].revents & POLLIN) != 0)
         return Readiness::Closed;
+      if ((fds[2].revents & POLLIN) != 0)
+        return Readiness::Stopped;
+      // Checked before readiness: a hung-up device reports POLLIN too, and nothing to read.
+      if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+        return Readiness::Failed;
       if ((fds[0].revents & events) != 0)
         return Readiness::Ready;
       if (fds[0].revents != 0)
@@ -260,13 +288,13 @@ class TermiosPort final : public SerialPort {
   const int fd_;
   const int wake_;
   const dev_t device_;
-  mutable std::mutex mutex_;
-  std::condition_variable idle_;
-  int activeCalls_ = 0;
-  bool closed_ = false;
-  CommTimeouts timeouts_;
-  bool dtrOn_ = true;
-  bool rtsOn_ = true;
+  mutable Mutex mutex_;
+  std::condition_variable_any idle_;
+  int activeCalls_ GUARDED_BY(mutex_) = 0;
+  bool closed_ GUARDED_BY(mutex_) = false;
+  CommTimeouts timeouts_ GUARDED_BY(mutex_);
+  bool dtrOn_ GUARDED_BY(mutex_) = true;
+  bool rtsOn_ GUARDED_BY(mutex_) = true;
 };
 
 // Raw mode keeps the line settings (speed, framing, flow control) the port already had.
@@ -287,30 +315,47 @@ bool MakeRaw(int fd) {
   return ::tcsetattr(fd, TCSANOW, &attributes) == 0;
 }
 
+std::string ErrorText(int error) {
+  // Another process that opened the device exclusively makes open() fail with EBUSY.
+  if (error == EBUSY)
+    return "the device is in use";
+  return std::error_code(error, std::generic_category()).message();
+}
+
+PortOpening Failure(int fd, const std::string& path, const std::string& cause) {
+  ::close(fd);
+  return {nullptr, path + ": " + cause};
+}
+
 }  // namespace
 
-PortHandle OpenSerialPort(std::string_view portName) {
+PortOpening OpenSerialPortOrExplain(std::string_view portName) {
   const std::string path = SerialDevicePath(portName);
   if (path.empty())
-    return nullptr;
+    return {nullptr, "\"" + std::string(portName) + "\" is not a serial port name (COMn:)"};
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0)
-    return nullptr;
+    return {nullptr, path + ": " + ErrorText(errno)};
   struct stat status {};
-  if (::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode) || !::isatty(fd) ||
-      !OpenDevices::Claim(status.st_rdev)) {
-    ::close(fd);
-    return nullptr;
-  }
+  if (::fstat(fd, &status) != 0)
+    return Failure(fd, path, ErrorText(errno));
+  if (!S_ISCHR(status.st_mode) || !::isatty(fd))
+    return Failure(fd, path, "not a terminal");
+  if (!OpenDevices::Claim(status.st_rdev))
+    return Failure(fd, path, ErrorText(EBUSY));
   const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wake < 0 || ::ioctl(fd, TIOCEXCL) != 0 || !MakeRaw(fd)) {
+    const std::string cause = ErrorText(errno);
     if (wake >= 0)
       ::close(wake);
-    ::close(fd);
     OpenDevices::Release(status.st_rdev);
-    return nullptr;
+    return Failure(fd, path, cause);
   }
-  return std::make_shared<TermiosPort>(fd, wake, status.st_rdev);
+  return {std::make_shared<TermiosPort>(fd, wake, status.st_rdev), {}};
+}
+
+PortHandle OpenSerialPort(std::string_view portName) {
+  return OpenSerialPortOrExplain(portName).port;
 }
 
 }  // namespace platform

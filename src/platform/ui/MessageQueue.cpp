@@ -1,6 +1,7 @@
 #include <chrono>
-
+#include <stop_token>
 #include <utility>
+
 #include "platform/sys/ReaderThread.h"
 
 #include "platform/ui/PlatformState.h"
@@ -10,7 +11,6 @@ namespace platform {
 namespace {
 
 constexpr int LONGEST_IDLE_WAIT_MS = 50;
-constexpr int SEND_STOP_POLL_MS = 20;
 
 std::optional<LRESULT> CallProcedure(const Message& message) {
   WindowData* window = FindWindowData(message.hwnd);
@@ -22,10 +22,10 @@ std::optional<LRESULT> CallProcedure(const Message& message) {
 }
 
 // Queues under the lock, through the reader's gate when a reader thread is the sender, so
-// that a suspended reader hands over nothing.
+// that a suspended reader hands over nothing, and nothing read before a suspension.
 bool Enqueue(const std::function<void()>& enqueue) {
   if (ReaderThread* reader = ReaderThread::Current())
-    return reader->Handover(enqueue);
+    return reader->Handover(enqueue) == ReaderThread::HandoverResult::HandedOver;
   enqueue();
   return true;
 }
@@ -191,26 +191,22 @@ std::optional<LRESULT> SendMessage(Hwnd hwnd, std::uint32_t message, WPARAM wPar
     return std::nullopt;
 
   ReaderThread* reader = ReaderThread::Current();
-  // A stop wakes the wait at once; the poll covers a stop that lands just before the wait.
-  if (reader != nullptr)
-    reader->SetStopWaker([&s] { s.sendDone.notify_all(); });
-  std::optional<LRESULT> result;
-  {
-    std::unique_lock lock(s.mutex);
-    while (!send->finished) {
-      if (reader != nullptr && reader->StopRequested()) {
-        std::erase(s.sends, send);
-        break;
-      }
-      s.sendDone.wait_for(lock, std::chrono::milliseconds(SEND_STOP_POLL_MS));
-    }
-    // An unfinished send was given up: nobody will answer it.
-    if (send->finished)
-      result = send->result;
-  }
-  if (reader != nullptr)
-    reader->SetStopWaker({});
-  return result;
+  // Another thread's send has no stop and waits for the UI thread alone.
+  const std::stop_token stop = reader != nullptr ? reader->StopToken() : std::stop_token();
+  // Takes the lock before waking, so that the wake cannot fall between the look at the token
+  // and the wait. Made before the lock is taken: it runs at once when the stop came first.
+  const std::stop_callback releaseOnStop(stop, [&s] {
+    { std::lock_guard lock(s.mutex); }
+    s.sendDone.notify_all();
+  });
+  std::unique_lock lock(s.mutex);
+  while (!send->finished && !stop.stop_requested())
+    s.sendDone.wait(lock);
+  if (send->finished)
+    return send->result;
+  // Given up: nobody will answer it.
+  std::erase(s.sends, send);
+  return std::nullopt;
 }
 
 LRESULT DefWindowProc(const Message& message) {

@@ -9,14 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <future>
-#include <latch>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "PortLines.h"
+#include "ThreadTestSupport.h"
 #include "platform/sys/ReadDeadline.h"
 #include "platform/sys/TermiosSettings.h"
 #include "support/PseudoTerminal.h"
@@ -26,6 +26,9 @@ namespace platform {
 namespace {
 
 using namespace std::chrono_literals;
+using gradlog::testing::BothKindsOfPortLine;
+using gradlog::testing::PortLine;
+using gradlog::testing::ResultWithoutHang;
 
 std::string ReadSome(SerialPort& port, std::size_t size = 64) {
   std::string buffer(size, '\0');
@@ -34,23 +37,10 @@ std::string ReadSome(SerialPort& port, std::size_t size = 64) {
 }
 
 // Runs `call` on another thread once it is (very likely) blocked, closes `port`, and tells
-// what the call returned; the bound only turns a hang into a failure.
+// what the call returned.
 template <typename Call>
 auto ResultAfterClose(SerialPort& port, Call call) {
-  std::latch started(1);
-  auto result = std::async(std::launch::async, [&] {
-    started.count_down();
-    return call();
-  });
-  started.wait();
-  std::this_thread::sleep_for(20ms);
-  auto closing = std::async(std::launch::async, [&] { port.Close(); });
-  if (result.wait_for(10s) != std::future_status::ready) {
-    std::fputs("a call blocked in the port did not return after Close\n", stderr);
-    std::abort();  // the blocked thread cannot be ended any other way
-  }
-  closing.wait();
-  return result.get();
+  return gradlog::testing::ResultAfter([&] { port.Close(); }, call);
 }
 
 TEST(ReadDeadlineTest, ClassicTimeoutRules) {
@@ -146,8 +136,39 @@ TEST_F(PseudoTerminalTest, PortNamesMapToLinksOrSerialDevices) {
     EXPECT_EQ(SerialDevicePath(bad), "") << bad;
     EXPECT_EQ(OpenSerialPort(bad), nullptr) << bad;
   }
-  root.WriteFile(root.Path() / "dev" / "COM5", "not a terminal");
-  EXPECT_EQ(OpenSerialPort("COM5:"), nullptr);
+}
+
+TEST_F(PseudoTerminalTest, AFailedOpenSaysWhyAndWhere) {
+  const std::string dev = (root.Path() / "dev").string();
+  root.WriteFile(root.Path() / "dev" / "COM5", "a regular file");
+  root.WriteFile(root.Path() / "dev" / "COM6", "no access");
+  std::filesystem::permissions(root.Path() / "dev" / "COM6", std::filesystem::perms::none);
+  PortHandle held = OpenSerialPort("COM12:");
+  ASSERT_NE(held, nullptr);
+  struct Case {
+    const char* portName;
+    std::string error;
+  };
+  std::vector<Case> cases{
+      {"LPT1:", "\"LPT1:\" is not a serial port name (COMn:)"},
+      {"COM5:", dev + "/COM5: not a terminal"},
+      {"COM12:", dev + "/COM12: the device is in use"},
+  };
+  // Only a path with no device behind it gives this cause.
+  if (!std::filesystem::exists(SerialDevicePath("COM256:")))
+    cases.push_back({"COM256:", "/dev/ttyS255: No such file or directory"});
+  // A privileged process opens the file anyway; it is then no terminal, as above.
+  if (::geteuid() != 0)
+    cases.push_back({"COM6:", dev + "/COM6: Permission denied"});
+  for (const Case& c : cases) {
+    const PortOpening opening = OpenSerialPortOrExplain(c.portName);
+    EXPECT_EQ(opening.port, nullptr) << c.portName;
+    EXPECT_EQ(opening.error, c.error) << c.portName;
+  }
+  held->Close();
+  const PortOpening reopened = OpenSerialPortOrExplain("COM12:");
+  EXPECT_NE(reopened.port, nullptr);
+  EXPECT_EQ(reopened.error, "");
 }
 
 TEST_F(PseudoTerminalTest, LineSettingsReachTheTerminal) {
@@ -235,6 +256,26 @@ TEST(MemoryPortTest, BytesCrossAndTimeoutsHold) {
   EXPECT_EQ(ReadSome(*b), "");
 }
 
+TEST(SerialPortTest, WaitForInputConsumesNothingAndReadAvailableNeverBlocks) {
+  for (const std::unique_ptr<PortLine>& line : BothKindsOfPortLine()) {
+    SCOPED_TRACE(line->Kind());
+    const PortHandle port = line->Port();
+    ASSERT_TRUE(port->SetTimeouts({}));  // all zero: a read blocks until its buffer is full
+    std::string buffer(2, '\0');
+    EXPECT_EQ(ResultWithoutHang([&] { return port->ReadAvailable(buffer); }), 0u);
+    line->DeviceSends("abc");
+    std::string received;
+    while (received.size() < 3) {
+      // A second wait returns at once and the read finds bytes: the first consumed nothing.
+      ASSERT_TRUE(ResultWithoutHang([&] { return port->WaitForInput() && port->WaitForInput(); }));
+      const std::size_t count = ResultWithoutHang([&] { return port->ReadAvailable(buffer); });
+      ASSERT_GT(count, 0u);
+      received.append(buffer, 0, count);
+    }
+    EXPECT_EQ(received, "abc");
+  }
+}
+
 TEST(MemoryPortTest, LineSettingsAreKeptAsSet) {
   auto [a, b] = MakeMemoryPortPair();
   const LineSettings set{.baud = 4800, .dataBits = 7, .parity = Parity::Odd, .dtrOn = false};
@@ -249,9 +290,13 @@ TEST(MemoryPortTest, LineSettingsAreKeptAsSet) {
 }
 
 TEST(MemoryPortTest, CloseWakesWaitersAndLaterCallsFail) {
-  auto [a, b] = MakeMemoryPortPair();
+  // Plain references, not structured bindings: clang 14 cannot capture those.
+  const auto waiting = MakeMemoryPortPair();
+  const PortHandle& b = waiting.second;
   EXPECT_FALSE(ResultAfterClose(*b, [&] { return b->WaitForInput(); }));
-  auto [c, d] = MakeMemoryPortPair();
+  const auto reading = MakeMemoryPortPair();
+  const PortHandle& c = reading.first;
+  const PortHandle& d = reading.second;
   ASSERT_TRUE(d->SetTimeouts({MAXDWORD, 1000, 1000, 0, 0}));
   EXPECT_EQ(ResultAfterClose(*d, [&] { return ReadSome(*d); }), "");
   EXPECT_EQ(c->Write(std::string_view("late")), 4u);  // nobody listens at the closed end

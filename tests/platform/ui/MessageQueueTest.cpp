@@ -7,6 +7,7 @@
 
 #include "WindowTestSupport.h"
 #include "platform/sys/ReaderThread.h"
+#include "platform/sys/ThreadTestSupport.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/PlatformState.h"
 
@@ -99,7 +100,7 @@ TEST_F(MessageQueueTest, BlockedReaderIsReleasedWhenToldToStop) {
   });
   ASSERT_TRUE(WaitForQueuedSend());
   reader.RequestStop();
-  reader.Join();
+  gradlog::testing::ResultWithoutHang([&] { reader.Join(); });
   EXPECT_TRUE(released.load());
   EXPECT_FALSE(sendResult.has_value());
 }
