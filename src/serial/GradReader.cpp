@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <utility>
 
 #include "common/UserMessages.h"
@@ -24,37 +25,17 @@ bool FitsInstrumentLine(std::string_view line) {
   return line.size() < INSTRUMENT_LINE_SIZE;
 }
 
-struct ReaderContext {
-  InstrumentStatus& status;
-  platform::Hwnd target;
-};
-
-// False when the reader was told to stop.
-bool Deliver(const ReaderContext& context, const GradLineFramer& framer, std::string_view line) {
+// Hands an accepted line over; a line read before a suspension is dropped by the hand-over.
+void Deliver(InstrumentStatus& status, platform::Hwnd target, const GradLineFramer& framer,
+             std::string_view line) {
   // An accepted line longer than instrumentLine holds is dropped: the handler would read a
   // cut reading as a different value. Instrument lines are far shorter.
   if (!FitsInstrumentLine(line))
-    return true;
-  context.status.lastReadingTick = platform::Services().TickCount();
-  GradLine copy{std::string(line), framer.LineStartTick()};
-  context.status.connectionRetries = 0;
-  // Posting from a reader thread passes its gate: a suspended reader waits here, and a
-  // stopped one posts nothing and gets false.
-  return platform::PostMessage(context.target, UM_GRAD_DATA, 0, 0, std::move(copy));
-}
-
-// Handles what the port has now; false when the reader was told to stop.
-bool ReadAvailable(const ReaderContext& context, platform::SerialPort& port,
-                   GradLineFramer& framer) {
-  std::array<char, 64> bytes{};
-  const std::size_t count = port.Read(bytes);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::optional<std::string_view> line =
-        framer.Feed(bytes[i], platform::Services().TickCount());
-    if (line && !Deliver(context, framer, *line))
-      return false;
-  }
-  return true;
+    return;
+  status.lastReadingTick = platform::Services().TickCount();
+  status.connectionRetries = 0;
+  platform::PostMessage(target, UM_GRAD_DATA, 0, 0,
+                        GradLine{std::string(line), framer.LineStartTick()});
 }
 
 }  // namespace
@@ -68,19 +49,26 @@ void GradReaderThread(platform::ReaderThread& self, SharedPort& port, Instrument
     open->Purge(false, true);
     open->Purge(true, false);
   }
-  const ReaderContext context{status, setup.target};
   GradLineFramer framer(minimumLength);
+  std::array<char, 64> bytes{};
   while (!self.StopRequested()) {
-    // The port is empty while a command re-opens it, and a hung-up device is ready at once
-    // with nothing to read: both are waited out.
+    // The field is empty while a command re-opens the port, and a hung-up device fails its
+    // wait at once: both are waited out with a pause, not a spin, until the reader is stopped.
     const platform::PortHandle open = port.Get();
-    if (!open || !open->WaitForInput()) {
+    if (!open || !open->WaitForInput(self.StopToken())) {
       if (!self.SleepFor(FAILED_PORT_PAUSE_MS))
         return;
       continue;
     }
-    if (!ReadAvailable(context, *open, framer))
-      return;
+    const platform::ReaderThread::PortRead read = self.ReadPort(*open, bytes);
+    if (read.suspendedSinceLastRead)
+      framer.Reset();
+    for (const char byte : std::span(bytes).first(read.count)) {
+      if (const std::optional<std::string_view> line =
+              framer.Feed(byte, platform::Services().TickCount())) {
+        Deliver(status, setup.target, framer, *line);
+      }
+    }
   }
 }
 

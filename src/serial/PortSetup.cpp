@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <iostream>
 
 #include "platform/ui/MessageBox.h"
 
@@ -33,9 +34,12 @@ platform::PortHandle OpenIntoField(
     const platform::CommTimeouts& timeouts,
     const std::function<platform::LineSettings(const platform::LineSettings&)>& lineFor,
     const char* failureText) {
-  platform::PortHandle port = platform::OpenSerialPort(ComPortName(portSetting));
+  platform::PortOpening opening = platform::OpenSerialPortOrExplain(ComPortName(portSetting));
+  const platform::PortHandle port = opening.port;
   field.Set(port);
   if (!port) {
+    // The box's text is fixed; the cause (missing device, permission, busy) goes to stderr.
+    std::cerr << "gradlog: " << failureText << ": " << opening.error << '\n';
     platform::MessageBox(owner, failureText, "Serial Port", platform::MB_OK);
     return nullptr;
   }

@@ -150,9 +150,13 @@ class PortSetupFailure : public PortSetupOnTerminal {
 TEST_F(PortSetupFailure, APortThatCannotOpenIsReportedAndLeftClosed) {
   settings.gpsPort = 4;
   settings.instrumentPort = 4;
+  ::testing::internal::CaptureStderr();
   EXPECT_TRUE(
       FailsWithMessage([&] { return gradlog::OpenGpsPort(serial.gps.Port(), settings, owner); },
                        "Cannot open GPS port"));
+  const std::string cause = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(cause.find("Cannot open GPS port: "), std::string::npos) << cause;
+  EXPECT_NE(cause.find("dev/COM5: not a terminal"), std::string::npos) << cause;
   EXPECT_FALSE(serial.gps.Port().IsOpen());
   EXPECT_TRUE(FailsWithMessage(
       [&] { return gradlog::OpenInstrumentPort(serial.instrument.Port(), 4, owner); },
