@@ -1,16 +1,16 @@
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <span>
+#include <stop_token>
 #include <string_view>
 #include <thread>
 
 #include "datafile/Record.h"
 #include "platform/sys/Files.h"
+#include "platform/sys/Mutex.h"
 
 namespace gradlog {
 
@@ -35,37 +35,50 @@ class DataFile {
   bool Append(std::span<const Record> records);
   bool Append(const Record& record) { return Append(std::span<const Record>(&record, 1)); }
 
-  // Calls to Append that failed since the file was opened.
+  // Makes everything written so far durable now; false (and counted) when the disk refused.
+  bool Sync();
+
+  // What the card refused since the file was opened, for the logging screen: calls to Append
+  // that failed, syncs that failed (Sync() and the background sync alike), and the two
+  // together.
   std::uint32_t FailedWrites() const;
+  std::uint32_t FailedSyncs() const;
+  std::uint32_t Failures() const;
   // Records written since the file was opened.
   std::uint64_t RecordsWritten() const;
 
-  // Makes everything written so far durable now; false when the disk refused.
-  bool Sync();
-
  private:
-  // Truncates to the records counted in length_; false (and tailBroken_ kept) on failure.
-  bool CutBackToWholeRecords();
+  // Truncates to the length in length_; false (and tailBroken_ kept) on failure.
+  bool CutBackToWholeRecords() REQUIRES(appendMutex_);
   // Counts a failed Append and gives its result, false.
-  bool CountFailure();
-  void SyncEverySecond();
+  bool CountFailedWrite() REQUIRES(appendMutex_);
+  void MarkUnsynced() EXCLUDES(syncMutex_);
+  // Syncs without holding syncMutex_ and counts a failure.
+  bool SyncAndCount() EXCLUDES(syncMutex_);
+  void SyncEverySecond(const std::stop_token& stop) EXCLUDES(syncMutex_);
 
   // The descriptor is only read after construction, so the sync thread may use it beside an
   // append; it is closed after that thread has ended.
   platform::File file_;
 
-  std::mutex appendMutex_;    // one Append at a time; guards the two fields below
-  std::uint64_t length_ = 0;  // bytes of whole records in the file
-  bool tailBroken_ = false;   // a piece of a record is still at the end after a failed cut
+  // One Append at a time, held across its writes so that groups never interleave. Taken
+  // before syncMutex_ where both are held.
+  mutable platform::Mutex appendMutex_;
+  std::uint64_t length_ GUARDED_BY(appendMutex_) = 0;  // bytes of whole records in the file
+  // A piece of a record is still at the end after a failed cut.
+  bool tailBroken_ GUARDED_BY(appendMutex_) = false;
+  std::uint32_t failedWrites_ GUARDED_BY(appendMutex_) = 0;
+  std::uint64_t recordsWritten_ GUARDED_BY(appendMutex_) = 0;
 
-  std::atomic<std::uint32_t> failedWrites_{0};
-  std::atomic<std::uint64_t> recordsWritten_{0};
-  std::atomic<bool> unsynced_{false};
+  // Held only for a moment, never across fdatasync (which a card may take long over), so
+  // neither appends nor the logging screen wait for a sync.
+  mutable platform::Mutex syncMutex_;
+  std::condition_variable_any syncWake_;  // ends a wait early only on a stop request
+  bool unsynced_ GUARDED_BY(syncMutex_) = false;
+  std::uint32_t failedSyncs_ GUARDED_BY(syncMutex_) = 0;
 
-  std::mutex stopMutex_;  // guards stopping_
-  std::condition_variable stopWake_;
-  bool stopping_ = false;
-  std::thread syncThread_;
+  // Last: it starts once every field above is ready.
+  std::jthread syncThread_;
 };
 
 }  // namespace gradlog

@@ -1,9 +1,12 @@
 #include "datafile/DataFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <memory>
@@ -71,7 +74,7 @@ TEST_F(DataFileTest, AppendsRecordsInOrderAndSyncs) {
   EXPECT_TRUE(file->Append(std::span<const Record>()));
   EXPECT_TRUE(file->Sync());
   EXPECT_EQ(file->RecordsWritten(), 4u);
-  EXPECT_EQ(file->FailedWrites(), 0u);
+  EXPECT_EQ(file->Failures(), 0u);
   // Everything is in the file before the DataFile goes: nothing waits in a buffer.
   const std::string bytes = FileBytes();
   ASSERT_EQ(bytes.size(), 4 * RECORD_LENGTH);
@@ -162,6 +165,37 @@ TEST_F(DataFileTest, TwoThreadsNeverTearARecordOrSplitAGroup) {
   }
   EXPECT_EQ(next[0], GROUPS_PER_THREAD);
   EXPECT_EQ(next[1], GROUPS_PER_THREAD);
+}
+
+// The logging screen shows how often the card refused; a sync it refuses counts as much as a
+// write, whether the logger asked for it or the background sync did.
+TEST_F(DataFileTest, FailedSyncsAreCountedWithTheFailedWrites) {
+  // A FIFO takes the writes, but it has no storage to make them durable in: fdatasync on it
+  // fails (EINVAL), as it fails with EIO on a card that has gone bad.
+  const std::filesystem::path fifo = root.Path() / "fifo.601";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // The reader end is opened first so that opening the writer end does not wait for one.
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  std::shared_ptr<DataFile> file = DataFile::Create("fifo.601");
+  ASSERT_NE(file, nullptr);
+
+  EXPECT_FALSE(file->Sync());
+  EXPECT_EQ(file->FailedSyncs(), 1u);
+  EXPECT_EQ(file->FailedWrites(), 0u);
+  EXPECT_EQ(file->Failures(), 1u);
+
+  // Nobody syncs this record by hand: the background sync does, within a second, and fails.
+  EXPECT_TRUE(file->Append(Numbered('X', 1)));
+  // The minute only keeps a sync thread that never syncs from hanging the test.
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (file->FailedSyncs() < 2 && std::chrono::steady_clock::now() < giveUp)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(file->FailedSyncs(), 2u);
+  EXPECT_EQ(file->FailedWrites(), 0u);
+  EXPECT_EQ(file->Failures(), 2u);
+  file.reset();
+  ::close(reader);
 }
 
 }  // namespace
