@@ -3,6 +3,7 @@
 #include <chrono>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace gradlog {
 
@@ -10,6 +11,14 @@ namespace {
 
 // Records written reach the disk within this time even if nobody calls Sync().
 constexpr std::chrono::seconds SYNC_PERIOD{1};
+
+std::vector<char> Concatenate(std::span<const Record> records) {
+  std::vector<char> bytes;
+  bytes.reserve(records.size() * RECORD_LENGTH);
+  for (const Record& record : records)
+    bytes.insert(bytes.end(), record.begin(), record.end());
+  return bytes;
+}
 
 }  // namespace
 
@@ -35,28 +44,29 @@ DataFile::~DataFile() {
 }
 
 bool DataFile::Append(std::span<const Record> records) {
+  if (records.empty())
+    return true;
+  // One write for the whole call, so that a kill between two calls never cuts a group.
+  const std::vector<char> bytes = Concatenate(records);
   platform::MutexLock lock(appendMutex_);
-  if (tailBroken_ && !CutBackToWholeRecords())
+  if (tailBroken_ && !CutBackToWholeGroups())
     return CountFailedWrite();
-  for (const Record& record : records) {
-    const std::size_t written = file_.WritePartial(record);
-    if (written == record.size()) {
-      length_ += record.size();
-      ++recordsWritten_;
-      MarkUnsynced();
-      continue;
-    }
-    // A piece of a record would shift every later record: cut it off (again on the next
-    // call if the cut fails now), and leave the rest of this call unwritten.
+  const std::size_t written = file_.WritePartial(bytes);
+  if (written < bytes.size()) {
+    // A piece of a group would leave it without its end and shift every later record: cut
+    // it off (again on the next call if the cut fails now).
     tailBroken_ = written > 0;
     if (tailBroken_)
-      CutBackToWholeRecords();
+      CutBackToWholeGroups();
     return CountFailedWrite();
   }
+  length_ += written;
+  recordsWritten_ += records.size();
+  MarkUnsynced();
   return true;
 }
 
-bool DataFile::CutBackToWholeRecords() {
+bool DataFile::CutBackToWholeGroups() {
   tailBroken_ = !file_.Truncate(length_);
   MarkUnsynced();
   return !tailBroken_;

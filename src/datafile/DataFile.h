@@ -14,8 +14,12 @@
 
 namespace gradlog {
 
-// The open data file. The UI thread and the total-station reader append to it at once, so
-// every append holds a lock; a record is one write call and reaches the file whole.
+// The open data file. The UI thread and the total-station reader append to it at once. Each
+// Append (a group, or the header records) reaches the file in one write, whole or not at all,
+// so a reader of the file never meets a group cut in two: not after a full card, and not
+// after the program is killed between two appends. (The kernel looks for a kill between the
+// pages one write covers: a kill inside a write that crosses a page boundary of the file can
+// still leave a piece of that last group.)
 // Written records reach the disk at least once a second (a background sync while there is
 // something unsynced) and whenever Sync() is called (pause, stop).
 class DataFile {
@@ -28,10 +32,10 @@ class DataFile {
   DataFile(const DataFile&) = delete;
   DataFile& operator=(const DataFile&) = delete;
 
-  // Appends the records in order, one write each, without another thread's records between
-  // them. A short or failed write is cut back to the last whole record and the rest of the
-  // call is not written, so later records stay aligned; the failure is counted. True when
-  // every record was written.
+  // Appends the records in order with one write, without another thread's records between
+  // them. After a short or failed write the file is cut back to its length before the call,
+  // so it still ends on the last whole group; the failure is counted. True when every record
+  // was written.
   bool Append(std::span<const Record> records);
   bool Append(const Record& record) { return Append(std::span<const Record>(&record, 1)); }
 
@@ -49,7 +53,7 @@ class DataFile {
 
  private:
   // Truncates to the length in length_; false (and tailBroken_ kept) on failure.
-  bool CutBackToWholeRecords() REQUIRES(appendMutex_);
+  bool CutBackToWholeGroups() REQUIRES(appendMutex_);
   // Counts a failed Append and gives its result, false.
   bool CountFailedWrite() REQUIRES(appendMutex_);
   void MarkUnsynced() EXCLUDES(syncMutex_);
@@ -61,11 +65,11 @@ class DataFile {
   // append; it is closed after that thread has ended.
   platform::File file_;
 
-  // One Append at a time, held across its writes so that groups never interleave. Taken
+  // One Append at a time, held across its write so that groups never interleave. Taken
   // before syncMutex_ where both are held.
   mutable platform::Mutex appendMutex_;
-  std::uint64_t length_ GUARDED_BY(appendMutex_) = 0;  // bytes of whole records in the file
-  // A piece of a record is still at the end after a failed cut.
+  std::uint64_t length_ GUARDED_BY(appendMutex_) = 0;  // bytes of whole groups in the file
+  // A piece of a group is still at the end after a failed cut.
   bool tailBroken_ GUARDED_BY(appendMutex_) = false;
   std::uint32_t failedWrites_ GUARDED_BY(appendMutex_) = 0;
   std::uint64_t recordsWritten_ GUARDED_BY(appendMutex_) = 0;
