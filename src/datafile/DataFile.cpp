@@ -3,6 +3,7 @@
 #include <chrono>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace gradlog {
 
@@ -10,6 +11,14 @@ namespace {
 
 // Records written reach the disk within this time even if nobody calls Sync().
 constexpr std::chrono::seconds SYNC_PERIOD{1};
+
+std::vector<char> Concatenate(std::span<const Record> records) {
+  std::vector<char> bytes;
+  bytes.reserve(records.size() * RECORD_LENGTH);
+  for (const Record& record : records)
+    bytes.insert(bytes.end(), record.begin(), record.end());
+  return bytes;
+}
 
 }  // namespace
 
@@ -20,75 +29,104 @@ std::shared_ptr<DataFile> DataFile::Create(std::string_view devicePath) {
   return std::make_shared<DataFile>(std::move(*file));
 }
 
-DataFile::DataFile(platform::File file) : file_(std::move(file)) {
-  // Appends go to the end whatever the position of the file handed over.
-  length_ = file_.SeekToEnd().value_or(0);
-  syncThread_ = std::thread([this] { SyncEverySecond(); });
-}
+DataFile::DataFile(platform::File file)
+    : file_(std::move(file)),
+      // Appends go to the end whatever the position of the file handed over.
+      length_(file_.SeekToEnd().value_or(0)),
+      syncThread_([this](const std::stop_token& stop) { SyncEverySecond(stop); }) {}
 
 DataFile::~DataFile() {
-  {
-    std::lock_guard lock(stopMutex_);
-    stopping_ = true;
-  }
-  stopWake_.notify_all();
+  // The sync thread goes first: the descriptor must outlive its last sync.
+  syncThread_.request_stop();
   syncThread_.join();
   file_.SyncData();
   file_.Close();
 }
 
 bool DataFile::Append(std::span<const Record> records) {
-  std::lock_guard lock(appendMutex_);
-  if (tailBroken_ && !CutBackToWholeRecords())
-    return CountFailure();
-  for (const Record& record : records) {
-    const std::size_t written = file_.WritePartial(record);
-    if (written == record.size()) {
-      length_ += record.size();
-      recordsWritten_.fetch_add(1, std::memory_order_relaxed);
-      unsynced_.store(true, std::memory_order_relaxed);
-      continue;
-    }
-    // A piece of a record would shift every later record: cut it off (again on the next
-    // call if the cut fails now), and leave the rest of this call unwritten.
+  if (records.empty())
+    return true;
+  // One write for the whole call, so that a kill between two calls never cuts a group.
+  const std::vector<char> bytes = Concatenate(records);
+  platform::MutexLock lock(appendMutex_);
+  if (tailBroken_ && !CutBackToWholeGroups())
+    return CountFailedWrite();
+  const std::size_t written = file_.WritePartial(bytes);
+  if (written < bytes.size()) {
+    // A piece of a group would leave it without its end and shift every later record: cut
+    // it off (again on the next call if the cut fails now).
     tailBroken_ = written > 0;
     if (tailBroken_)
-      CutBackToWholeRecords();
-    return CountFailure();
+      CutBackToWholeGroups();
+    return CountFailedWrite();
   }
+  length_ += written;
+  recordsWritten_ += records.size();
+  MarkUnsynced();
   return true;
 }
 
-bool DataFile::CutBackToWholeRecords() {
+bool DataFile::CutBackToWholeGroups() {
   tailBroken_ = !file_.Truncate(length_);
-  unsynced_.store(true, std::memory_order_relaxed);
+  MarkUnsynced();
   return !tailBroken_;
 }
 
-bool DataFile::CountFailure() {
-  failedWrites_.fetch_add(1, std::memory_order_relaxed);
+bool DataFile::CountFailedWrite() {
+  ++failedWrites_;
   return false;
 }
 
+void DataFile::MarkUnsynced() {
+  platform::MutexLock lock(syncMutex_);
+  unsynced_ = true;
+}
+
 std::uint32_t DataFile::FailedWrites() const {
-  return failedWrites_.load(std::memory_order_relaxed);
+  platform::MutexLock lock(appendMutex_);
+  return failedWrites_;
+}
+
+std::uint32_t DataFile::FailedSyncs() const {
+  platform::MutexLock lock(syncMutex_);
+  return failedSyncs_;
+}
+
+std::uint32_t DataFile::Failures() const {
+  return FailedWrites() + FailedSyncs();
 }
 
 std::uint64_t DataFile::RecordsWritten() const {
-  return recordsWritten_.load(std::memory_order_relaxed);
+  platform::MutexLock lock(appendMutex_);
+  return recordsWritten_;
 }
 
 bool DataFile::Sync() {
-  unsynced_.store(false, std::memory_order_relaxed);
-  return file_.SyncData();
+  {
+    platform::MutexLock lock(syncMutex_);
+    unsynced_ = false;
+  }
+  return SyncAndCount();
 }
 
-void DataFile::SyncEverySecond() {
-  std::unique_lock lock(stopMutex_);
-  while (!stopWake_.wait_for(lock, SYNC_PERIOD, [this] { return stopping_; })) {
+bool DataFile::SyncAndCount() {
+  const bool synced = file_.SyncData();
+  if (!synced) {
+    platform::MutexLock lock(syncMutex_);
+    ++failedSyncs_;
+  }
+  return synced;
+}
+
+void DataFile::SyncEverySecond(const std::stop_token& stop) {
+  const auto stopRequested = [&stop] { return stop.stop_requested(); };
+  platform::MutexLock lock(syncMutex_);
+  // The stop request of the destructor ends a wait at once; the destructor syncs what is left.
+  while (!syncWake_.wait_for(lock, stop, SYNC_PERIOD, stopRequested)) {
+    if (!std::exchange(unsynced_, false))
+      continue;
     lock.unlock();
-    if (unsynced_.exchange(false, std::memory_order_relaxed))
-      file_.SyncData();
+    SyncAndCount();
     lock.lock();
   }
 }

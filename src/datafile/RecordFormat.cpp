@@ -17,6 +17,8 @@ constexpr std::size_t NAME_FIELD_WIDTH = 9;
 constexpr std::size_t TEXT_FIELD_WIDTH = 11;
 constexpr std::int32_t GPS_DATA_TYPE_RTS_TRIMBLE_IN_FILE = 9;
 constexpr std::array<char, 4> DIRECTION_LETTERS{'W', 'S', 'N', 'E'};
+// The end records' count field has six places.
+constexpr std::int32_t END_COUNT_MODULUS = 1000000;
 
 // printf into a record: only the first 26 characters count, so the buffer holds just those
 // and a wider number is cut off rather than overflowing.
@@ -41,6 +43,13 @@ std::optional<float> StationModeInterval(const SurveySettings& settings) {
     default:
       return std::nullopt;
   }
+}
+
+// A wider count would push the tick stamp out of its place, so the field counts on modulo
+// 1000000; a negative count is taken the same way, into 0..999999, never with a sign.
+std::int32_t EndCountField(std::int32_t count) {
+  const std::int32_t remainder = count % END_COUNT_MODULUS;
+  return remainder < 0 ? remainder + END_COUNT_MODULUS : remainder;
 }
 
 }  // namespace
@@ -132,12 +141,13 @@ std::vector<Record> SplitIntoGroupPieces(std::string_view text, char first, char
 }
 
 Record FormatReadingEndRecord(char end, std::int32_t readingCount, std::uint32_t tick) {
-  return PrintRecord("%c%06" PRId32 "         %10" PRIu32, end, readingCount, tick);
+  return PrintRecord("%c%06" PRId32 "         %10" PRIu32, end, EndCountField(readingCount), tick);
 }
 
 Record FormatSentenceEndRecord(char end, std::int32_t recordCount, char status,
                                std::uint32_t tick) {
-  return PrintRecord("%c%06" PRId32 "%c        %10" PRIu32, end, recordCount, status, tick);
+  return PrintRecord("%c%06" PRId32 "%c        %10" PRIu32, end, EndCountField(recordCount), status,
+                     tick);
 }
 
 }  // namespace gradlog

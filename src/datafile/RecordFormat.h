@@ -14,7 +14,8 @@ namespace gradlog {
 
 // The records of a data file built from plain values; nothing here touches a file or a clock.
 // Numbers wider than their field push what follows to the right and the record is cut to 26
-// characters, as the fixed printf formats of the file produce them.
+// characters, as the fixed printf formats of the file produce them; only the counts of the end
+// records keep their six places (taken modulo 1000000), so their tick stamps never move.
 
 // UTF-8 as the file's 8-bit text: a code point up to 0xFF becomes that byte, any other code
 // point (and every malformed byte) '?'. At most `maxCharacters` characters are kept.
@@ -47,9 +48,10 @@ Record FormatTextRecord(char marker, std::string_view text, std::uint32_t tick);
 // `continuation` before each further one, the last piece padded with spaces. An empty text
 // gives one blank first record. The end record is not among them.
 std::vector<Record> SplitIntoGroupPieces(std::string_view text, char first, char continuation);
-// The end record of a reading: the reading's number in the run and its tick.
+// The end record of a reading: the reading's number in the run (modulo 1000000) and its tick.
 Record FormatReadingEndRecord(char end, std::int32_t readingCount, std::uint32_t tick);
-// The end record of a sentence: the GPS record count, the status character and its tick.
+// The end record of a sentence: the GPS record count (modulo 1000000), the status character
+// and its tick.
 Record FormatSentenceEndRecord(char end, std::int32_t recordCount, char status, std::uint32_t tick);
 
 }  // namespace gradlog

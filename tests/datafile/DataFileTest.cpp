@@ -1,10 +1,11 @@
 #include "datafile/DataFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -12,44 +13,22 @@
 #include <vector>
 
 #include "datafile/DataFileState.h"
+#include "datafile/GroupParser.h"
 #include "datafile/RecordFormat.h"
 #include "datafile/RecordText.h"
 #include "datafile/RecordWriters.h"
-#include "platform/sys/Files.h"
 #include "support/TempDeviceRoot.h"
 
 namespace gradlog {
 namespace {
 
+using testing::GroupMarkers;
+using testing::ParsedGroup;
+using testing::ParsedGroups;
+using testing::ParseGroups;
 using testing::Shown;
 
 constexpr std::string_view DATA_PATH = "data.601";
-
-// A process-wide limit on the size of files this process writes, lifted again afterwards.
-// The kernel then stops a write at the limit part of the way, as a full card does.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  bool Active() const { return active_; }
-
- private:
-  rlimit previous_{};
-  void (*previousHandler_)(int) = SIG_DFL;
-  bool active_ = false;
-};
 
 Record Numbered(char marker, int number) {
   return MakeRecord(std::string(1, marker) + std::to_string(number));
@@ -71,7 +50,7 @@ TEST_F(DataFileTest, AppendsRecordsInOrderAndSyncs) {
   EXPECT_TRUE(file->Append(std::span<const Record>()));
   EXPECT_TRUE(file->Sync());
   EXPECT_EQ(file->RecordsWritten(), 4u);
-  EXPECT_EQ(file->FailedWrites(), 0u);
+  EXPECT_EQ(file->Failures(), 0u);
   // Everything is in the file before the DataFile goes: nothing waits in a buffer.
   const std::string bytes = FileBytes();
   ASSERT_EQ(bytes.size(), 4 * RECORD_LENGTH);
@@ -86,34 +65,6 @@ TEST_F(DataFileTest, CreateEmptiesAnOldFileAndFailsWhereNoFileCanBe) {
   std::filesystem::create_directory(root.Path() / "folder");
   EXPECT_EQ(DataFile::Create("folder"), nullptr);
   EXPECT_EQ(DataFile::Create("missing\\data.601"), nullptr);
-}
-
-TEST_F(DataFileTest, ShortWriteIsCutBackToTheLastWholeRecord) {
-  std::optional<platform::File> handed = platform::File::CreateAlways(DATA_PATH);
-  ASSERT_TRUE(handed.has_value());
-  // A record written before the DataFile takes the file over counts as a whole record.
-  const Record first = Numbered('H', 0);
-  ASSERT_TRUE(handed->Write(first));
-  auto file = std::make_shared<DataFile>(std::move(*handed));
-  const std::vector<Record> group{Numbered('T', 1), Numbered('=', 2), Numbered('=', 3),
-                                  Numbered('>', 4)};
-  {
-    // Room for the first record, two of the group and 10 bytes of the third.
-    FileSizeLimit limit(3 * RECORD_LENGTH + 10);
-    ASSERT_TRUE(limit.Active());
-    EXPECT_FALSE(file->Append(group));
-    EXPECT_EQ(FileBytes().size(), 3 * RECORD_LENGTH);
-    EXPECT_FALSE(file->Append(Numbered('X', 5)));  // cut again after another short write
-    EXPECT_EQ(FileBytes().size(), 3 * RECORD_LENGTH);
-  }
-  EXPECT_EQ(file->FailedWrites(), 2u);
-  EXPECT_EQ(file->RecordsWritten(), 2u);
-  // Once there is room again the next record follows the last whole one.
-  EXPECT_TRUE(file->Append(Numbered('X', 6)));
-  const std::string bytes = FileBytes();
-  ASSERT_EQ(bytes.size(), 4 * RECORD_LENGTH);
-  EXPECT_EQ(Shown(bytes.substr(2 * RECORD_LENGTH, RECORD_LENGTH)), "=2" + std::string(24, '_'));
-  EXPECT_EQ(Shown(bytes.substr(3 * RECORD_LENGTH)), "X6" + std::string(24, '_'));
 }
 
 // The UI thread writes readings while the total-station reader writes sentences: every record
@@ -139,29 +90,52 @@ TEST_F(DataFileTest, TwoThreadsNeverTearARecordOrSplitAGroup) {
   sentences.join();
   run->dataFileHandle.Take();
 
-  const std::string bytes = FileBytes();
-  ASSERT_EQ(bytes.size() % RECORD_LENGTH, 0u);
+  const GroupMarkers kinds[] = {{'T', '=', '>'}, {'@', '#', '!'}};
+  const ParsedGroups parsed = ParseGroups(FileBytes(), kinds);
+  ASSERT_EQ(parsed.fault, "");
   int next[2] = {0, 0};  // readings, sentences
-  for (std::size_t at = 0; at < bytes.size(); at += RECORD_LENGTH) {
-    const bool reading = bytes[at] == 'T';
-    ASSERT_TRUE(reading || bytes[at] == '@') << "record " << at / RECORD_LENGTH;
-    std::string text;
-    do {
-      ASSERT_EQ(bytes[at + RECORD_TEXT_LENGTH], '\n') << "record " << at / RECORD_LENGTH;
-      text += bytes.substr(at + 1, GROUP_PIECE_LENGTH);
-      at += RECORD_LENGTH;
-    } while (at < bytes.size() && bytes[at] == (reading ? '=' : '#'));
-    ASSERT_LT(at, bytes.size()) << "a group without its end record";
-    text.erase(text.find_last_not_of(' ') + 1);
+  for (const ParsedGroup& group : parsed.groups) {
+    const bool reading = group.kind == &kinds[0];
     const int number = next[reading ? 0 : 1]++;
     const std::string tick = std::to_string(number);
-    ASSERT_EQ(text, reading ? readingText(number) : sentenceText(number));
-    ASSERT_EQ(Shown(bytes.substr(at, RECORD_LENGTH)),
-              reading ? ">000007" + std::string(19 - tick.size(), '_') + tick
-                      : "!000009p" + std::string(18 - tick.size(), '_') + tick);
+    ASSERT_EQ(group.text, reading ? readingText(number) : sentenceText(number));
+    ASSERT_EQ(Shown(group.endRecord), reading
+                                          ? ">000007" + std::string(19 - tick.size(), '_') + tick
+                                          : "!000009p" + std::string(18 - tick.size(), '_') + tick);
   }
   EXPECT_EQ(next[0], GROUPS_PER_THREAD);
   EXPECT_EQ(next[1], GROUPS_PER_THREAD);
+}
+
+// The logging screen shows how often the card refused; a sync it refuses counts as much as a
+// write, whether the logger asked for it or the background sync did.
+TEST_F(DataFileTest, FailedSyncsAreCountedWithTheFailedWrites) {
+  // A FIFO takes the writes, but it has no storage to make them durable in: fdatasync on it
+  // fails (EINVAL), as it fails with EIO on a card that has gone bad.
+  const std::filesystem::path fifo = root.Path() / "fifo.601";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // The reader end is opened first so that opening the writer end does not wait for one.
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  std::shared_ptr<DataFile> file = DataFile::Create("fifo.601");
+  ASSERT_NE(file, nullptr);
+
+  EXPECT_FALSE(file->Sync());
+  EXPECT_EQ(file->FailedSyncs(), 1u);
+  EXPECT_EQ(file->FailedWrites(), 0u);
+  EXPECT_EQ(file->Failures(), 1u);
+
+  // Nobody syncs this record by hand: the background sync does, within a second, and fails.
+  EXPECT_TRUE(file->Append(Numbered('X', 1)));
+  // The minute only keeps a sync thread that never syncs from hanging the test.
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (file->FailedSyncs() < 2 && std::chrono::steady_clock::now() < giveUp)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(file->FailedSyncs(), 2u);
+  EXPECT_EQ(file->FailedWrites(), 0u);
+  EXPECT_EQ(file->Failures(), 2u);
+  file.reset();
+  ::close(reader);
 }
 
 }  // namespace

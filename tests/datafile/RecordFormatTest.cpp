@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -99,10 +100,38 @@ TEST(RecordFormatTest, StationTextAndEndRecords) {
       {"cut by characters", FormatTextRecord('C', twelveAcute, 1),
        "C\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9_____________1"},
       {"first reading", FormatReadingEndRecord('>', 1, 123456789), ">000001__________123456789"},
-      {"wide count", FormatReadingEndRecord('>', 1234567, 99), ">1234567_________________9"},
       {"sentence fix", FormatSentenceEndRecord('!', 42, 'p', 5), "!000042p_________________5"},
       {"sentence not taken", FormatSentenceEndRecord('!', 42, ' ', 4294967295u),
        "!000042_________4294967295"},
+  });
+}
+
+// A long run with a fast instrument counts past six digits: the count field keeps its six
+// places, so the tick stamp after it stays where readers of the file look for it.
+TEST(RecordFormatTest, EndRecordCountsKeepSixPlaces) {
+  constexpr std::uint32_t TICK = 4294967295u;
+  ExpectRecords({
+      {"last six-digit count", FormatReadingEndRecord('>', 999999, TICK),
+       ">999999_________4294967295"},
+      {"one million starts again at 0", FormatReadingEndRecord('>', 1000000, TICK),
+       ">000000_________4294967295"},
+      {"seven digits keep the last six", FormatReadingEndRecord('>', 1234567, 99),
+       ">234567_________________99"},
+      {"largest count", FormatReadingEndRecord('>', INT32_MAX, TICK), ">483647_________4294967295"},
+      {"-1 is the count before 0", FormatReadingEndRecord('>', -1, TICK),
+       ">999999_________4294967295"},
+      {"smallest count", FormatReadingEndRecord('>', INT32_MIN, TICK),
+       ">516352_________4294967295"},
+      {"sentence, last six-digit count", FormatSentenceEndRecord('!', 999999, 'p', TICK),
+       "!999999p________4294967295"},
+      {"sentence, one million", FormatSentenceEndRecord('!', 1000000, 'p', TICK),
+       "!000000p________4294967295"},
+      {"sentence, seven digits", FormatSentenceEndRecord('!', 1234567, 'p', TICK),
+       "!234567p________4294967295"},
+      {"sentence, largest count", FormatSentenceEndRecord('!', INT32_MAX, ' ', TICK),
+       "!483647_________4294967295"},
+      {"sentence, negative count", FormatSentenceEndRecord('!', -1000001, 'p', TICK),
+       "!999999p________4294967295"},
   });
 }
 
