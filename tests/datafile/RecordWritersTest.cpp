@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "datafile/GroupParser.h"
 #include "datafile/RecordText.h"
 #include "platform/sys/Files.h"
 #include "support/InstalledFakeServices.h"
@@ -14,6 +18,8 @@
 namespace gradlog {
 namespace {
 
+using testing::GroupMarkers;
+using testing::ParseGroups;
 using testing::Shown;
 
 constexpr std::string_view DATA_PATH = "C_DRIVE\\DATAZEP601\\120510A.601";
@@ -151,6 +157,31 @@ TEST_F(RecordWritersTest, SentenceBeforeTheRecordingStartLeavesNoTrace) {
     EXPECT_EQ(run->dataFileHandle.Get()->RecordsWritten(), records);
   }
   EXPECT_EQ(Records().size(), records);
+}
+
+// The UI thread opens and closes data files while a reader appends through its copy of the
+// handle: the hand-over is locked (ThreadSanitizer finds a bare shared pointer here), and each
+// file still holds whole groups only.
+TEST_F(RecordWritersTest, FilesOpenedAndClosedUnderAWritingThreadHoldWholeGroups) {
+  constexpr int FILES = 20;
+  std::atomic<bool> writing{true};
+  std::thread writer([&] {
+    for (std::uint32_t tick = 0; writing; ++tick)
+      WriteReadingRecords(*run, "$PBAR,1012.43,-998.10,1012.43,-998.10", tick, 'T', '=', '>');
+  });
+  for (int i = 0; i < FILES; ++i) {
+    run->dataFileHandle.Set(DataFile::Create("C_DRIVE\\DATAZEP601\\F" + std::to_string(i)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    run->dataFileHandle.Take();
+  }
+  writing = false;
+  writer.join();
+  const GroupMarkers readings{'T', '=', '>'};
+  for (int i = 0; i < FILES; ++i) {
+    const std::string bytes =
+        root.ReadFile(root.Path() / "C_DRIVE" / "DATAZEP601" / ("F" + std::to_string(i)));
+    EXPECT_EQ(ParseGroups(bytes, std::span(&readings, 1)).fault, "") << "file " << i;
+  }
 }
 
 TEST_F(RecordWritersTest, WithoutAnOpenFileEveryWriterReportsFailure) {
