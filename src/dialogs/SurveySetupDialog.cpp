@@ -6,6 +6,7 @@
 #include "dialogs/ModalDialog.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -13,13 +14,7 @@ using namespace platform;
 
 namespace {
 
-constexpr char SURVEY_SETUP_TEMPLATE[] = "GetSurveySetupBAR";
-constexpr int SURVEY_LINE_EDIT = 624;
-constexpr int LINE_INCREMENT_EDIT = 625;
-constexpr int SEQUENCE_LIST = 626;
-constexpr int DIRECTION_LIST = 627;
-constexpr int START_STATION_EDIT = 628;
-constexpr int STATION_INCREMENT_EDIT = 629;
+namespace ids = controls::survey_setup;
 
 constexpr float FIXED_READING_INTERVAL = 1.0f;
 constexpr std::int32_t FIXED_READING_INTERVAL_MS = 1000;
@@ -27,17 +22,17 @@ constexpr double INCREMENT_REPLACING_ZERO = 1.0;
 
 void Fill(const ConfigState& config, Hwnd dialog) {
   const SurveySettings& s = config.settings;
-  SetDlgItemText(dialog, SURVEY_LINE_EDIT, s.surveyLine);
-  SetDlgItemFixed(dialog, LINE_INCREMENT_EDIT, s.lineIncrement, 2);
-  SelectListEntry(dialog, SEQUENCE_LIST, s.lineSequence);
-  SelectListEntry(dialog, DIRECTION_LIST, s.lineDirection);
-  SetDlgItemFixed(dialog, START_STATION_EDIT, s.startStation, 3);
-  SetDlgItemFixed(dialog, STATION_INCREMENT_EDIT, config.currentStationIncrement, 3);
+  SetDlgItemText(dialog, ids::SURVEY_LINE_EDIT, s.surveyLine);
+  SetDlgItemFixed(dialog, ids::LINE_INCREMENT_EDIT, s.lineIncrement, 2);
+  SelectListEntry(dialog, ids::SEQUENCE_LIST, s.lineSequence);
+  SelectListEntry(dialog, ids::DIRECTION_LIST, s.lineDirection);
+  SetDlgItemFixed(dialog, ids::START_STATION_EDIT, s.startStation, 3);
+  SetDlgItemFixed(dialog, ids::STATION_INCREMENT_EDIT, config.currentStationIncrement, 3);
 }
 
 // A zero increment would log every reading at one station, so the edit never shows one.
 void KeepIncrementNonZero(Hwnd dialog, int id, std::uint16_t code) {
-  if (id != STATION_INCREMENT_EDIT)
+  if (id != ids::STATION_INCREMENT_EDIT)
     return;
   if (code != EN_CHANGE && code != EN_SETFOCUS && code != EN_KILLFOCUS)
     return;
@@ -52,13 +47,13 @@ int Store(ConfigState& config, DataFileState& run, Hwnd dialog) {
   s.readingInterval = FIXED_READING_INTERVAL;
   config.readingIntervalMs = FIXED_READING_INTERVAL_MS;
   run.firstReadingDone = 0;
-  s.surveyLine = GetDlgItemSurveyLine(dialog, SURVEY_LINE_EDIT);
-  s.lineIncrement = GetDlgItemFloat(dialog, LINE_INCREMENT_EDIT);
-  StoreListSelection(dialog, SEQUENCE_LIST, s.lineSequence);
-  StoreListSelection(dialog, DIRECTION_LIST, s.lineDirection);
-  s.startStation = GetDlgItemNumber(dialog, START_STATION_EDIT);
+  s.surveyLine = GetDlgItemSurveyLine(dialog, ids::SURVEY_LINE_EDIT);
+  s.lineIncrement = GetDlgItemFloat(dialog, ids::LINE_INCREMENT_EDIT);
+  StoreListSelection(dialog, ids::SEQUENCE_LIST, s.lineSequence);
+  StoreListSelection(dialog, ids::DIRECTION_LIST, s.lineDirection);
+  s.startStation = GetDlgItemNumber(dialog, ids::START_STATION_EDIT);
   config.currentStation = s.startStation;
-  s.stationIncrementAuto = GetDlgItemFloat(dialog, STATION_INCREMENT_EDIT);
+  s.stationIncrementAuto = GetDlgItemFloat(dialog, ids::STATION_INCREMENT_EDIT);
   ApplySurveyMode(config);
   SaveSettings(config);
   return DIALOG_ACCEPTED;
@@ -67,7 +62,7 @@ int Store(ConfigState& config, DataFileState& run, Hwnd dialog) {
 }  // namespace
 
 std::optional<int> RunSurveySetupDialog(ConfigState& config, DataFileState& run, Hwnd owner) {
-  return RunModalDialog(SURVEY_SETUP_TEMPLATE, owner,
+  return RunModalDialog(ids::TEMPLATE, owner,
                         {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
                          .store = [&](Hwnd dialog) { return Store(config, run, dialog); },
                          .notified = KeepIncrementNonZero});
