@@ -18,7 +18,12 @@ namespace ids = controls::survey_setup;
 
 constexpr float FIXED_READING_INTERVAL = 1.0f;
 constexpr std::int32_t FIXED_READING_INTERVAL_MS = 1000;
-constexpr double INCREMENT_REPLACING_ZERO = 1.0;
+constexpr float INCREMENT_REPLACING_ZERO = 1.0f;
+
+// A zero increment would log every reading at one station.
+float NonZeroIncrement(float increment) {
+  return increment == 0.0f ? INCREMENT_REPLACING_ZERO : increment;
+}
 
 void Fill(const ConfigState& config, Hwnd dialog) {
   const SurveySettings& s = config.settings;
@@ -27,16 +32,16 @@ void Fill(const ConfigState& config, Hwnd dialog) {
   SelectListEntry(dialog, ids::SEQUENCE_LIST, s.lineSequence);
   SelectListEntry(dialog, ids::DIRECTION_LIST, s.lineDirection);
   SetDlgItemFixed(dialog, ids::START_STATION_EDIT, s.startStation, 3);
-  SetDlgItemFixed(dialog, ids::STATION_INCREMENT_EDIT, config.currentStationIncrement, 3);
+  SetDlgItemFixed(dialog, ids::STATION_INCREMENT_EDIT,
+                  NonZeroIncrement(config.currentStationIncrement), 3);
 }
 
-// A zero increment would log every reading at one station, so the edit never shows one.
+// Only once the focus leaves the field: "0.25" starts with a zero, and replacing the text
+// while it is typed would put the rest in front of the replacement.
 void KeepIncrementNonZero(Hwnd dialog, int id, std::uint16_t code) {
-  if (id != ids::STATION_INCREMENT_EDIT)
+  if (id != ids::STATION_INCREMENT_EDIT || code != EN_KILLFOCUS)
     return;
-  if (code != EN_CHANGE && code != EN_SETFOCUS && code != EN_KILLFOCUS)
-    return;
-  if (GetDlgItemNumber(dialog, id) == 0.0)
+  if (GetDlgItemFloat(dialog, id) == 0.0f)
     SetDlgItemFixed(dialog, id, INCREMENT_REPLACING_ZERO, 3);
 }
 
@@ -53,7 +58,7 @@ int Store(ConfigState& config, DataFileState& run, Hwnd dialog) {
   StoreListSelection(dialog, ids::DIRECTION_LIST, s.lineDirection);
   s.startStation = GetDlgItemNumber(dialog, ids::START_STATION_EDIT);
   config.currentStation = s.startStation;
-  s.stationIncrementAuto = GetDlgItemFloat(dialog, ids::STATION_INCREMENT_EDIT);
+  s.stationIncrementAuto = NonZeroIncrement(GetDlgItemFloat(dialog, ids::STATION_INCREMENT_EDIT));
   ApplySurveyMode(config);
   SaveSettings(config);
   return DIALOG_ACCEPTED;
