@@ -1,11 +1,10 @@
 #include "dialogs/MapScaleDialog.h"
 
-#include <algorithm>
-
 #include "config/SettingChoices.h"
 #include "config/SettingsFile.h"
 #include "dialogs/DialogText.h"
 #include "dialogs/ModalDialog.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "resources/ControlIds.h"
 
@@ -29,11 +28,13 @@ void Fill(const SurveySettings& s, Hwnd dialog) {
   SetDlgItemText(dialog, ids::GRID_UNITS_LABEL, units);
 }
 
-void CorrectEntries(Hwnd dialog, int id, std::uint16_t) {
-  if (id != ids::SCALE_EDIT && id != ids::GRID_EDIT)
+// Only once the focus leaves an entry: correcting it while it is typed would put the rest of
+// what is typed in front of the replacement ("25" starts with a grid too fine for a scale of 100).
+void CorrectEntries(Hwnd dialog, int id, std::uint16_t code) {
+  if ((id != ids::SCALE_EDIT && id != ids::GRID_EDIT) || code != EN_KILLFOCUS)
     return;
   const MapScaleCorrection correction = CorrectMapScale(GetDlgItemInteger(dialog, ids::SCALE_EDIT),
-                                                        GetDlgItemNumber(dialog, ids::GRID_EDIT));
+                                                        GetDlgItemFloat(dialog, ids::GRID_EDIT));
   if (correction.scale)
     SetDlgItemInteger(dialog, ids::SCALE_EDIT, *correction.scale);
   if (correction.gridInterval)
@@ -42,10 +43,14 @@ void CorrectEntries(Hwnd dialog, int id, std::uint16_t) {
 
 int Store(ConfigState& config, MapGeometry& map, Hwnd dialog) {
   SurveySettings& s = config.settings;
-  s.mapScale = std::max(GetDlgItemInteger(dialog, ids::SCALE_EDIT), SMALLEST_SCALE);
+  const std::int32_t typedScale = GetDlgItemInteger(dialog, ids::SCALE_EDIT);
+  const float typedGrid = GetDlgItemFloat(dialog, ids::GRID_EDIT);
+  const MapScaleCorrection correction = CorrectMapScale(typedScale, typedGrid);
+  s.mapScale = correction.scale.value_or(typedScale);
+  s.mapGridInterval =
+      correction.gridInterval ? static_cast<float>(*correction.gridInterval) : typedGrid;
   map.prevPixelsPerUnit = map.pixelsPerUnit;
   map.pixelsPerUnit = MapPixelsPerUnit(map.extent, s.mapScale);
-  s.mapGridInterval = GetDlgItemFloat(dialog, ids::GRID_EDIT);
   SaveSettings(config);
   return DIALOG_ACCEPTED;
 }
