@@ -6,6 +6,7 @@
 #include "dialogs/DialogText.h"
 #include "dialogs/ModalDialog.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -13,19 +14,19 @@ using namespace platform;
 
 namespace {
 
-constexpr char ASCII_FILE_TEMPLATE[] = "GetAsciiFileSetup";
+namespace ids = controls::ascii_file;
 
 constexpr std::array<SettingsList, 3> LISTS{{
-    {887, &SurveySettings::asciiLongitudeColumn},
-    {888, &SurveySettings::asciiLatitudeColumn},
-    {889, &SurveySettings::asciiDelimiter},
+    {ids::LONGITUDE_LIST, &SurveySettings::asciiLongitudeColumn},
+    {ids::LATITUDE_LIST, &SurveySettings::asciiLatitudeColumn},
+    {ids::DELIMITER_LIST, &SurveySettings::asciiDelimiter},
 }};
 
 }  // namespace
 
 std::optional<int> RunAsciiFileDialog(ConfigState& config, Hwnd owner) {
   return RunModalDialog(
-      ASCII_FILE_TEMPLATE, owner,
+      ids::TEMPLATE, owner,
       {.fill = [&config](Hwnd dialog) { SelectSettingsLists(dialog, LISTS, config.settings); },
        .store =
            [&config](Hwnd dialog) {

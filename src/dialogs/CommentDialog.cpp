@@ -3,6 +3,7 @@
 #include "datafile/RecordWriters.h"
 #include "dialogs/ModalDialog.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -10,18 +11,18 @@ using namespace platform;
 
 namespace {
 
-constexpr char COMMENT_TEMPLATE[] = "GetComment";
-constexpr int COMMENT_EDIT = 851;
+namespace ids = controls::comment;
+
 constexpr char COMMENT_MARKER = 'C';
 
 }  // namespace
 
 std::optional<int> RunCommentDialog(DataFileState& run, Hwnd owner) {
-  return RunModalDialog(COMMENT_TEMPLATE, owner,
+  return RunModalDialog(ids::TEMPLATE, owner,
                         {.fill = [](Hwnd) {},
                          .store =
                              [&run](Hwnd dialog) {
-                               WriteTextRecord(run, GetDlgItemText(dialog, COMMENT_EDIT),
+                               WriteTextRecord(run, GetDlgItemText(dialog, ids::COMMENT_EDIT),
                                                COMMENT_MARKER);
                                return DIALOG_ACCEPTED;
                              }});

@@ -94,10 +94,10 @@ std::int32_t ListSelection(Hwnd dialog, int id) {
   return selection < 0 ? -1 : ClampToInt32(selection);
 }
 
-void StoreListSelection(Hwnd dialog, int id, std::int32_t& field, std::int32_t offset) {
+void StoreListSelection(Hwnd dialog, int id, std::int32_t& field) {
   const std::int32_t selection = ListSelection(dialog, id);
   if (selection >= 0)
-    field = selection + offset;
+    field = selection;
 }
 
 void SelectSettingsLists(Hwnd dialog, std::span<const SettingsList> lists,

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "config/Choice.h"
 #include "config/SurveySettings.h"
 #include "platform/ui/Window.h"
 
@@ -37,12 +39,24 @@ void SetDlgItemInteger(platform::Hwnd dialog, int id, std::int32_t value);
 // Drop-down lists come filled from the template; a dialog only selects and reads. An index
 // outside the list (a hand-edited settings file) selects nothing.
 void SelectListEntry(platform::Hwnd dialog, int id, std::int32_t index);
-// The selected index plus `offset` into `field`. With nothing selected the field keeps its
-// value rather than taking -1.
-void StoreListSelection(platform::Hwnd dialog, int id, std::int32_t& field,
-                        std::int32_t offset = 0);
+// The selected index into `field`. With nothing selected the field keeps its value rather
+// than taking -1.
+void StoreListSelection(platform::Hwnd dialog, int id, std::int32_t& field);
 // The selected index, -1 when nothing is selected.
 std::int32_t ListSelection(platform::Hwnd dialog, int id);
+
+// A list whose entries stand for values that a setting stores itself: the entry of `value`
+// is selected (none when no entry has it), and the selected entry's value is stored.
+template <typename T, std::size_t N>
+void SelectListValue(platform::Hwnd dialog, int id, const std::array<Choice<T>, N>& choices,
+                     T value) {
+  SelectListEntry(dialog, id, ChoiceIndexOf(choices, value));
+}
+template <typename T, std::size_t N>
+void StoreListValue(platform::Hwnd dialog, int id, const std::array<Choice<T>, N>& choices,
+                    T& field) {
+  field = ChoiceValue(choices, ListSelection(dialog, id)).value_or(field);
+}
 
 // A drop-down list whose selected index is a settings field.
 struct SettingsList {

@@ -12,10 +12,9 @@
 
 namespace gradlog {
 
-// The texts of the warning-mask rows 920 (warning), 921 (quality), 922 (DOP) and 923
-// (satellites) for a gpsDataType: "N/A" where the data type carries no such value. The DOP
-// row of the narrower port setup dialog says "Quality m" where the mask dialog has room for
-// "Quality in m".
+// The texts of the warning-mask rows (warning, quality, DOP and satellites) for a gpsDataType:
+// "N/A" where the data type carries no such value. The DOP row of the narrower port setup dialog
+// says "Quality m" where the mask dialog has room for "Quality in m".
 std::array<std::string_view, 4> WarningLabels(std::int32_t dataType, bool inWarningMaskDialog);
 
 // "GPS Port Setup": the position input, its sentence type, the serial line, the display rate

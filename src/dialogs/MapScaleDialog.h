@@ -20,9 +20,10 @@ struct MapScaleCorrection {
 // otherwise a grid so fine that more than 20 lines would cross the map becomes scale / 20.
 MapScaleCorrection CorrectMapScale(std::int32_t scale, double gridInterval);
 
-// "Enter Map Scale": corrects the entries while they are typed; OK stores the scale and the
-// grid interval, rescales the map (keeping the previous scale for the track reload) and saves
-// the settings. DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt without the template.
+// "Enter Map Scale": corrects the entries when the focus leaves one of them; OK stores the
+// corrected scale and grid interval, rescales the map (keeping the previous scale for the track
+// reload) and saves the settings. DIALOG_ACCEPTED or DIALOG_CANCELLED; nullopt without the
+// template.
 std::optional<int> RunMapScaleDialog(ConfigState& config, MapGeometry& map, platform::Hwnd owner);
 
 }  // namespace gradlog

@@ -3,6 +3,7 @@
 #include "dialogs/DialogText.h"
 #include "dialogs/ModalDialog.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -10,51 +11,45 @@ using namespace platform;
 
 namespace {
 
-constexpr char NEW_LINE_TEMPLATE[] = "GetNewLine";
-constexpr int CURRENT_LINE_TEXT = 651;
-constexpr int LAST_STATION_TEXT = 653;
-constexpr int NEW_LINE_EDIT = 674;
-constexpr int LINE_INCREMENT_EDIT = 675;
-constexpr int SEQUENCE_LIST = 676;
-constexpr int DIRECTION_LIST = 677;
-constexpr int START_STATION_EDIT = 678;
-constexpr int STATION_INCREMENT_EDIT = 679;
+namespace ids = controls::new_line;
 
-constexpr std::int32_t WEST = 0;
-constexpr std::int32_t EAST = 3;
+// Opposite directions mirror each other in the list.
+constexpr std::int32_t LAST_DIRECTION = static_cast<std::int32_t>(LINE_DIRECTIONS.size()) - 1;
+static_assert(LAST_DIRECTION - LINE_DIRECTION_WEST == LINE_DIRECTION_EAST &&
+              LAST_DIRECTION - LINE_DIRECTION_SOUTH == LINE_DIRECTION_NORTH);
 
 void Fill(const ConfigState& config, Hwnd dialog) {
   const NewLineProposal proposal = ProposeNewLine(config);
-  SetDlgItemText(dialog, CURRENT_LINE_TEXT, config.settings.surveyLine);
-  SetDlgItemFixed(dialog, LAST_STATION_TEXT, config.currentStation, 3);
-  SetDlgItemFixed(dialog, NEW_LINE_EDIT, proposal.line, 2);
-  SetDlgItemFixed(dialog, LINE_INCREMENT_EDIT, proposal.lineIncrement, 2);
-  SelectListEntry(dialog, SEQUENCE_LIST, proposal.sequence);
-  SelectListEntry(dialog, DIRECTION_LIST, proposal.direction);
-  SetDlgItemFixed(dialog, START_STATION_EDIT, proposal.startStation, 3);
-  SetDlgItemFixed(dialog, STATION_INCREMENT_EDIT, proposal.stationIncrement, 3);
+  SetDlgItemText(dialog, ids::CURRENT_LINE_TEXT, config.settings.surveyLine);
+  SetDlgItemFixed(dialog, ids::LAST_STATION_TEXT, config.currentStation, 3);
+  SetDlgItemFixed(dialog, ids::NEW_LINE_EDIT, proposal.line, 2);
+  SetDlgItemFixed(dialog, ids::LINE_INCREMENT_EDIT, proposal.lineIncrement, 2);
+  SelectListEntry(dialog, ids::SEQUENCE_LIST, proposal.sequence);
+  SelectListEntry(dialog, ids::DIRECTION_LIST, proposal.direction);
+  SetDlgItemFixed(dialog, ids::START_STATION_EDIT, proposal.startStation, 3);
+  SetDlgItemFixed(dialog, ids::STATION_INCREMENT_EDIT, proposal.stationIncrement, 3);
 }
 
 // The automatic increment and the first-reading flag stay as they are: a new line goes on
 // counting stations the way the run did.
 int Store(ConfigState& config, Hwnd dialog) {
   SurveySettings& s = config.settings;
-  s.surveyLine = GetDlgItemSurveyLine(dialog, NEW_LINE_EDIT);
-  s.lineIncrement = GetDlgItemFloat(dialog, LINE_INCREMENT_EDIT);
-  StoreListSelection(dialog, SEQUENCE_LIST, s.lineSequence);
-  StoreListSelection(dialog, DIRECTION_LIST, s.lineDirection);
-  s.startStation = GetDlgItemNumber(dialog, START_STATION_EDIT);
+  s.surveyLine = GetDlgItemSurveyLine(dialog, ids::NEW_LINE_EDIT);
+  s.lineIncrement = GetDlgItemFloat(dialog, ids::LINE_INCREMENT_EDIT);
+  StoreListSelection(dialog, ids::SEQUENCE_LIST, s.lineSequence);
+  StoreListSelection(dialog, ids::DIRECTION_LIST, s.lineDirection);
+  s.startStation = GetDlgItemNumber(dialog, ids::START_STATION_EDIT);
   config.currentStation = s.startStation;
-  config.currentStationIncrement = GetDlgItemFloat(dialog, STATION_INCREMENT_EDIT);
+  config.currentStationIncrement = GetDlgItemFloat(dialog, ids::STATION_INCREMENT_EDIT);
   return DIALOG_ACCEPTED;
 }
 
 }  // namespace
 
 std::int32_t OppositeDirection(std::int32_t direction) {
-  if (direction < WEST || direction > EAST)
+  if (direction < 0 || direction > LAST_DIRECTION)
     return direction;
-  return EAST - direction;
+  return LAST_DIRECTION - direction;
 }
 
 NewLineProposal ProposeNewLine(const ConfigState& config) {
@@ -75,7 +70,7 @@ NewLineProposal ProposeNewLine(const ConfigState& config) {
 }
 
 std::optional<int> RunNewLineDialog(ConfigState& config, Hwnd owner) {
-  return RunModalDialog(NEW_LINE_TEMPLATE, owner,
+  return RunModalDialog(ids::TEMPLATE, owner,
                         {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
                          .store = [&config](Hwnd dialog) { return Store(config, dialog); }});
 }

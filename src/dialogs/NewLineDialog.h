@@ -4,11 +4,10 @@
 #include <optional>
 
 #include "config/ConfigState.h"
+#include "config/SettingChoices.h"
 #include "platform/ui/Window.h"
 
 namespace gradlog {
-
-inline constexpr std::int32_t LINE_SEQUENCE_ALTERNATE = 0;
 
 // What "New Line" offers when it opens: the next line and, on an alternate sequence, the
 // walk back from where the last line ended.

@@ -4,6 +4,7 @@
 #include "dialogs/DialogText.h"
 #include "dialogs/ModalDialog.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -11,18 +12,15 @@ using namespace platform;
 
 namespace {
 
-constexpr char NEW_STATION_TEMPLATE[] = "GetNewStation";
-constexpr int START_STATION_TEXT = 863;
-constexpr int LAST_STATION_TEXT = 864;
-constexpr int NEW_STATION_EDIT = 865;
+namespace ids = controls::new_station;
 
 void Fill(const ConfigState& config, Hwnd dialog) {
-  SetDlgItemFixed(dialog, START_STATION_TEXT, config.settings.startStation, 3);
-  SetDlgItemFixed(dialog, LAST_STATION_TEXT, config.currentStation, 3);
+  SetDlgItemFixed(dialog, ids::START_STATION_TEXT, config.settings.startStation, 3);
+  SetDlgItemFixed(dialog, ids::LAST_STATION_TEXT, config.currentStation, 3);
 }
 
 int Store(ConfigState& config, DataFileState& run, DisplayState& display, Hwnd dialog) {
-  config.currentStation = GetDlgItemNumber(dialog, NEW_STATION_EDIT);
+  config.currentStation = GetDlgItemNumber(dialog, ids::NEW_STATION_EDIT);
   // The curves must not join the old station's last points to the new one's first.
   if (display.restartProfileCurves)
     display.restartProfileCurves();
@@ -40,7 +38,7 @@ int Store(ConfigState& config, DataFileState& run, DisplayState& display, Hwnd d
 std::optional<int> RunNewStationDialog(ConfigState& config, DataFileState& run,
                                        DisplayState& display, Hwnd owner) {
   return RunModalDialog(
-      NEW_STATION_TEMPLATE, owner,
+      ids::TEMPLATE, owner,
       {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
        .store = [&](Hwnd dialog) { return Store(config, run, display, dialog); }});
 }

@@ -5,6 +5,7 @@
 #include "dialogs/ModalDialog.h"
 #include "display/DisplayScales.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -12,20 +13,19 @@ using namespace platform;
 
 namespace {
 
-constexpr char PROFILE_SCALE_TEMPLATE[] = "GetNewProfileScale";
-constexpr int MINIMUM_EDIT = 783;
-constexpr int MAXIMUM_EDIT = 784;
+namespace ids = controls::profile_scale;
+
 constexpr float SMALLEST_RANGE = 100.0f;
 
 void Fill(const SurveySettings& settings, Hwnd dialog) {
-  SetDlgItemFixed(dialog, MINIMUM_EDIT, settings.profileMin, 0);
-  SetDlgItemFixed(dialog, MAXIMUM_EDIT, settings.profileMax, 0);
+  SetDlgItemFixed(dialog, ids::MINIMUM_EDIT, settings.profileMin, 0);
+  SetDlgItemFixed(dialog, ids::MAXIMUM_EDIT, settings.profileMax, 0);
 }
 
 int Store(ConfigState& config, DisplayState& display, Hwnd dialog) {
   SurveySettings& s = config.settings;
-  s.profileMin = GetDlgItemFloat(dialog, MINIMUM_EDIT);
-  s.profileMax = GetDlgItemFloat(dialog, MAXIMUM_EDIT);
+  s.profileMin = GetDlgItemFloat(dialog, ids::MINIMUM_EDIT);
+  s.profileMax = GetDlgItemFloat(dialog, ids::MAXIMUM_EDIT);
   if (!(s.profileMax > s.profileMin))
     s.profileMax = s.profileMin + SMALLEST_RANGE;
   RecomputeProfileScales(display.profile, display.layout, s);
@@ -38,7 +38,7 @@ int Store(ConfigState& config, DisplayState& display, Hwnd dialog) {
 }  // namespace
 
 std::optional<int> RunProfileScaleDialog(ConfigState& config, DisplayState& display, Hwnd owner) {
-  return RunModalDialog(PROFILE_SCALE_TEMPLATE, owner,
+  return RunModalDialog(ids::TEMPLATE, owner,
                         {.fill = [&config](Hwnd dialog) { Fill(config.settings, dialog); },
                          .store = [&](Hwnd dialog) { return Store(config, display, dialog); }});
 }

@@ -7,6 +7,7 @@
 #include "dialogs/ModalDialog.h"
 #include "display/SpeedBar.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -14,19 +15,18 @@ using namespace platform;
 
 namespace {
 
-constexpr char SPEED_SCALE_TEMPLATE[] = "GetNewSpeedScale";
-constexpr int MAX_SPEED_EDIT = 903;
+namespace ids = controls::speed_scale;
 
 }  // namespace
 
 std::optional<int> RunSpeedScaleDialog(ConfigState& config, DisplayState& display, Hwnd owner) {
   SurveySettings& s = config.settings;
   return RunModalDialog(
-      SPEED_SCALE_TEMPLATE, owner,
-      {.fill = [&s](Hwnd dialog) { SetDlgItemFixed(dialog, MAX_SPEED_EDIT, s.speedMax, 2); },
+      ids::TEMPLATE, owner,
+      {.fill = [&s](Hwnd dialog) { SetDlgItemFixed(dialog, ids::MAX_SPEED_EDIT, s.speedMax, 2); },
        .store =
            [&](Hwnd dialog) {
-             s.speedMax = GetDlgItemFloat(dialog, MAX_SPEED_EDIT);
+             s.speedMax = GetDlgItemFloat(dialog, ids::MAX_SPEED_EDIT);
              display.speedPixelsPerUnit =
                  SpeedPixelsPerUnit(display.layout.curveWidth, s.speedMin, s.speedMax);
              SaveSettings(config);

@@ -6,6 +6,7 @@
 #include "dialogs/ModalDialog.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -13,35 +14,34 @@ using namespace platform;
 
 namespace {
 
-constexpr char SURVEY_SETUP_TEMPLATE[] = "GetSurveySetupBAR";
-constexpr int SURVEY_LINE_EDIT = 624;
-constexpr int LINE_INCREMENT_EDIT = 625;
-constexpr int SEQUENCE_LIST = 626;
-constexpr int DIRECTION_LIST = 627;
-constexpr int START_STATION_EDIT = 628;
-constexpr int STATION_INCREMENT_EDIT = 629;
+namespace ids = controls::survey_setup;
 
 constexpr float FIXED_READING_INTERVAL = 1.0f;
 constexpr std::int32_t FIXED_READING_INTERVAL_MS = 1000;
-constexpr double INCREMENT_REPLACING_ZERO = 1.0;
+constexpr float INCREMENT_REPLACING_ZERO = 1.0f;
+
+// A zero increment would log every reading at one station.
+float NonZeroIncrement(float increment) {
+  return increment == 0.0f ? INCREMENT_REPLACING_ZERO : increment;
+}
 
 void Fill(const ConfigState& config, Hwnd dialog) {
   const SurveySettings& s = config.settings;
-  SetDlgItemText(dialog, SURVEY_LINE_EDIT, s.surveyLine);
-  SetDlgItemFixed(dialog, LINE_INCREMENT_EDIT, s.lineIncrement, 2);
-  SelectListEntry(dialog, SEQUENCE_LIST, s.lineSequence);
-  SelectListEntry(dialog, DIRECTION_LIST, s.lineDirection);
-  SetDlgItemFixed(dialog, START_STATION_EDIT, s.startStation, 3);
-  SetDlgItemFixed(dialog, STATION_INCREMENT_EDIT, config.currentStationIncrement, 3);
+  SetDlgItemText(dialog, ids::SURVEY_LINE_EDIT, s.surveyLine);
+  SetDlgItemFixed(dialog, ids::LINE_INCREMENT_EDIT, s.lineIncrement, 2);
+  SelectListEntry(dialog, ids::SEQUENCE_LIST, s.lineSequence);
+  SelectListEntry(dialog, ids::DIRECTION_LIST, s.lineDirection);
+  SetDlgItemFixed(dialog, ids::START_STATION_EDIT, s.startStation, 3);
+  SetDlgItemFixed(dialog, ids::STATION_INCREMENT_EDIT,
+                  NonZeroIncrement(config.currentStationIncrement), 3);
 }
 
-// A zero increment would log every reading at one station, so the edit never shows one.
+// Only once the focus leaves the field: "0.25" starts with a zero, and replacing the text
+// while it is typed would put the rest in front of the replacement.
 void KeepIncrementNonZero(Hwnd dialog, int id, std::uint16_t code) {
-  if (id != STATION_INCREMENT_EDIT)
+  if (id != ids::STATION_INCREMENT_EDIT || code != EN_KILLFOCUS)
     return;
-  if (code != EN_CHANGE && code != EN_SETFOCUS && code != EN_KILLFOCUS)
-    return;
-  if (GetDlgItemNumber(dialog, id) == 0.0)
+  if (GetDlgItemFloat(dialog, id) == 0.0f)
     SetDlgItemFixed(dialog, id, INCREMENT_REPLACING_ZERO, 3);
 }
 
@@ -52,13 +52,13 @@ int Store(ConfigState& config, DataFileState& run, Hwnd dialog) {
   s.readingInterval = FIXED_READING_INTERVAL;
   config.readingIntervalMs = FIXED_READING_INTERVAL_MS;
   run.firstReadingDone = 0;
-  s.surveyLine = GetDlgItemSurveyLine(dialog, SURVEY_LINE_EDIT);
-  s.lineIncrement = GetDlgItemFloat(dialog, LINE_INCREMENT_EDIT);
-  StoreListSelection(dialog, SEQUENCE_LIST, s.lineSequence);
-  StoreListSelection(dialog, DIRECTION_LIST, s.lineDirection);
-  s.startStation = GetDlgItemNumber(dialog, START_STATION_EDIT);
+  s.surveyLine = GetDlgItemSurveyLine(dialog, ids::SURVEY_LINE_EDIT);
+  s.lineIncrement = GetDlgItemFloat(dialog, ids::LINE_INCREMENT_EDIT);
+  StoreListSelection(dialog, ids::SEQUENCE_LIST, s.lineSequence);
+  StoreListSelection(dialog, ids::DIRECTION_LIST, s.lineDirection);
+  s.startStation = GetDlgItemNumber(dialog, ids::START_STATION_EDIT);
   config.currentStation = s.startStation;
-  s.stationIncrementAuto = GetDlgItemFloat(dialog, STATION_INCREMENT_EDIT);
+  s.stationIncrementAuto = NonZeroIncrement(GetDlgItemFloat(dialog, ids::STATION_INCREMENT_EDIT));
   ApplySurveyMode(config);
   SaveSettings(config);
   return DIALOG_ACCEPTED;
@@ -67,7 +67,7 @@ int Store(ConfigState& config, DataFileState& run, Hwnd dialog) {
 }  // namespace
 
 std::optional<int> RunSurveySetupDialog(ConfigState& config, DataFileState& run, Hwnd owner) {
-  return RunModalDialog(SURVEY_SETUP_TEMPLATE, owner,
+  return RunModalDialog(ids::TEMPLATE, owner,
                         {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
                          .store = [&](Hwnd dialog) { return Store(config, run, dialog); },
                          .notified = KeepIncrementNonZero});

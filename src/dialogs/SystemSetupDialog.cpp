@@ -1,10 +1,11 @@
 #include "dialogs/SystemSetupDialog.h"
 
-#include "common/SafeConvert.h"
+#include "config/SettingChoices.h"
 #include "config/SettingsFile.h"
 #include "dialogs/DialogText.h"
 #include "dialogs/ModalDialog.h"
 #include "platform/ui/Dialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 
@@ -12,34 +13,26 @@ using namespace platform;
 
 namespace {
 
-constexpr char SYSTEM_SETUP_TEMPLATE[] = "GetSystemSetup31";
-constexpr int SENSORS_LABEL = 820;
-constexpr int SENSOR_COUNT_LABEL = 821;
-constexpr int INSTRUMENT_LIST = 830;
-constexpr int SENSOR_COUNT_LIST = 831;
-constexpr int OFFSET_X_EDIT = 833;
-constexpr int OFFSET_Y_EDIT = 834;
+namespace ids = controls::system_setup;
 
 // The template is shared with other instruments; these two labels name this one's choices.
 constexpr char SENSORS_TEXT[] = "MAG Sensors";
 constexpr char SENSOR_COUNT_TEXT[] = "# of Sensors";
 
 void Fill(const ConfigState& config, Hwnd dialog) {
-  SetDlgItemText(dialog, SENSORS_LABEL, SENSORS_TEXT);
-  SetDlgItemText(dialog, SENSOR_COUNT_LABEL, SENSOR_COUNT_TEXT);
-  SelectListEntry(dialog, INSTRUMENT_LIST, config.settings.instrumentEnabled);
-  // Widened: a hand-edited file may hold the smallest int.
-  SelectListEntry(dialog, SENSOR_COUNT_LIST,
-                  ClampToInt32(std::int64_t{config.settings.gradSensorCount} - 1));
-  SetDlgItemFixed(dialog, OFFSET_X_EDIT, config.gpsOffsetX, 2);
-  SetDlgItemFixed(dialog, OFFSET_Y_EDIT, config.gpsOffsetY, 2);
+  SetDlgItemText(dialog, ids::SENSORS_LABEL, SENSORS_TEXT);
+  SetDlgItemText(dialog, ids::SENSOR_COUNT_LABEL, SENSOR_COUNT_TEXT);
+  SelectListEntry(dialog, ids::INSTRUMENT_LIST, config.settings.instrumentEnabled);
+  SelectListValue(dialog, ids::SENSOR_COUNT_LIST, SENSOR_COUNTS, config.settings.gradSensorCount);
+  SetDlgItemFixed(dialog, ids::OFFSET_X_EDIT, config.gpsOffsetX, 2);
+  SetDlgItemFixed(dialog, ids::OFFSET_Y_EDIT, config.gpsOffsetY, 2);
 }
 
 int Store(ConfigState& config, Hwnd dialog) {
-  StoreListSelection(dialog, INSTRUMENT_LIST, config.settings.instrumentEnabled);
-  StoreListSelection(dialog, SENSOR_COUNT_LIST, config.settings.gradSensorCount, 1);
-  config.gpsOffsetX = GetDlgItemFloat(dialog, OFFSET_X_EDIT);
-  config.gpsOffsetY = GetDlgItemFloat(dialog, OFFSET_Y_EDIT);
+  StoreListSelection(dialog, ids::INSTRUMENT_LIST, config.settings.instrumentEnabled);
+  StoreListValue(dialog, ids::SENSOR_COUNT_LIST, SENSOR_COUNTS, config.settings.gradSensorCount);
+  config.gpsOffsetX = GetDlgItemFloat(dialog, ids::OFFSET_X_EDIT);
+  config.gpsOffsetY = GetDlgItemFloat(dialog, ids::OFFSET_Y_EDIT);
   SaveSettings(config);
   return DIALOG_ACCEPTED;
 }
@@ -47,7 +40,7 @@ int Store(ConfigState& config, Hwnd dialog) {
 }  // namespace
 
 std::optional<int> RunSystemSetupDialog(ConfigState& config, Hwnd owner) {
-  return RunModalDialog(SYSTEM_SETUP_TEMPLATE, owner,
+  return RunModalDialog(ids::TEMPLATE, owner,
                         {.fill = [&config](Hwnd dialog) { Fill(config, dialog); },
                          .store = [&config](Hwnd dialog) { return Store(config, dialog); }});
 }

@@ -4,26 +4,20 @@
 #include <functional>
 #include <iostream>
 
+#include "config/SettingChoices.h"
 #include "platform/ui/MessageBox.h"
 
 namespace gradlog {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 6> GPS_BAUD_RATES{4800, 9600, 19200, 38400, 57600, 115200};
-constexpr std::array<platform::Parity, 3> GPS_PARITIES{
-    platform::Parity::None, platform::Parity::Even, platform::Parity::Odd};
-constexpr std::array<int, 2> GPS_DATA_BITS{7, 8};
-constexpr std::array<platform::StopBits, 2> GPS_STOP_BITS{platform::StopBits::One,
-                                                          platform::StopBits::Two};
-
 constexpr std::size_t GPS_INPUT_QUEUE = 9128;
 constexpr std::size_t GPS_OUTPUT_QUEUE = 256;
 
+// An index outside the list keeps `value`.
 template <typename T, std::size_t N>
-void ApplyChoice(const std::array<T, N>& choices, std::int32_t index, T& value) {
-  if (index >= 0 && static_cast<std::size_t>(index) < N)
-    value = choices[static_cast<std::size_t>(index)];
+void ApplyChoice(const std::array<Choice<T>, N>& choices, std::int32_t index, T& value) {
+  value = ChoiceValue(choices, index).value_or(value);
 }
 
 // Opens the port into `field` with its time-outs and line; on failure tells the operator

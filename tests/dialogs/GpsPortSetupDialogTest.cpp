@@ -8,6 +8,7 @@
 
 #include "dialogs/DialogTestBase.h"
 #include "gps/SentenceSelection.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 namespace {
@@ -15,13 +16,17 @@ namespace {
 using namespace platform;
 using testing::DialogScript;
 using Texts = std::array<std::string, 4>;
+namespace mask_ids = controls::gps_warning_mask;
 
-// Tab stops from list 719: 720, 721 .. 725, 730, 924, 925, 926 (the PDOP edit), 927.
+// Tab stops from the input list: data type, port, baud, parity, data bits, stop bits, display
+// rate, warning, quality, the PDOP edit, satellites.
 constexpr int TABS_TO_DATA_TYPE = 1, TABS_TO_DISPLAY_RATE = 7, TABS_TO_SATELLITES = 11;
 
 Texts ShownLabels(Hwnd dialog) {
-  return {GetDlgItemText(dialog, 920), GetDlgItemText(dialog, 921), GetDlgItemText(dialog, 922),
-          GetDlgItemText(dialog, 923)};
+  return {GetDlgItemText(dialog, mask_ids::WARNING_LABEL),
+          GetDlgItemText(dialog, mask_ids::QUALITY_LABEL),
+          GetDlgItemText(dialog, mask_ids::DOP_LABEL),
+          GetDlgItemText(dialog, mask_ids::SATELLITES_LABEL)};
 }
 
 class GpsPortSetupTest : public testing::DialogTestBase {};
@@ -47,7 +52,10 @@ TEST_F(GpsPortSetupTest, LabelsFollowTheDataTypeBeingChosen) {
 TEST_F(GpsPortSetupTest, OkStoresTheChoicesAndWhatDerivesFromThem) {
   app->config.settings.gpsWarnSatellites = 12;
   app->display.mapViewShown = 1;
-  script.Check([](Hwnd dialog) { EXPECT_EQ(DialogScript::Selection(dialog, 927), 9); })
+  script
+      .Check([](Hwnd dialog) {
+        EXPECT_EQ(DialogScript::Selection(dialog, mask_ids::SATELLITES_LIST), 9);
+      })
       .Press(VK_UP);                                    // input: Disabled
   script.Tab(TABS_TO_DISPLAY_RATE).Press(VK_DOWN);      // 2 Hz
   script.Tab(3).Type("2.5").Tab().Press(VK_HOME).Ok();  // 3 satellites
@@ -74,7 +82,7 @@ TEST_F(GpsPortSetupTest, CancelAfterChangingEveryListLeavesTheFileAsItWas) {
 
 TEST_F(GpsPortSetupTest, TheTotalStationKeepsThePreviousSentenceTable) {
   struct Case {
-    std::uint32_t key;  // in list 720, from "GGA"
+    std::uint32_t key;  // in the data type list, from "GGA"
     int presses;
     std::int32_t dataType;
     std::string_view tag;
@@ -95,7 +103,10 @@ TEST_F(GpsPortSetupTest, TheTotalStationKeepsThePreviousSentenceTable) {
 
 TEST_F(GpsPortSetupTest, WarningMaskShowsItsOwnLabelsAndStoresTheMask) {
   app->config.settings.gpsDataType = 4;
-  script.Check([](Hwnd dialog) { EXPECT_EQ(GetDlgItemText(dialog, 922), "Quality in m"); })
+  script
+      .Check([](Hwnd dialog) {
+        EXPECT_EQ(GetDlgItemText(dialog, mask_ids::DOP_LABEL), "Quality in m");
+      })
       .Press(VK_UP);
   script.Tab().Press(VK_DOWN).Tab().Type("1.5").Tab().Press(VK_END).Ok();
   EXPECT_EQ(Run(RunGpsWarningMaskDialog), 0);

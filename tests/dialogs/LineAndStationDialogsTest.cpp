@@ -10,14 +10,17 @@
 #include "dialogs/NewLineDialog.h"
 #include "dialogs/NewStationDialog.h"
 #include "platform/sys/Files.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 namespace {
 
 using namespace platform;
 using testing::DialogScript;
+namespace line_ids = controls::new_line;
 
-constexpr std::int32_t WEST = 0, SOUTH = 1, NORTH = 2, EAST = 3;
+constexpr std::int32_t WEST = LINE_DIRECTION_WEST, SOUTH = LINE_DIRECTION_SOUTH,
+                       NORTH = LINE_DIRECTION_NORTH, EAST = LINE_DIRECTION_EAST;
 
 class NewLineTest : public testing::DialogTestBase {
  protected:
@@ -61,10 +64,10 @@ TEST_F(NewLineTest, ProposalWalksBackOnAlternateLinesOnly) {
 TEST_F(NewLineTest, OkTakesTheShownProposalAndCancelNothing) {
   script
       .Check([](Hwnd dialog) {
-        EXPECT_EQ(GetDlgItemText(dialog, 674), "8.00");
-        EXPECT_EQ(DialogScript::Selection(dialog, 677), NORTH);
-        EXPECT_EQ(GetDlgItemText(dialog, 678), "120.000");
-        EXPECT_EQ(GetDlgItemText(dialog, 679), "-0.500");
+        EXPECT_EQ(GetDlgItemText(dialog, line_ids::NEW_LINE_EDIT), "8.00");
+        EXPECT_EQ(DialogScript::Selection(dialog, line_ids::DIRECTION_LIST), NORTH);
+        EXPECT_EQ(GetDlgItemText(dialog, line_ids::START_STATION_EDIT), "120.000");
+        EXPECT_EQ(GetDlgItemText(dialog, line_ids::STATION_INCREMENT_EDIT), "-0.500");
       })
       .Ok();
   EXPECT_EQ(Run(RunNewLineDialog), DIALOG_ACCEPTED);
@@ -107,7 +110,11 @@ TEST_F(DataFileDialogTest, NewStationWithAnEmptyEditRestartsAtZero) {
   app->display.redrawStationBox = [&] { EXPECT_EQ(app->config.currentStation, 0.0); };
   app->config.currentStation = 120.0;
   app->dataFile.firstReadingDone = 1;
-  script.Check([](Hwnd dialog) { EXPECT_EQ(GetDlgItemText(dialog, 864), "120.000"); }).Ok();
+  script
+      .Check([](Hwnd dialog) {
+        EXPECT_EQ(GetDlgItemText(dialog, controls::new_station::LAST_STATION_TEXT), "120.000");
+      })
+      .Ok();
   EXPECT_EQ(Run(RunNewStationDialog), DIALOG_ACCEPTED);
   EXPECT_EQ(app->config.currentStation, 0.0);
   EXPECT_EQ(app->dataFile.firstReadingDone, 0);

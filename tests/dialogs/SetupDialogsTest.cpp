@@ -7,26 +7,75 @@
 #include "dialogs/LoggerSetupDialog.h"
 #include "dialogs/SurveySetupDialog.h"
 #include "dialogs/SystemSetupDialog.h"
+#include "resources/ControlIds.h"
 
 namespace gradlog {
 namespace {
 
 using namespace platform;
 using testing::DialogScript;
+namespace survey_ids = controls::survey_setup;
+namespace system_ids = controls::system_setup;
 
-class SetupDialogTest : public testing::DialogTestBase {};
+constexpr int TABS_TO_STATION_INCREMENT = 5;
 
-// Clearing the increment, or typing what does not read as a number, shows 1.000 at once.
-TEST_F(SetupDialogTest, SurveyStationIncrementReadingZeroShows1AtOnce) {
-  for (const char* typed : {"\b", "0", "x"}) {
+class SetupDialogTest : public testing::DialogTestBase {
+ protected:
+  std::string StationIncrementShown(Hwnd dialog) {
+    return GetDlgItemText(dialog, survey_ids::STATION_INCREMENT_EDIT);
+  }
+};
+
+// No keystroke is corrected on its way: "0.25" starts with a zero.
+TEST_F(SetupDialogTest, SurveyStationIncrementIsStoredAsTyped) {
+  script.Tab(TABS_TO_STATION_INCREMENT)
+      .Type("0.25")
+      .Check([&](Hwnd dialog) { EXPECT_EQ(StationIncrementShown(dialog), "0.25"); })
+      .Ok();
+  EXPECT_EQ(Run(RunSurveySetupDialog), DIALOG_ACCEPTED);
+  EXPECT_EQ(app->config.currentStationIncrement, 0.25f);
+  EXPECT_EQ(Saved().stationIncrementAuto, 0.25f);
+}
+
+// Clearing the increment, or typing what does not read as a number, shows 1.000 once the
+// focus leaves it.
+TEST_F(SetupDialogTest, SurveyStationIncrementReadingZeroShowsOneWhenTheFocusLeaves) {
+  for (const std::string typed : {"\b", "0", "x"}) {
     SCOPED_TRACE(typed);
+    const std::string left = typed == "\b" ? "" : typed;
     DialogScript typing(test);
-    typing.Tab(5).Type(typed).Check([&](Hwnd dialog) {
-      EXPECT_EQ(GetDlgItemText(dialog, 629), "1.000");
-      EXPECT_TRUE(test.Screen().Trace().IsVisible("1.000"));
-    });
+    typing.Tab(TABS_TO_STATION_INCREMENT)
+        .Type(typed)
+        .Check([&](Hwnd dialog) { EXPECT_EQ(StationIncrementShown(dialog), left); })
+        .Tab()
+        .Check([&](Hwnd dialog) {
+          EXPECT_EQ(StationIncrementShown(dialog), "1.000");
+          EXPECT_TRUE(test.Screen().Trace().IsVisible("1.000"));
+        });
     EXPECT_EQ(RunSurveySetupDialog(app->config, app->dataFile, typing.Cancel().Start()),
               DIALOG_CANCELLED);
+  }
+}
+
+// A zero from a hand-edited settings file is shown and saved as 1.
+TEST_F(SetupDialogTest, SurveyOpensAZeroStationIncrementAsOne) {
+  app->config.currentStationIncrement = 0.0f;
+  script.Check([&](Hwnd dialog) { EXPECT_EQ(StationIncrementShown(dialog), "1.000"); }).Ok();
+  EXPECT_EQ(Run(RunSurveySetupDialog), DIALOG_ACCEPTED);
+  EXPECT_EQ(app->config.currentStationIncrement, 1.0f);
+  EXPECT_EQ(Saved().stationIncrementAuto, 1.0f);
+}
+
+// OK with the focus still in the field stores 1 as well, for every way of reading zero.
+TEST_F(SetupDialogTest, SurveyOkStoresAZeroStationIncrementAsOne) {
+  for (const char* typed : {"\b", "0", "1e-50"}) {
+    SCOPED_TRACE(typed);
+    app->config.currentStationIncrement = 0.5f;
+    DialogScript typing(test);
+    typing.Tab(TABS_TO_STATION_INCREMENT).Type(typed).Ok();
+    EXPECT_EQ(RunSurveySetupDialog(app->config, app->dataFile, typing.Start()), DIALOG_ACCEPTED);
+    EXPECT_EQ(app->config.currentStationIncrement, 1.0f);
+    EXPECT_EQ(Saved().stationIncrementAuto, 1.0f);
   }
 }
 
@@ -53,8 +102,8 @@ TEST_F(SetupDialogTest, SystemShowsAndStoresSensorsAndOffsets) {
   app->config.gpsOffsetX = 1.5f;
   script
       .Check([](Hwnd dialog) {
-        EXPECT_EQ(DialogScript::Selection(dialog, 831), 1);  // 2 sensors
-        EXPECT_EQ(GetDlgItemText(dialog, 833), "1.50");
+        EXPECT_EQ(DialogScript::Selection(dialog, system_ids::SENSOR_COUNT_LIST), 1);  // 2 sensors
+        EXPECT_EQ(GetDlgItemText(dialog, system_ids::OFFSET_X_EDIT), "1.50");
       })
       .Tab();
   script.Press(VK_UP).Tab().Type("-1.25").Ok();

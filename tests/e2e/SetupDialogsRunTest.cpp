@@ -11,6 +11,7 @@ using testing_support::TempFolder;
 // Indexes into the settings file's lines (line number - 1).
 constexpr std::size_t DISTANCE_UNITS_LINE = 3;
 constexpr std::size_t GPS_DATA_TYPE_LINE = 36;
+constexpr std::size_t STATION_INCREMENT_LINE = 46;
 constexpr std::size_t READING_INTERVAL_LINE = 49;
 constexpr std::size_t DATA_STORAGE_LINE = 55;
 
@@ -43,14 +44,25 @@ class SetupDialogsRun : public ::testing::Test {
   std::vector<std::string> firstStart = testing_support::FirstStartLines();
 };
 
+// The cleared field shows 1.000 once the focus leaves it.
 TEST_F(SetupDialogsRun, ClearingTheStationIncrementShowsOneAndOkStoresTheReadingInterval) {
   ASSERT_TRUE(
       RunScript("key S\nexpect Stn Increment\n"
                 "key Tab\nkey Tab\nkey Tab\nkey Tab\nkey Tab\ntype 25\nexpect 25\n"
-                "key Backspace\nkey Backspace\nexpect 1.000\nkey Enter\n"));
+                "key Backspace\nkey Backspace\nkey Tab\nexpect 1.000\nkey Enter\n"));
   const std::vector<std::string> saved = SavedLines();
   ASSERT_EQ(saved.size(), firstStart.size());
+  EXPECT_EQ(saved[STATION_INCREMENT_LINE], "1.000000");
   EXPECT_EQ(saved[READING_INTERVAL_LINE], "1.000000");
+}
+
+TEST_F(SetupDialogsRun, AStationIncrementStartingWithZeroIsSavedAsTyped) {
+  ASSERT_TRUE(
+      RunScript("key S\nexpect Stn Increment\n"
+                "key Tab\nkey Tab\nkey Tab\nkey Tab\nkey Tab\ntype 0.25\nkey Enter\n"));
+  const std::vector<std::string> saved = SavedLines();
+  ASSERT_EQ(saved.size(), firstStart.size());
+  EXPECT_EQ(saved[STATION_INCREMENT_LINE], "0.250000");
 }
 
 TEST_F(SetupDialogsRun, StorageCardWithoutACardStoresTheInternalDrive) {

@@ -8,18 +8,13 @@
 #include "platform/gfx/Font.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ScrollBar.h"
+#include "resources/AllDialogs.h"
 #include "support/TestPlatform.h"
 
 namespace {
 
 using platform::DialogItem;
 using platform::DialogTemplate;
-
-const char* const TEMPLATE_NAMES[] = {"GETSURVEYSETUPBAR", "GETSYSTEMSETUP31",   "GETLOGGERSETUP",
-                                      "GETNEWLINE",        "GETNEWSTATION",      "GETCOMMENT",
-                                      "GETNEWMAPSCALE",    "GETNEWPROFILESCALE", "GETNEWSPEEDSCALE",
-                                      "GETGPSPORTSETUP",   "GETGPSWARNINGMASK",  "GETGPSMESSAGE",
-                                      "GETASCIIFILESETUP"};
 
 // What a control covers while closed: a drop-down list's template height includes its list,
 // and closed it is as tall as an edit.
@@ -47,9 +42,9 @@ class DialogTemplatesTest : public ::testing::Test {
 };
 
 TEST_F(DialogTemplatesTest, EveryDialogReadsWellOnTheScreen) {
-  for (const char* name : TEMPLATE_NAMES) {
-    SCOPED_TRACE(name);
-    std::string lower = name;
+  for (const gradlog::testing::DialogControls& listed : gradlog::testing::ALL_DIALOGS) {
+    SCOPED_TRACE(listed.templateName);
+    std::string lower(listed.templateName);
     for (char& c : lower)
       c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const DialogTemplate* dialog = platform::FindDialogTemplate(lower);
