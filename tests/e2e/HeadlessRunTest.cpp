@@ -71,6 +71,16 @@ TEST(HeadlessRun, ABrokenScriptIsRefusedBeforeTheProgramStarts) {
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "C_DRIVE"));
 }
 
+// A typing error in --root must not become a new, empty device with the default settings.
+TEST(HeadlessRun, ARootThatDoesNotExistIsRefusedAndNotCreated) {
+  testing_support::TempFolder folder;
+  const auto script = folder.Path() / "exit.script";
+  testing_support::TempFolder::WriteFile(script, "key E\n");
+  const auto mistyped = folder.Path() / "DEMO" / "DEVICE";
+  EXPECT_EQ(e2e::RunGradlogHeadless(mistyped, script), 64);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "DEMO"));
+}
+
 TEST(HeadlessRun, AnUnreadableSettingsFileIsReplacedNotFatal) {
   testing_support::TempFolder folder;
   const auto settings = folder.Path() / "C_DRIVE" / "KELINI" / "Z601CX.INI";
@@ -81,6 +91,9 @@ TEST(HeadlessRun, AnUnreadableSettingsFileIsReplacedNotFatal) {
   EXPECT_EQ(e2e::RunGradlogHeadless(folder.Path(), script), 0);
   EXPECT_EQ(testing_support::TempFolder::ReadFile(settings),
             testing_support::JoinCrLf(testing_support::FirstStartLines()));
+  // The survey's old file is kept beside the new one.
+  EXPECT_EQ(testing_support::TempFolder::ReadFile(settings.string() + ".bad"),
+            std::string("\x00\xff garbage \r\n\r\n", 15));
 }
 
 }  // namespace
