@@ -1,40 +1,45 @@
 #include "config/SettingsFile.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <limits>
-#include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "config/SettingsFileFixture.h"
-#include "platform/sys/DevicePaths.h"
+#include "config/SurveyLineText.h"
+#include "support/ForkedChild.h"
 
 namespace gradlog {
 namespace {
 
-using testing::FileWithLine;
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 using testing_support::FirstStartLines;
 using testing_support::JoinCrLf;
 
-constexpr std::int32_t INT_MAX32 = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t INT_MIN32 = std::numeric_limits<std::int32_t>::min();
-
-class SettingsFileTest : public testing::SettingsFileFixture {};
+using SettingsFileTest = testing::SettingsFileFixture;
 
 TEST_F(SettingsFileTest, FirstStartCreatesTheDefaultFileAndReadsItBackNextTime) {
-  ASSERT_EQ(FirstStartLines().size(), 72u);
   config->readingIntervalMs = -1;
-    for (const std::int32_t readingMs : {-1, 200}) {  // a created file is read by the next load
+  for (const std::int32_t readingMs : {-1, 200}) {  // a created file is read by the next load
     config->gpsOffsetX = 1.5f;
     config->gpsOffsetY = -2.0f;
+    ::testing::internal::CaptureStderr();
     LoadSettings(*config);
-    EXPECT_EQ(SettingsBytes(), JoinCrLf(FirstStartLines()));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "a missing file needs no word";
+    EXPECT_EQ(SettingsBytes(), FirstStartFile());
     EXPECT_EQ(config->readingIntervalMs, readingMs);
     EXPECT_EQ(config->gpsOffsetX, 0.0f);
     EXPECT_EQ(config->gpsOffsetY, 0.0f);
@@ -44,14 +49,11 @@ TEST_F(SettingsFileTest, FirstStartCreatesTheDefaultFileAndReadsItBackNextTime) 
 TEST_F(SettingsFileTest, FileOfAnotherVersionIsReplacedFromTheRecord) {
   for (const std::string firstLine : {"Ver1.33", "ver1.34", "Ver1.34 ", ""}) {
     SCOPED_TRACE("first line '" + firstLine + "'");
-    std::vector<std::string> lines = FirstStartLines();
-    lines[0] = firstLine;
-    lines[37] = "7";
-    WriteSettings(JoinCrLf(lines));
-    auto state = std::make_unique<ConfigState>();
-    state->settings.gpsPort = 3;  // the record's current value is what gets written
-    LoadSettings(*state);
-    EXPECT_EQ(state->settings.gpsPort, 3);
+    WriteSettings(FileWithLine(1, firstLine));
+    *config = ConfigState{};
+    config->settings.gpsPort = 3;  // the record's current value is what gets written
+    LoadSettings(*config);
+    EXPECT_EQ(config->settings.gpsPort, 3);
     EXPECT_EQ(SettingsBytes(), FileWithLine(38, "3"));
   }
 }
@@ -73,26 +75,22 @@ TEST_F(SettingsFileTest, EveryLineRoundTripsInItsOwnType) {
   EXPECT_EQ(SettingsBytes(), JoinCrLf(saved));
 }
 
-// Integers take the leading number clamped to 32 bits; derived values follow their lines.
+// Integers take the leading number clamped to 32 bits, a line its first 512 characters; derived
+// values follow their lines, in this order (the last row keeps what the one before set).
 TEST_F(SettingsFileTest, LinesSetFieldsAndDerivedValues) {
-  using A = const ConfigState&;
-  using Value = std::function<std::int64_t(A)>;
-  const Value port = [](A a) { return a.settings.gpsPort; };
-  const Value scale = [](A a) { return a.settings.mapScale; };
-  const Value displayMs = [](A a) { return a.gpsDisplayIntervalMs; };
-  const Value readingMs = [](A a) { return a.readingIntervalMs; };
-  const Value increment = [](A a) { return std::lround(a.currentStationIncrement * 10); };
+  using C = const ConfigState&;
+  using Value = std::function<std::int64_t(C)>;
+  const Value scale = [](C c) { return c.settings.mapScale; };
+  const Value displayMs = [](C c) { return c.gpsDisplayIntervalMs; };
+  const Value readingMs = [](C c) { return c.readingIntervalMs; };
+  const Value increment = [](C c) { return std::lround(c.currentStationIncrement * 10); };
+  constexpr std::int64_t MAX = std::numeric_limits<std::int32_t>::max();
   const std::vector<std::tuple<int, std::string, Value, std::int64_t>> cases{
-      {38, "5", port, 5},
-      {38, "abc", port, 0},
-      {38, std::string(511, '0') + "79", port, 7},  // a line keeps its first 512 characters
-      {67, "12abc", scale, 12},
-      {67, "  -7", scale, -7},
-      {67, "99999999999", scale, INT_MAX32},
-      {67, "-99999999999", scale, INT_MIN32},
-      {43, "1", displayMs, 410},  // 2 Hz
-      {43, "2000000000", displayMs, INT_MIN32},
-      {50, "0.700000", readingMs, 700},
+      {67, std::string(511, '0') + "79", scale, 7},
+      {67, "99999999999", scale, MAX},
+      {67, "-99999999999", scale, -MAX - 1},
+      {43, "2000000000", displayMs, -MAX - 1},
+      {50, "nan", readingMs, 0},
       {46, "1", increment, 2},    // survey mode 1 takes the wheel increment
       {46, "-1", increment, 2}};  // an unknown mode keeps the increment it had
   for (const auto& [line, text, value, expected] : cases) {
@@ -105,46 +103,24 @@ TEST_F(SettingsFileTest, LinesSetFieldsAndDerivedValues) {
 
 TEST_F(SettingsFileTest, StorageCardChoiceNeedsTheStorageCardFolder) {
   WriteSettings(FileWithLine(56, "1"));
-  StartUp(*config);
+  LoadSettings(*config);
   EXPECT_EQ(config->storageCardPresent, 0);
   EXPECT_EQ(config->settings.dataStorage, 0);
-  std::filesystem::create_directory(root.Path() / "Storage Card");
+  fs::create_directory(root.Path() / "Storage Card");
   LoadSettings(*config);
   EXPECT_EQ(config->storageCardPresent, 1);
   EXPECT_EQ(config->settings.dataStorage, 1);
 }
 
-TEST_F(SettingsFileTest, SurveyLineRoundTripsAndIsCutToElevenCharacters) {
-  StartUp(*config);
-  config->settings.surveyLine = "L12";
+// Written, a line end in the survey line would shift every later line; read, it keeps eleven
+// whole characters.
+TEST_F(SettingsFileTest, SurveyLineKeepsItsLineAndWholeCharactersInTheFile) {
+  config->settings.surveyLine = "Ost€𝄞\r\n1";
   SaveSettings(*config);
-  auto later = std::make_unique<ConfigState>();
-  StartUp(*later);
-  EXPECT_EQ(later->settings.surveyLine, "L12");
-
-  WriteSettings(FileWithLine(51, "ABCDEFGHIJKLMNOPQRST"));
-  LoadSettings(*later);
-  EXPECT_EQ(later->settings.surveyLine, "ABCDEFGHIJK");
-  later->settings.surveyLine = "LINE-0123456789\r\nX";
-  SaveSettings(*later);
-  EXPECT_EQ(SettingsBytes(), FileWithLine(51, "LINE-012345"));
-}
-
-// Eleven characters are kept whole, however many bytes each takes, in the file and read back.
-TEST_F(SettingsFileTest, SurveyLineKeepsWholeCharactersInTheFile) {
-  StartUp(*config);
-  config->settings.surveyLine = "Straße-Nord-Ost";  // ß takes two bytes
-  SaveSettings(*config);
-  EXPECT_EQ(SettingsBytes(), FileWithLine(51, "Straße-Nord"));
-
+  EXPECT_EQ(SettingsBytes(), FileWithLine(51, "Ost€𝄞"));
   WriteSettings(FileWithLine(51, "Ost€𝄞€€12345"));
   LoadSettings(*config);
   EXPECT_EQ(config->settings.surveyLine, "Ost€𝄞€€1234");
-  WriteSettings(FileWithLine(51,
-                             "\xC3"
-                             "ABC"));  // a lone lead byte from an older save
-  LoadSettings(*config);
-  EXPECT_EQ(config->settings.surveyLine, "\uFFFDABC");
 }
 
 TEST_F(SettingsFileTest, UnterminatedLastLineIsALineAndMissingLinesReadAsEmpty) {
@@ -152,8 +128,6 @@ TEST_F(SettingsFileTest, UnterminatedLastLineIsALineAndMissingLinesReadAsEmpty) 
   bytes.resize(bytes.size() - 2);  // a hand-edited file whose last line lost its CR LF
   WriteSettings(bytes);
   LoadSettings(*config);
-  EXPECT_EQ(config->settings.gpsWarnSatellites, 5);
-  EXPECT_EQ(config->settings.gpsWarnPdop, 2.5f);
   SaveSettings(*config);
   EXPECT_EQ(SettingsBytes(), FileWithLine(72, "2.500000"));
 
@@ -166,50 +140,109 @@ TEST_F(SettingsFileTest, UnterminatedLastLineIsALineAndMissingLinesReadAsEmpty) 
   EXPECT_EQ(config->readingIntervalMs, 0);
 }
 
-TEST_F(SettingsFileTest, UnwritableDeviceLeavesTheRecordAsItWas) {
-  // Running as root ignores folder permissions, so the root (or C_DRIVE) is made a plain file.
-  root.WriteFile(root.Path() / "file-root", "x");
-  root.WriteFile(root.Path() / "drive" / "C_DRIVE", "x");
-  for (const char* deviceRoot : {"file-root", "drive"}) {
-    SCOPED_TRACE(deviceRoot);
-    platform::SetDeviceRoot(root.Path() / deviceRoot);
-    auto state = std::make_unique<ConfigState>();
-    state->settings.gpsPort = 9;
-    state->readingIntervalMs = 1234;
-    LoadSettings(*state);
-    LoadSettings(*state);
-    SaveSettings(*state);
-    EXPECT_EQ(state->settings.gpsPort, 9);
-    EXPECT_EQ(state->readingIntervalMs, 1234);
-  }
-  EXPECT_EQ(root.ReadFile(root.Path() / "drive" / "C_DRIVE"), "x");
+// Eleven whole characters are kept, however many bytes each takes; each byte that starts no
+// valid character becomes one U+FFFD and counts as one character.
+TEST(SurveyLineText, KeepsElevenWholeCharacters) {
+  const std::string ten = "ABCDEFGHIJ";
+  const std::string fffd = "\xEF\xBF\xBD";
+  const std::vector<std::tuple<const char*, std::string, std::string>> cases{
+      {"ASCII beyond eleven", ten + "KLM", ten + "K"},
+      {"2-byte character eleventh", ten + "é" + "X", ten + "é"},
+      {"3-byte character across byte 11", "ABCDEFGHI€€", "ABCDEFGHI€€"},
+      {"only 4-byte characters", "𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞", "𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞𝄞"},
+      {"a real U+FFFD", "a" + fffd + "b", "a" + fffd + "b"},
+      {"CR LF ends the line", "L1\r\nX", "L1"},
+      {"LF ends the line", "\nX", ""},
+      {"zero byte ends the line", std::string("L\0X", 3), "L"},
+      {"lone continuation byte", "\200AB", fffd + "AB"},
+      {"lead byte without its continuation", "A\303B", "A" + fffd + "B"},
+      {"3-byte character cut at the end", "AB\xE2\x82", "AB" + fffd + fffd},
+      {"4-byte character cut at the end", ten + "\xF0\x9D\x84", ten + fffd},
+      {"overlong slash", "\xC0\xAF", fffd + fffd},
+      {"surrogate", "\xED\xA0\x80", fffd + fffd + fffd},
+      {"bytes never in UTF-8", "\xFF\xFE", fffd + fffd},
+  };
+  for (const auto& [what, input, expected] : cases)
+    EXPECT_EQ(SurveyLineText(input), expected) << what;
 }
 
-TEST_F(SettingsFileTest, EmptyRangesAndNonFiniteValuesLoadAsTheyAre) {
-  std::vector<std::string> lines = FirstStartLines();
-  lines[33] = lines[34] = "500.000000";  // profileMin == profileMax
-  lines[43] = lines[44] = "3.000000";    // speedMin == speedMax
-  WriteSettings(JoinCrLf(lines));
-  StartUp(*config);
-  EXPECT_EQ(config->settings.profileMin, 500.0f);
-  EXPECT_EQ(config->settings.profileMax, 500.0f);
+// The settings file against power cuts, hand edits and things that are no settings file.
+using SettingsFileRecoveryTest = testing::SettingsFileFixture;
 
-  lines[33] = "-1e39";  // beyond float: -inf
-  lines[34] = "nan";
-  lines[49] = "nan";    // readingInterval
-  lines[54] = "1e400";  // startStation, beyond double
-  WriteSettings(JoinCrLf(lines));
-  LoadSettings(*config);
-  EXPECT_TRUE(std::isinf(config->settings.profileMin));
-  EXPECT_TRUE(std::isnan(config->settings.profileMax));
-  EXPECT_EQ(config->readingIntervalMs, 0);
-  EXPECT_TRUE(std::isinf(config->currentStation));
-  // Written back as they are, they read the same again.
-  SaveSettings(*config);
-  auto later = std::make_unique<ConfigState>();
-  LoadSettings(*later);
-  EXPECT_TRUE(std::isnan(later->settings.readingInterval));
-  EXPECT_TRUE(std::isinf(later->settings.profileMin));
+TEST_F(SettingsFileRecoveryTest, UnreadableFileIsKeptAsBadBeforeTheDefaultsAreWritten) {
+  std::string crOnly = FirstStartFile();
+  std::erase(crOnly, '\n');
+  const std::pair<std::string, const char*> cases[] = {
+      {crOnly, "(its first line is not Ver1.34)"},
+      {FileWithLine(51, std::string(5 << 20, 'L')), "(larger than 65536 bytes)"},
+  };
+  for (const auto& [bytes, reason] : cases) {
+    SCOPED_TRACE(reason);
+    WriteSettings(bytes);
+    root.WriteFile(BadPath(), "an older .bad");
+    const std::string errorOutput = StartUpFresh();
+    EXPECT_EQ(root.ReadFile(BadPath()), bytes);
+    EXPECT_EQ(SettingsBytes(), FirstStartFile());
+    EXPECT_THAT(errorOutput, HasSubstr(root.SettingsPath().string() + " is unreadable " + reason +
+                                       "; it is kept as Z601CX.INI.bad"));
+    EXPECT_EQ(std::count(errorOutput.begin(), errorOutput.end(), '\n'), 1) << errorOutput;
+  }
+}
+
+// Neither reading a FIFO without a writer nor an endless device may hold up start-up.
+TEST_F(SettingsFileRecoveryTest, FifoOrDeviceInPlaceOfTheFileIsSetAsideWithoutReadingIt) {
+  fs::create_directories(root.SettingsPath().parent_path());
+  ASSERT_EQ(::mkfifo(root.SettingsPath().c_str(), 0644), 0);
+  EXPECT_THAT(StartUpFresh(), HasSubstr("(not a regular file)"));
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(BadPath())));
+  EXPECT_EQ(SettingsBytes(), FirstStartFile());
+
+  fs::remove(root.SettingsPath());
+  fs::create_symlink("/dev/zero", root.SettingsPath());
+  EXPECT_THAT(StartUpFresh(), HasSubstr("(not a regular file)"));
+  EXPECT_EQ(fs::read_symlink(BadPath()), "/dev/zero");
+  EXPECT_EQ(SettingsBytes(), FirstStartFile());
+}
+
+// Where the unreadable file cannot be kept (a folder with files holds the .bad name), it is
+// not written over either.
+TEST_F(SettingsFileRecoveryTest, UnreadableFileThatCannotBeKeptIsLeftAlone) {
+  WriteSettings(FileWithLine(1, "Ver1.20"));
+  root.WriteFile(BadPath() / "inside", "x");
+  EXPECT_THAT(StartUpFresh(), HasSubstr("cannot be kept as Z601CX.INI.bad"));
+  EXPECT_EQ(SettingsBytes(), FileWithLine(1, "Ver1.20"));
+}
+
+// A save that fails part of the way leaves the old file byte for byte and no temporary file.
+TEST_F(SettingsFileRecoveryTest, FailedSaveIsReportedAndLeavesTheOldFileWhole) {
+  StartUpFresh();
+  config->settings.gpsPort = 7;
+  // A child whose files may grow to 100 bytes (less than the file) saves, as on a full card.
+  int errorPipe[2];
+  ASSERT_EQ(::pipe(errorPipe), 0);
+  testing_support::ForkedChild saver([&](testing_support::ForkedChild& child) {
+    ::dup2(errorPipe[1], STDERR_FILENO);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 100;
+    child.Send(::setrlimit(RLIMIT_FSIZE, &limit) == 0 && !SaveSettings(*config));
+  });
+  ::close(errorPipe[1]);
+  EXPECT_TRUE(saver.Receive<bool>().value_or(false)) << "saved, or no limit";
+  std::string errorOutput;
+  char buffer[512];
+  for (ssize_t count; (count = ::read(errorPipe[0], buffer, sizeof buffer)) > 0;)
+    errorOutput.append(buffer, static_cast<std::size_t>(count));
+  ::close(errorPipe[0]);
+  EXPECT_EQ(SettingsBytes(), FirstStartFile());
+  EXPECT_EQ(std::distance(fs::directory_iterator(root.SettingsPath().parent_path()), {}), 1);
+  EXPECT_THAT(errorOutput, HasSubstr(root.SettingsPath().string() + " cannot be saved"));
+  EXPECT_THAT(errorOutput, HasSubstr("File too large"));
+
+  // With room again the same save goes through.
+  EXPECT_TRUE(SaveSettings(*config));
+  EXPECT_EQ(SettingsBytes(), FileWithLine(38, "7"));
 }
 
 }  // namespace

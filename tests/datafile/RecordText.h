@@ -20,8 +20,4 @@ inline std::string Shown(std::string_view record) {
   return text;
 }
 
-inline std::string Shown(const Record& record) {
-  return Shown(std::string_view(record.data(), record.size()));
-}
-
 }  // namespace gradlog::testing
