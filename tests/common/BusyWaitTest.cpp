@@ -1,30 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/BusyWait.h"
 #include "support/InstalledFakeServices.h"
 
 namespace {
 
-class BusyWaitTest : public ::testing::Test {
- protected:
+// Start tick, wait in ms, the tick it returns at: the first one past the wait (a negative
+// wait is past at once).
+TEST(BusyWaitTest, ReturnsOnceMoreThanTheTimeHasPassedEvenAcrossTheTickWrap) {
   testing_support::InstalledFakeServices services;
-};
-
-TEST_F(BusyWaitTest, ReturnsOnceMoreThanTheTimeHasPassed) {
-  services.SetTickCount(1000);
-  EXPECT_EQ(gradlog::BusyWaitMs(100), 1101u);
-  EXPECT_EQ(services.TickCount(), 1101u);
-}
-
-TEST_F(BusyWaitTest, CountsAcrossTheTickWrap) {
-  services.SetTickCount(0xFFFFFFF0u);
-  EXPECT_EQ(gradlog::BusyWaitMs(50), 0x23u);
-}
-
-TEST_F(BusyWaitTest, ANegativeOrZeroWaitReturnsAtTheNextTick) {
-  services.SetTickCount(7);
-  EXPECT_EQ(gradlog::BusyWaitMs(0), 8u);
-  EXPECT_EQ(gradlog::BusyWaitMs(-5), 8u);
+  const std::tuple<std::uint32_t, std::int32_t, std::uint32_t> cases[] = {
+      {1000, 100, 1101}, {0xFFFFFFF0u, 50, 0x23u}, {7, 0, 8}, {7, -5, 7}};
+  for (const auto& [start, ms, end] : cases) {
+    services.SetTickCount(start);
+    EXPECT_EQ(gradlog::BusyWaitMs(ms), end) << start << " + " << ms;
+  }
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include "display/DisplayScales.h"
+#include "display/SpeedBar.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -39,8 +38,7 @@ TEST(DisplayScalesTest, GridRowsAndBarBase) {
       {215, -1.0f, 100.0f, 2.15f, {215, 171, 128, 85, 42}, 0},
       {80, -1.0f, 100.0f, 4.0f, {80, 63, 47, 31, 15}, 0}};
   for (const auto& [height, min, max, given, expected, barBase] : cases) {
-    SCOPED_TRACE("height " + std::to_string(height) + " range " + std::to_string(min) + ".." +
-                 std::to_string(max));
+    SCOPED_TRACE(::testing::Message() << "height " << height << " range " << min << ".." << max);
     GridRows rows;
     std::int32_t mode = 99;
     const float p = given != 0.0f ? given : static_cast<float>(height) / (max - min);
@@ -56,8 +54,7 @@ TEST(DisplayScalesTest, NonFiniteScalesGiveBoundedGrids) {
       {-100.0f, 100.0f}, {500.0f, 500.0f}, {-INF, INF}, {NAN_VALUE, 5.0f}, {-5.0f, NAN_VALUE}};
   for (const float p : {INF, -INF, NAN_VALUE, 1.0e30f, -1.0e30f, 0.0f}) {
     for (const auto& [min, max] : ranges) {
-      SCOPED_TRACE("p " + std::to_string(p) + " range " + std::to_string(min) + ".." +
-                   std::to_string(max));
+      SCOPED_TRACE(::testing::Message() << "p " << p << " range " << min << ".." << max);
       GridRows rows;
       std::int32_t mode = 99;
       ComputeGridRows(rows, 215, min, max, p, mode);
@@ -109,14 +106,23 @@ TEST(DisplayScalesTest, MapMarkerAndMarginsFollowTheMapOptions) {
   }
 }
 
-TEST(DisplayScalesTest, EmptyRangesGiveInfiniteScales) {
-  SurveySettings settings;
-  settings.profileMin = settings.profileMax = 500.0f;
-  settings.speedMin = settings.speedMax = 3.0f;
-  DisplayState display;
-  ApplyDisplaySettings(display, settings);
-  EXPECT_TRUE(std::isinf(display.profile.profilePixelsPerUnit));
-  EXPECT_TRUE(std::isinf(display.speedPixelsPerUnit));
+TEST(SpeedBarTest, LengthStaysInsideTheBarWhateverTheScale) {
+  // speedMax, speed, pixels per unit, curve width, white length.
+  const std::vector<std::tuple<float, float, float, int, int>> cases{
+      {10.0f, 2.5f, 21.4f, 214, 160},  // (10 - 2.5) x 21.4 = 160.5, truncated
+      {10.0f, 0.0f, 21.4f, 214, 214},  // standing still: all white
+      {10.0f, 12.0f, 21.4f, 214, 0},   // faster than the scale: all blue
+      {10.0f, 2.5f, 1e30f, 214, 214},  // an enormous length is cut to the bar
+      {10.0f, 2.5f, INF, 214, 214},    // equal limits (max = min): infinite scale
+      {10.0f, 12.0f, INF, 214, 0},     // ... and faster than it
+      {10.0f, 10.0f, INF, 214, 214},   // 0 x infinity is NaN: the bar stays empty
+      {10.0f, NAN_VALUE, 21.4f, 214, 214},
+      {10.0f, 2.5f, 21.4f, -5, 0},  // a broken width draws nothing
+  };
+  for (const auto& [speedMax, speed, pixelsPerUnit, width, expected] : cases) {
+    SCOPED_TRACE(::testing::Message() << speedMax << " " << speed << " " << pixelsPerUnit);
+    EXPECT_EQ(SpeedBarWhiteLength(speedMax, speed, pixelsPerUnit, width), expected);
+  }
 }
 
 }  // namespace

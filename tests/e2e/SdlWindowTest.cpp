@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "ChildProcess.h"
 #include "platform/gfx/Png.h"
-#include "support/TempFolder.h"
 
 // Xlib's macros (None, Bool, Status) must come after everything that could use those names.
 #include <X11/Xlib.h>
@@ -13,38 +10,22 @@
 namespace {
 
 using namespace std::chrono_literals;
+using e2e::WaitFor;
 
 constexpr int SCALE = 2;
 
-bool WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!ready()) {
-    if (std::chrono::steady_clock::now() > deadline)
-      return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
-
 Window FindNamedWindow(Display* display, Window from, const char* name) {
   char* title = nullptr;
-  if (XFetchName(display, from, &title) != 0 && title != nullptr) {
-    const bool match = std::string(title) == name;
-    XFree(title);
-    if (match)
-      return from;
-  }
-  Window root = 0;
-  Window parent = 0;
+  const bool match =
+      XFetchName(display, from, &title) != 0 && title != nullptr && std::string(title) == name;
+  XFree(title);
+  Window root = 0, parent = 0, found = match ? from : 0;
   Window* children = nullptr;
   unsigned count = 0;
-  Window found = 0;
-  if (XQueryTree(display, from, &root, &parent, &children, &count) != 0) {
-    for (unsigned i = 0; i < count && found == 0; ++i) {
+  if (found == 0 && XQueryTree(display, from, &root, &parent, &children, &count) != 0) {
+    for (unsigned i = 0; i < count && found == 0; ++i)
       found = FindNamedWindow(display, children[i], name);
-    }
-    if (children != nullptr)
-      XFree(children);
+    XFree(children);
   }
   return found;
 }
@@ -56,9 +37,8 @@ TEST(SdlWindow, TheWindowShowsTheFramebufferScaledUp) {
   // A display number no other X server holds.
   int displayNumber = 70 + static_cast<int>(getpid() % 200);
   while (std::filesystem::exists("/tmp/.X" + std::to_string(displayNumber) + "-lock") ||
-         std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(displayNumber))) {
+         std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(displayNumber)))
     ++displayNumber;
-  }
   const std::string displayName = ":" + std::to_string(displayNumber);
   e2e::ChildProcess xvfb(
       {"/usr/bin/Xvfb", displayName, "-screen", "0", "800x600x24", "-nolisten", "tcp"});

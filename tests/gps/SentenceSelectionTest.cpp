@@ -12,10 +12,6 @@
 namespace gradlog {
 namespace {
 
-std::string_view TagOf(const GpsSentenceSelection& selection) {
-  return std::string_view(selection.tag.data());
-}
-
 // The table is kept in the order of the data-type list the operator picks from: each NMEA
 // choice selects the sentence its entry names ("Leica TPS" sends local coordinates in GGA).
 TEST(SentenceSelectionTest, EachNmeaChoiceSelectsTheSentenceItNames) {
@@ -24,7 +20,8 @@ TEST(SentenceSelectionTest, EachNmeaChoiceSelectsTheSentenceItNames) {
     SCOPED_TRACE(std::string(entry));
     GpsSentenceSelection selection;
     SelectGpsSentence(selection, type);
-    EXPECT_EQ(TagOf(selection), entry == "Leica TPS" ? "GGA" : entry.substr(0, 3));
+    EXPECT_EQ(std::string_view(selection.tag.data()),
+              entry == "Leica TPS" ? "GGA" : entry.substr(0, 3));
     EXPECT_GT(selection.fieldCount, 0);
     EXPECT_LE(selection.fieldCount, static_cast<std::int32_t>(selection.fieldRole.size()));
   }
@@ -34,14 +31,14 @@ TEST(SentenceSelectionTest, EachNmeaChoiceSelectsTheSentenceItNames) {
 // neither may leave the decoder with a half-changed selection.
 TEST(SentenceSelectionTest, TheTotalStationAndUnknownTypesKeepTheSelection) {
   for (const std::int32_t type : {GPS_DATA_TYPE_RTS_TRIMBLE, -1, 9, INT32_MIN, INT32_MAX}) {
-    SCOPED_TRACE(type);
     GpsSentenceSelection selection;
     SelectGpsSentence(selection, 2);
     const GpsSentenceSelection before = selection;
     SelectGpsSentence(selection, type);
-    EXPECT_EQ(TagOf(selection), TagOf(before));
-    EXPECT_EQ(selection.fieldCount, before.fieldCount);
-    EXPECT_EQ(selection.fieldIndex, before.fieldIndex);
+    EXPECT_EQ(selection.tag, before.tag) << type;
+    EXPECT_EQ(selection.fieldCount, before.fieldCount) << type;
+    EXPECT_EQ(selection.fieldRole, before.fieldRole) << type;
+    EXPECT_EQ(selection.fieldIndex, before.fieldIndex) << type;
   }
 }
 

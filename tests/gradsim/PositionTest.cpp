@@ -7,7 +7,6 @@
 
 #include "gradsim/GeoOrigin.h"
 #include "gradsim/NmeaFormat.h"
-#include "gradsim/PositionPlayer.h"
 #include "gradsim/PositionSentences.h"
 #include "gradsim/Walker.h"
 
@@ -134,21 +133,6 @@ TEST(GeoOriginTest, MetresBecomeDegreesAndWrapAtTheDateLine) {
   EXPECT_NEAR(p.latitude, -60.0 + 25.0 / 111194.93, 1e-9);
   EXPECT_NEAR(p.longitude, -77.0 - 100.0 / 111194.93, 1e-9);
   EXPECT_NEAR(LocalToGeo({0.0, 179.9999}, 100.0, 0.0).longitude, -179.9992, 1e-3);
-}
-
-TEST(PositionPlayerTest, FixesFollowTheWalkerAlongTheFirstLine) {
-  Random random(11);
-  PositionPlayer player(GpsType::GGA, {51.5, -0.9}, WalkerSettings{.lineLength = 30.0}, random);
-  const auto now = std::chrono::system_clock::now();
-  for (int second = 0; second <= 30; ++second) {
-    const std::vector<std::string> lines =
-        player.FixAt(second, now + std::chrono::seconds(second), false, random);
-    ASSERT_EQ(lines.size(), 1u);
-    // The first line goes north at 1 m/s.
-    EXPECT_NEAR(Degrees(Field(lines[0], 3), 2), 51.5 + second / 111194.93, 3e-6) << lines[0];
-    EXPECT_NEAR(Degrees(Field(lines[0], 5), 3), 0.9, 3e-6) << lines[0];
-    EXPECT_EQ(Field(lines[0], 4) + Field(lines[0], 6), "NW") << lines[0];
-  }
 }
 
 }  // namespace

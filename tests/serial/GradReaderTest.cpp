@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -25,8 +24,6 @@ using namespace platform;
 using gradlog::GradLine;
 using gradlog::SerialState;
 
-constexpr gradlog::GradReaderSetup TWO_SENSORS{.gradSensorCount = 2};
-
 // A logging window collecting what the reader posts.
 class GradReaderTest : public ::testing::Test {
  protected:
@@ -42,18 +39,16 @@ class GradReaderTest : public ::testing::Test {
   }
 
   void StartReader() {
-    gradlog::GradReaderSetup setup = TWO_SENSORS;
-    setup.target = loggingWindow;
-    gradlog::StartGradReader(*serial, setup);
+    gradlog::StartGradReader(*serial, {.gradSensorCount = 2, .target = loggingWindow});
   }
-  // Pumps messages until `count` lines have come, or a generous while has passed.
-  void PumpUntilReceived(std::size_t count,
-                         std::chrono::milliseconds patience = std::chrono::seconds(10)) {
-    const auto giveUp = std::chrono::steady_clock::now() + patience;
-    while (received.size() < count && std::chrono::steady_clock::now() < giveUp) {
+  // Pumps messages until `count` lines have come; false if they never do.
+  bool PumpUntilReceived(
+      std::size_t count, const std::function<void()>& meanwhile = [] {}) {
+    return gradlog::testing::Eventually([&] {
+      meanwhile();
       PumpMessages();
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+      return received.size() >= count;
+    });
   }
 
   testing_support::TestPlatform test;
@@ -77,15 +72,14 @@ class GradReaderOnCable : public GradReaderTest {
     instrumentEnd->Write(std::span<const char>(bytes.data(), bytes.size()));
   }
   // The reader discards what came before it started, so the instrument repeats a first
-  // line until the reader takes it.
+  // line (every 20 ms) until the reader takes it.
   void StartReaderAndWaitUntilReading() {
     StartReader();
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (received.empty() && std::chrono::steady_clock::now() < giveUp) {
-      InstrumentSends("$PBAR,0,0\r\n");
-      PumpUntilReceived(1, std::chrono::milliseconds(20));
-    }
-    ASSERT_FALSE(received.empty());
+    int polls = 0;
+    ASSERT_TRUE(PumpUntilReceived(1, [&] {
+      if (polls++ % 20 == 0)
+        InstrumentSends("$PBAR,0,0\r\n");
+    }));
     PumpMessages();
     received.clear();
   }
