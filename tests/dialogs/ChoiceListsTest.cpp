@@ -9,32 +9,29 @@
 #include <vector>
 
 #include "config/SettingChoices.h"
+#include "dialogs/DialogTestBase.h"
 #include "dialogs/NewLineDialog.h"
 #include "platform/ui/Dialog.h"
 #include "resources/ControlIds.h"
-#include "resources/DialogTemplates.h"
 #include "serial/PortSetup.h"
-#include "support/TestPlatform.h"
 
 namespace gradlog {
 namespace {
 
 using platform::LineSettings;
-namespace gps = controls::gps_port_setup;
+using namespace controls;
+namespace gps = gps_port_setup;
 
-// What the settings' readers make of a stored index, checked against the entry the template
-// shows at that index: the entry picked is the one that takes effect.
-class ChoiceListsTest : public ::testing::Test {
+// The entries a template's drop-down list shows, checked against what the code that reads or
+// names a stored index makes of it: the entry picked is the one that takes effect.
+class ChoiceListsTest : public testing::DialogTestBase {
  protected:
-  ChoiceListsTest() { RegisterDialogTemplates(); }
-
   static std::vector<std::string> Entries(std::string_view templateName, int id) {
-    const platform::DialogTemplate* dialog = platform::FindDialogTemplate(templateName);
-    if (dialog == nullptr)
-      return {};
-    for (const platform::DialogItem& item : dialog->items) {
-      if (item.id == id)
-        return item.entries;
+    if (const platform::DialogTemplate* dialog = platform::FindDialogTemplate(templateName)) {
+      for (const platform::DialogItem& item : dialog->items) {
+        if (item.id == id)
+          return item.entries;
+      }
     }
     return {};
   }
@@ -62,8 +59,6 @@ class ChoiceListsTest : public ::testing::Test {
       EXPECT_EQ(choices[static_cast<std::size_t>(shownAs)].text, entries[index]);
     }
   }
-
-  testing_support::TestPlatform test;
 };
 
 TEST_F(ChoiceListsTest, TheGpsLineIsTheOnePickedInItsLists) {
@@ -80,7 +75,7 @@ TEST_F(ChoiceListsTest, TheGpsLineIsTheOnePickedInItsLists) {
 TEST_F(ChoiceListsTest, EveryPortEntryNamesThePortThatOpens) {
   for (const auto& [templateName, list] :
        {std::pair{gps::TEMPLATE, gps::PORT_LIST},
-        std::pair{controls::logger_setup::TEMPLATE, controls::logger_setup::PORT_LIST}}) {
+        std::pair{logger_setup::TEMPLATE, logger_setup::PORT_LIST}}) {
     SCOPED_TRACE(templateName);
     const std::vector<std::string> entries = Entries(templateName, list);
     ASSERT_FALSE(entries.empty());
@@ -100,17 +95,13 @@ TEST_F(ChoiceListsTest, EntriesNamedInCodeShowTheirName) {
   const Case cases[] = {
       {gps::TEMPLATE, gps::DATA_TYPE_LIST, GPS_DATA_TYPE_RTS_TRIMBLE, "RTS Trimble"},
       {gps::TEMPLATE, gps::INPUT_LIST, CHOICE_ENABLED, "Enabled"},
-      {controls::system_setup::TEMPLATE, controls::system_setup::INSTRUMENT_LIST, CHOICE_ENABLED,
-       "Enabled"},
-      {controls::logger_setup::TEMPLATE, controls::logger_setup::UNITS_LIST, DISTANCE_UNITS_METERS,
-       "meters"},
-      {controls::logger_setup::TEMPLATE, controls::logger_setup::DATA_STORAGE_LIST,
-       DATA_STORAGE_CARD, "Storage Card"},
-      {controls::survey_setup::TEMPLATE, controls::survey_setup::SEQUENCE_LIST,
-       LINE_SEQUENCE_ALTERNATE, "Alternate"},
-      {controls::new_line::TEMPLATE, controls::new_line::SEQUENCE_LIST, LINE_SEQUENCE_ALTERNATE,
-       "Alternate"},
+      {system_setup::TEMPLATE, system_setup::INSTRUMENT_LIST, CHOICE_ENABLED, "Enabled"},
+      {logger_setup::TEMPLATE, logger_setup::UNITS_LIST, DISTANCE_UNITS_METERS, "meters"},
+      {logger_setup::TEMPLATE, logger_setup::DATA_STORAGE_LIST, DATA_STORAGE_CARD, "Storage Card"},
+      {survey_setup::TEMPLATE, survey_setup::SEQUENCE_LIST, LINE_SEQUENCE_ALTERNATE, "Alternate"},
+      {new_line::TEMPLATE, new_line::SEQUENCE_LIST, LINE_SEQUENCE_ALTERNATE, "Alternate"},
   };
+
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.templateName << " " << c.list);
     const std::vector<std::string> entries = Entries(c.templateName, c.list);
@@ -123,17 +114,16 @@ TEST_F(ChoiceListsTest, TheOppositeOfAShownDirectionIsShownOpposite) {
   const std::map<std::string, std::string> opposites{
       {"West", "East"}, {"East", "West"}, {"South", "North"}, {"North", "South"}};
   for (const auto& [templateName, list] :
-       {std::pair{controls::survey_setup::TEMPLATE, controls::survey_setup::DIRECTION_LIST},
-        std::pair{controls::new_line::TEMPLATE, controls::new_line::DIRECTION_LIST}}) {
+       {std::pair{survey_setup::TEMPLATE, survey_setup::DIRECTION_LIST},
+        std::pair{new_line::TEMPLATE, new_line::DIRECTION_LIST}}) {
     SCOPED_TRACE(templateName);
     const std::vector<std::string> entries = Entries(templateName, list);
     ASSERT_FALSE(entries.empty());
     for (std::size_t index = 0; index < entries.size(); ++index) {
       SCOPED_TRACE(entries[index]);
-      const std::int32_t opposite = OppositeDirection(static_cast<std::int32_t>(index));
-      ASSERT_TRUE(opposites.contains(entries[index]));
-      ASSERT_LT(static_cast<std::size_t>(opposite), entries.size());
-      EXPECT_EQ(entries[static_cast<std::size_t>(opposite)], opposites.at(entries[index]));
+      const auto opposite = static_cast<std::size_t>(OppositeDirection(static_cast<int>(index)));
+      ASSERT_LT(opposite, entries.size());
+      EXPECT_EQ(entries[opposite], opposites.at(entries[index]));
     }
   }
 }

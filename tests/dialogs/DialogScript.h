@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,20 +34,13 @@ class DialogScript {
     watcher_ = CreateWindow({.className = "DialogScriptWnd", .rect = {0, 0, 320, 240}});
     SetWindowData(watcher_, this);
   }
-  DialogScript(const DialogScript&) = delete;
-  DialogScript& operator=(const DialogScript&) = delete;
 
   // As a person types: each character with its key going down and up.
-  DialogScript& Type(std::string_view text) {
-    for (const platform::InputEvent& event : platform::TypeEvents(text))
-      Queue(event);
-    return *this;
-  }
+  DialogScript& Type(std::string_view text) { return Queue(platform::TypeEvents(text)); }
   DialogScript& Press(std::uint32_t key, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      Queue({.kind = platform::InputKind::KeyDown, .virtualKey = key});
-      Queue({.kind = platform::InputKind::KeyUp, .virtualKey = key});
-    }
+    for (int i = 0; i < times; ++i)
+      Queue({{.kind = platform::InputKind::KeyDown, .virtualKey = key},
+             {.kind = platform::InputKind::KeyUp, .virtualKey = key}});
     return *this;
   }
   DialogScript& Tab(int times = 1) { return Press(platform::VK_TAB, times); }
@@ -66,9 +60,11 @@ class DialogScript {
     return watcher_;
   }
 
-  // The index selected in a drop-down list, -1 when none is.
-  static platform::LRESULT Selection(platform::Hwnd dialog, int id) {
-    return platform::SendDlgItemMessage(dialog, id, platform::CB_GETCURSEL).value_or(-1);
+  // A check that the control `id` shows `text`.
+  static std::function<void(platform::Hwnd)> Shows(int id, std::string text) {
+    return [id, text](platform::Hwnd dialog) {
+      EXPECT_EQ(platform::GetDlgItemText(dialog, id), text) << "control " << id;
+    };
   }
 
  private:
@@ -77,21 +73,22 @@ class DialogScript {
     std::function<void(platform::Hwnd)> check;
   };
 
-  void Queue(const platform::InputEvent& event) { stages_.back().input.push_back(event); }
+  DialogScript& Queue(const std::vector<platform::InputEvent>& input) {
+    stages_.back().input.insert(stages_.back().input.end(), input.begin(), input.end());
+    return *this;
+  }
 
   void Inject(const std::vector<platform::InputEvent>& input) {
     for (const platform::InputEvent& event : input)
       test_.platform->InjectInput(event);
   }
 
-  // The dialog holding the focus.
   static platform::Hwnd OpenDialog() {
     using namespace platform;
-    for (Hwnd w = GetFocus(); IsWindow(w); w = GetParent(w)) {
-      if (GetClassName(w) == "Dialog")
-        return w;
-    }
-    return {};
+    Hwnd w = GetFocus();
+    while (IsWindow(w) && GetClassName(w) != "Dialog")
+      w = GetParent(w);
+    return IsWindow(w) ? w : Hwnd{};
   }
 
   void Step() {

@@ -9,17 +9,12 @@ namespace gradlog {
 namespace {
 
 TEST(DialogText, EditsReadAsDecimalTextAndAnythingElseAsZero) {
+  // Of the last text only the first 31 characters, all zeros, are read.
   const std::pair<std::string, double> cases[] = {
-      {"  -3", -3.0},
-      {"1e3", 1000.0},
-      {"7 m", 7.0},
-      {"", 0.0},
-      {"0x10", 0.0},
-      {"inf", 0.0},
-      {"nan", 0.0},
-      {"1e999", 0.0},
-      {std::string(31, '0') + "7", 0.0},  // the 32nd character is not read
-  };
+      {"  -3", -3.0}, {"1e3", 1000.0}, {"7 m", 7.0},
+      {"", 0.0},      {"0x10", 0.0},   {"inf", 0.0},
+      {"nan", 0.0},   {"1e999", 0.0},  {std::string(31, '0') + "7", 0.0}};
+
   for (const auto& [text, value] : cases)
     EXPECT_EQ(ReadNumber(text), value) << '"' << text << '"';
   EXPECT_EQ(ReadFloat("-1e300"), -std::numeric_limits<float>::max());

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 
-#include "dialogs/AsciiFileDialog.h"
 #include "dialogs/DialogTestBase.h"
-#include "dialogs/LoggerSetupDialog.h"
+#include "dialogs/GpsPortSetupDialog.h"
 #include "dialogs/SurveySetupDialog.h"
-#include "dialogs/SystemSetupDialog.h"
+#include "gps/SentenceSelection.h"
 #include "resources/ControlIds.h"
 
 namespace gradlog {
@@ -14,136 +14,152 @@ namespace {
 
 using namespace platform;
 using testing::DialogScript;
-namespace survey_ids = controls::survey_setup;
-namespace system_ids = controls::system_setup;
+using Texts = std::array<std::string, 4>;
+namespace mask_ids = controls::gps_warning_mask;
 
-constexpr int TABS_TO_STATION_INCREMENT = 5;
+constexpr int TABS_TO_STATION_INCREMENT = 5,
+              INCREMENT = controls::survey_setup::STATION_INCREMENT_EDIT;
+// GPS Port Setup's tab stops from the input list: data type, port, baud, parity, data bits,
+// stop bits, display rate, warning, quality, the PDOP edit, satellites.
+constexpr int TABS_TO_DATA_TYPE = 1, TABS_TO_DISPLAY_RATE = 7, TABS_TO_SATELLITES = 11;
 
-class SetupDialogTest : public testing::DialogTestBase {
- protected:
-  std::string StationIncrementShown(Hwnd dialog) {
-    return GetDlgItemText(dialog, survey_ids::STATION_INCREMENT_EDIT);
-  }
-};
-
-// No keystroke is corrected on its way: "0.25" starts with a zero.
-TEST_F(SetupDialogTest, SurveyStationIncrementIsStoredAsTyped) {
-  script.Tab(TABS_TO_STATION_INCREMENT)
-      .Type("0.25")
-      .Check([&](Hwnd dialog) { EXPECT_EQ(StationIncrementShown(dialog), "0.25"); })
-      .Ok();
-  EXPECT_EQ(Run(RunSurveySetupDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->config.currentStationIncrement, 0.25f);
-  EXPECT_EQ(Saved().stationIncrementAuto, 0.25f);
+Texts ShownLabels(Hwnd dialog) {
+  return {GetDlgItemText(dialog, mask_ids::WARNING_LABEL),
+          GetDlgItemText(dialog, mask_ids::QUALITY_LABEL),
+          GetDlgItemText(dialog, mask_ids::DOP_LABEL),
+          GetDlgItemText(dialog, mask_ids::SATELLITES_LABEL)};
 }
 
-// Clearing the increment, or typing what does not read as a number, shows 1.000 once the
-// focus leaves it.
+class SetupDialogTest : public testing::DialogTestBase {};
+
+// No keystroke is corrected on its way: "0.25" starts with a zero. The form has neither a mode
+// list nor a reading-rate field: OK fixes both, and the run restarts at the start station.
+TEST_F(SetupDialogTest, SurveyStationIncrementIsStoredAsTyped) {
+  config.settings.surveyMode = 2;
+  config.readingIntervalMs = 200;
+  config.settings.startStation = 10.0;
+  config.currentStation = 55.0;
+  dataFile.firstReadingDone = 1;
+  script.Tab(TABS_TO_STATION_INCREMENT)
+      .Type("0.25")
+      .Check(DialogScript::Shows(INCREMENT, "0.25"))
+      .Ok();
+  EXPECT_EQ(RunSurveySetupDialog(config, dataFile, script.Start()), DIALOG_ACCEPTED);
+  EXPECT_EQ(config.currentStationIncrement, 0.25f);
+  EXPECT_EQ(config.readingIntervalMs, 1000);
+  EXPECT_EQ(dataFile.firstReadingDone, 0);
+  EXPECT_EQ(config.currentStation, 10.0);
+  const SurveySettings saved = Saved();
+  EXPECT_EQ(saved.stationIncrementAuto, 0.25f);
+  EXPECT_EQ(saved.surveyMode, 0);
+  EXPECT_EQ(saved.readingInterval, 1.0f);
+}
+
+// A cleared field, or one that does not read as a number, shows 1.000 once the focus leaves.
 TEST_F(SetupDialogTest, SurveyStationIncrementReadingZeroShowsOneWhenTheFocusLeaves) {
   for (const std::string typed : {"\b", "0", "x"}) {
     SCOPED_TRACE(typed);
-    const std::string left = typed == "\b" ? "" : typed;
     DialogScript typing(test);
     typing.Tab(TABS_TO_STATION_INCREMENT)
         .Type(typed)
-        .Check([&](Hwnd dialog) { EXPECT_EQ(StationIncrementShown(dialog), left); })
+        .Check(DialogScript::Shows(INCREMENT, typed == "\b" ? "" : typed))
         .Tab()
         .Check([&](Hwnd dialog) {
-          EXPECT_EQ(StationIncrementShown(dialog), "1.000");
+          EXPECT_EQ(GetDlgItemText(dialog, INCREMENT), "1.000");
           EXPECT_TRUE(test.Screen().Trace().IsVisible("1.000"));
         });
-    EXPECT_EQ(RunSurveySetupDialog(app->config, app->dataFile, typing.Cancel().Start()),
-              DIALOG_CANCELLED);
+    EXPECT_EQ(RunSurveySetupDialog(config, dataFile, typing.Cancel().Start()), DIALOG_CANCELLED);
   }
 }
 
-// A zero from a hand-edited settings file is shown and saved as 1.
-TEST_F(SetupDialogTest, SurveyOpensAZeroStationIncrementAsOne) {
-  app->config.currentStationIncrement = 0.0f;
-  script.Check([&](Hwnd dialog) { EXPECT_EQ(StationIncrementShown(dialog), "1.000"); }).Ok();
-  EXPECT_EQ(Run(RunSurveySetupDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->config.currentStationIncrement, 1.0f);
-  EXPECT_EQ(Saved().stationIncrementAuto, 1.0f);
-}
-
-// OK with the focus still in the field stores 1 as well, for every way of reading zero.
-TEST_F(SetupDialogTest, SurveyOkStoresAZeroStationIncrementAsOne) {
-  for (const char* typed : {"\b", "0", "1e-50"}) {
+// A zero from a hand-edited settings file opens as 1.000; OK with the focus still in the field
+// stores 1 for every way of reading zero.
+TEST_F(SetupDialogTest, SurveyOpensAndStoresAZeroStationIncrementAsOne) {
+  for (const std::string typed : {"", "\b", "0", "1e-50"}) {
     SCOPED_TRACE(typed);
-    app->config.currentStationIncrement = 0.5f;
+    config.currentStationIncrement = typed.empty() ? 0.0f : 0.5f;
     DialogScript typing(test);
-    typing.Tab(TABS_TO_STATION_INCREMENT).Type(typed).Ok();
-    EXPECT_EQ(RunSurveySetupDialog(app->config, app->dataFile, typing.Start()), DIALOG_ACCEPTED);
-    EXPECT_EQ(app->config.currentStationIncrement, 1.0f);
+    typing.Check(DialogScript::Shows(INCREMENT, typed.empty() ? "1.000" : "0.500"))
+        .Tab(TABS_TO_STATION_INCREMENT)
+        .Type(typed)
+        .Ok();
+    EXPECT_EQ(RunSurveySetupDialog(config, dataFile, typing.Start()), DIALOG_ACCEPTED);
+    EXPECT_EQ(config.currentStationIncrement, 1.0f);
     EXPECT_EQ(Saved().stationIncrementAuto, 1.0f);
   }
 }
 
-TEST_F(SetupDialogTest, SurveyOkWithoutChangesStillFixesModeAndReadingInterval) {
-  app->config.settings.surveyMode = 2;
-  app->config.readingIntervalMs = 200;
-  app->dataFile.firstReadingDone = 1;
-  app->config.settings.startStation = 10.0;
-  app->config.currentStation = 55.0;
-  script.Type("LINE-123456789").Ok();
-  EXPECT_EQ(Run(RunSurveySetupDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->config.readingIntervalMs, 1000);
-  EXPECT_EQ(app->dataFile.firstReadingDone, 0);
-  EXPECT_EQ(app->config.currentStation, 10.0);
-  const SurveySettings saved = Saved();
-  EXPECT_EQ(saved.surveyMode, 0);
-  EXPECT_EQ(saved.readingInterval, 1.0f);
-  EXPECT_EQ(saved.surveyLine, "LINE-123456");
-  const std::string file = testing::TempDeviceRoot::ReadFile(root.SettingsPath());
-  EXPECT_NE(file.find("\r\n1.000000\r\n"), std::string::npos);
-}
-
-TEST_F(SetupDialogTest, SystemShowsAndStoresSensorsAndOffsets) {
-  app->config.gpsOffsetX = 1.5f;
+TEST_F(SetupDialogTest, GpsLabelsFollowTheDataTypeBeingChosen) {
+  config.settings.gpsDataType = 5;
   script
       .Check([](Hwnd dialog) {
-        EXPECT_EQ(DialogScript::Selection(dialog, system_ids::SENSOR_COUNT_LIST), 1);  // 2 sensors
-        EXPECT_EQ(GetDlgItemText(dialog, system_ids::OFFSET_X_EDIT), "1.50");
+        EXPECT_EQ(ShownLabels(dialog), (Texts{"N/A", "N/A", "N/A", "N/A"}));
       })
-      .Tab();
-  script.Press(VK_UP).Tab().Type("-1.25").Ok();
-  EXPECT_EQ(Run(RunSystemSetupDialog), DIALOG_ACCEPTED);
-  EXPECT_EQ(app->config.gpsOffsetX, -1.25f);
-  EXPECT_EQ(Saved().gradSensorCount, 1);
+      .Tab(TABS_TO_DATA_TYPE)
+      .Press(VK_HOME)
+      .Press(VK_DOWN)
+      .Check([&](Hwnd dialog) {
+        EXPECT_EQ(ShownLabels(dialog), (Texts{"Warning", "Quality", "HDOP", "Satellites"}));
+        EXPECT_TRUE(test.Screen().Trace().IsVisible("HDOP"));
+      })
+      .Cancel();
+  EXPECT_EQ(RunGpsPortSetupDialog(config, gps, display, script.Start()), 0);
+  EXPECT_EQ(config.settings.gpsDataType, 5);
 }
 
-TEST_F(SetupDialogTest, LoggerStoresEveryListAndTheCardOnlyWhenPresent) {
-  for (const std::int32_t cardPresent : {1, 0}) {
-    SCOPED_TRACE(cardPresent);
-    if (cardPresent == 1)
-      std::filesystem::create_directory(root.Path() / "Storage Card");
-    else
-      std::filesystem::remove(root.Path() / "Storage Card");
-    app->config.settings = {};
-    app->config.settings.audio = 0;  // every list starts on its first entry
-    app->config.storageCardPresent = cardPresent;
+// OK stores the choices and what derives from them. The total station sends label records, not
+// sentences: choosing it keeps the previous sentence table.
+TEST_F(SetupDialogTest, GpsOkStoresTheChoicesAndWhatDerivesFromThem) {
+  struct Case {
+    std::uint32_t key;  // in the data type list, from "GGA"
+    int presses;
+    std::int32_t dataType;
+    std::string_view tag;
+  };
+  for (const Case& c : {Case{VK_END, 1, 8, "GGA"}, Case{VK_DOWN, 2, 3, "LLK"}}) {
+    SCOPED_TRACE(c.dataType);
+    config.settings = {};
+    config.settings.gpsDataType = 1;
+    SelectGpsSentence(gps.sentence, config.settings.gpsDataType);
+    config.settings.gpsWarnSatellites = 12;
+    display.mapViewShown = 1;
     DialogScript choosing(test);
-    for (int list = 0; list < 6; ++list)
-      choosing.Press(VK_DOWN).Tab();
-    EXPECT_EQ(RunLoggerSetupDialog(app->config, choosing.Ok().Start()), DIALOG_ACCEPTED);
+    choosing.Check([](Hwnd dialog) {
+      EXPECT_EQ(SendDlgItemMessage(dialog, mask_ids::SATELLITES_LIST, CB_GETCURSEL), 9);
+    });
+    choosing.Press(VK_UP).Tab(TABS_TO_DATA_TYPE).Press(c.key, c.presses);   // input: Disabled
+    choosing.Tab(TABS_TO_DISPLAY_RATE - TABS_TO_DATA_TYPE).Press(VK_DOWN);  // 2 Hz
+    choosing.Tab(3).Type("2.5").Tab().Press(VK_HOME).Ok();                  // 3 satellites
+    EXPECT_EQ(RunGpsPortSetupDialog(config, gps, display, choosing.Start()), 0);
+    EXPECT_EQ(std::string_view(gps.sentence.tag.data()), c.tag);
+    EXPECT_EQ(display.mapViewShown, 0);
+    EXPECT_EQ(config.gpsDisplayIntervalMs, 410);
     const SurveySettings s = Saved();
-    EXPECT_EQ((std::array{s.instrumentPort, s.distanceUnits, s.speedUnits, s.audio, s.pauseKey}),
-              (std::array{1, 1, 1, 1, 1}));
-    EXPECT_EQ(s.dataStorage, cardPresent);
+    EXPECT_EQ((std::array{s.gpsInput, s.gpsDataType, s.gpsDisplayRate, s.gpsWarnSatellites}),
+              (std::array{0, c.dataType, 1, 3}));
+    EXPECT_EQ(s.gpsWarnPdop, 2.5f);
   }
 }
 
-TEST_F(SetupDialogTest, AsciiFileOkStoresTheThreeChoicesAndCancelNone) {
-  script.Press(VK_END).Tab().Press(VK_HOME).Tab().Press(VK_DOWN, 3).Ok();
-  EXPECT_EQ(Run(RunAsciiFileDialog), DIALOG_ACCEPTED);
-  const SurveySettings saved = Saved();
-  EXPECT_EQ(
-      (std::array{saved.asciiLongitudeColumn, saved.asciiLatitudeColumn, saved.asciiDelimiter}),
-      (std::array{9, 0, 3}));
-  DialogScript cancelling(test);
-  cancelling.Press(VK_HOME).Tab().Press(VK_END).Cancel();
-  EXPECT_EQ(RunAsciiFileDialog(app->config, cancelling.Start()), DIALOG_CANCELLED);
-  EXPECT_EQ(app->config.settings.asciiLongitudeColumn, 9);
+TEST_F(SetupDialogTest, GpsCancelAfterChangingEveryListLeavesTheFileAsItWas) {
+  SaveSettings(config);
+  const std::string before = testing::TempDeviceRoot::ReadFile(root.SettingsPath());
+  for (int stop = 0; stop < TABS_TO_SATELLITES; ++stop)
+    script.Press(VK_DOWN).Tab();
+  script.Press(VK_DOWN).Cancel();
+  EXPECT_EQ(RunGpsPortSetupDialog(config, gps, display, script.Start()), 0);
+  EXPECT_EQ(testing::TempDeviceRoot::ReadFile(root.SettingsPath()), before);
+  SaveSettings(config);  // nor did the record change
+  EXPECT_EQ(testing::TempDeviceRoot::ReadFile(root.SettingsPath()), before);
+}
+
+TEST_F(SetupDialogTest, GpsWarningMaskShowsItsOwnLabelsAndSavesTheMask) {
+  config.settings.gpsDataType = 4;
+  script.Check(DialogScript::Shows(mask_ids::DOP_LABEL, "Quality in m"))
+      .Press(VK_UP)  // warning: Disabled
+      .Ok();
+  EXPECT_EQ(RunGpsWarningMaskDialog(config, script.Start()), 0);
+  EXPECT_EQ(Saved().gpsWarning, 0);
 }
 
 }  // namespace
