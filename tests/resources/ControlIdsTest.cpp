@@ -6,7 +6,9 @@
 #include <span>
 #include <string>
 
+#include "platform/gfx/Font.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ScrollBar.h"
 #include "resources/DialogTemplates.h"
 #include "support/TestPlatform.h"
 
@@ -58,6 +60,53 @@ TEST(ControlIds, EveryTemplateMakesExactlyTheNamedControlsWithTheirClass) {
           << control.id << " named twice";
     EXPECT_EQ(made, named);
     EXPECT_EQ(built->items.size(), made.size()) << "an id made twice";
+  }
+}
+
+// What a control covers while closed: a drop-down list's template height includes its list.
+platform::DialogUnitRect ClosedRect(const DialogItem& item) {
+  platform::DialogUnitRect r = item.rect;
+  if (item.className == "combobox")
+    r.cy = 11;
+  return r;
+}
+
+bool Overlap(const platform::DialogUnitRect& a, const platform::DialogUnitRect& b) {
+  return a.x < b.x + b.cx && b.x < a.x + a.cx && a.y < b.y + b.cy && b.y < a.y + a.cy;
+}
+
+// Every dialog fits the screen with its caption, its controls fit it without overlapping, and
+// no label, closed list entry or title is clipped at our font.
+TEST(DialogTemplates, EveryDialogReadsWellOnTheScreen) {
+  testing_support::TestPlatform test;
+  gradlog::RegisterDialogTemplates();
+  // The closed field's frame, arrow and indent; the caption's OK button and close box.
+  constexpr int CLOSED_FIELD_FRAME = 2 * 2 + platform::SCROLL_BAR_WIDTH + 2 * 2 + 1;
+  constexpr int CAPTION_BUTTONS_WIDTH = 51;
+  for (const DialogControls& dialog : ALL_DIALOGS) {
+    SCOPED_TRACE(dialog.templateName);
+    const DialogTemplate* built = platform::FindDialogTemplate(dialog.templateName);
+    ASSERT_NE(built, nullptr);
+    const platform::Rect client = platform::MapDialogRect({0, 0, built->cx, built->cy});
+    EXPECT_LE(client.Width(), 320);
+    EXPECT_LE(client.Height() + platform::CAPTION_HEIGHT + 2, 240);
+    EXPECT_LE(platform::CreateFont(13, 700)->MeasureText(built->title).width,
+              client.Width() - CAPTION_BUTTONS_WIDTH);
+    for (std::size_t i = 0; i < built->items.size(); ++i) {
+      const DialogItem& item = built->items[i];
+      SCOPED_TRACE(item.id);
+      const platform::DialogUnitRect r = ClosedRect(item);
+      EXPECT_TRUE(r.x >= 0 && r.x + r.cx <= built->cx && r.y + r.cy <= built->cy);
+      for (std::size_t j = i + 1; j < built->items.size(); ++j)
+        EXPECT_FALSE(Overlap(r, ClosedRect(built->items[j]))) << built->items[j].id;
+      const int width = platform::MapDialogRect(r).Width();
+      if (item.className == "STATIC") {
+        EXPECT_LE(platform::SystemFont()->MeasureText(item.text).width, width) << item.text;
+      }
+      for (const std::string& entry : item.entries)
+        EXPECT_LE(platform::SystemFont()->MeasureText(entry).width, width - CLOSED_FIELD_FRAME)
+            << entry;
+    }
   }
 }
 
