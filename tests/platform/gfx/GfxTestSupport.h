@@ -25,12 +25,6 @@ std::vector<std::string> Changed(const Surface& surface, Pixel expected, const A
   }
   return found;
 }
-inline std::vector<std::string> Changed(const Surface& surface, Pixel expected) {
-  return Changed(surface, expected, surface.Bounds());
-}
-inline std::vector<std::string> ChangedOutside(const Surface& s, Pixel expected, const Rect& area) {
-  return Changed(s, expected, area, true);
-}
 
 inline DeviceContext WholeSurface(Surface& surface) {
   return DeviceContext(surface, {0, 0}, Region(surface.Bounds()));

@@ -7,15 +7,16 @@
 #include <fstream>
 #include <string>
 
+#include "support/TempFolder.h"
+
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
 
 TEST(PngTest, PixelsReadBackTheSameAndBrokenFilesReadAsNothing) {
-  const fs::path dir = fs::path(::testing::TempDir()) / "gfx_png_test";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const testing_support::TempFolder folder;
+  const fs::path& dir = folder.Path();
   Surface original(37, 23);
   for (std::size_t i = 0; i < original.Pixels().size(); ++i)
     original.Pixels()[i] = static_cast<Pixel>(i * 0x010307 & 0xFFFFFF);
@@ -39,7 +40,6 @@ TEST(PngTest, PixelsReadBackTheSameAndBrokenFilesReadAsNothing) {
   std::ofstream(dir / "text.png") << "this is not an image at all";
   for (const fs::path& bad : {dir / "text.png", dir / "absent.png", dir})
     EXPECT_FALSE(ReadPng(bad).has_value()) << bad;
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -7,18 +7,14 @@
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/FreeTypeFont.h"
 #include "platform/gfx/GfxTestSupport.h"
+#include "platform/gfx/TextTrace.h"
 
 namespace platform {
 namespace {
 
-using test::Changed;
-using test::ChangedOutside;
-using test::WHITE;
+using namespace test;
 
 TEST(FontTest, CellHeightsAreKeptWithTheLargestFaceThatFits) {
-  const TextMetrics& m = CreateFont(13, 400)->Metrics();
-  EXPECT_EQ(m.height, 13);
-  EXPECT_TRUE(m.averageCharWidth >= 5 && m.averageCharWidth <= 9) << m.averageCharWidth;
   for (int height = 7; height <= 30; ++height) {
     const TextMetrics bold = CreateFont(height, 700)->Metrics();
     EXPECT_EQ(bold.height, height);
@@ -27,24 +23,11 @@ TEST(FontTest, CellHeightsAreKeptWithTheLargestFaceThatFits) {
     EXPECT_GE(bold.ascent * 10, height * 7) << height;
   }
   EXPECT_EQ(CreateFont(-5, 400)->Metrics().height, 1);
-  // Equal requests share one font; the weight picks the face.
-  EXPECT_EQ(SystemFont(), CreateFont(13, 100));
+  // The weight picks the face.
   EXPECT_GT(CreateFont(13, 700)->MeasureText("Logging").width,
             SystemFont()->MeasureText("Logging").width);
   EXPECT_THAT([] { OpenFontFile("/nonexistent/DejaVuSans.ttf", 13); },
               testing::ThrowsMessage<std::runtime_error>(testing::HasSubstr("fonts-dejavu-core")));
-}
-
-TEST(FontTest, Utf8IsDecodedAndUnknownOrBrokenCharactersStillShow) {
-  const FontHandle font = SystemFont();
-  // A-umlaut is one character as wide as its letter, not two bytes' worth of glyphs.
-  EXPECT_EQ(font->MeasureText("\xC3\x84").width, font->MeasureText("A").width);
-  EXPECT_GT(font->MeasureText("A\xFF").width, font->MeasureText("A").width);
-  EXPECT_GT(font->MeasureText("\xE2\x82").width, 0);
-  Surface surface(40, 20, WHITE);
-  DeviceContext dc = test::WholeSurface(surface);
-  dc.TextOut(2, 2, "\xEE\x80\x80");  // private use: the face's missing-glyph box
-  EXPECT_FALSE(Changed(surface, WHITE, {2, 2, 40, 15}).empty());
 }
 
 class TextTest : public ::testing::Test {
@@ -54,12 +37,21 @@ class TextTest : public ::testing::Test {
   const TextTrace& trace = surface.Trace();
 };
 
+TEST_F(TextTest, Utf8IsDecodedAndUnknownOrBrokenCharactersStillShow) {
+  const FontHandle font = SystemFont();
+  // A-umlaut is one character as wide as its letter, not two bytes' worth of glyphs.
+  EXPECT_EQ(font->MeasureText("\xC3\x84").width, font->MeasureText("A").width);
+  EXPECT_GT(font->MeasureText("A\xFF").width, font->MeasureText("A").width);
+  EXPECT_GT(font->MeasureText("\xE2\x82").width, 0);
+  dc.TextOut(2, 2, "\xEE\x80\x80");  // private use: the face's missing-glyph box
+  EXPECT_FALSE(Changed(surface, WHITE, {2, 2, 40, 15}).empty());
+}
+
 TEST_F(TextTest, TextIsDrawnInItsCellAndRecordedWithItsRect) {
   dc.TextOut(10, 20, "Line 7");
   const Size extent = dc.GetTextExtent("Line 7");
   const Rect cell = Rect::FromSize(10, 20, extent.width, extent.height);
-  EXPECT_EQ(extent.height, 13);
-  EXPECT_TRUE(ChangedOutside(surface, WHITE, cell).empty());
+  EXPECT_TRUE(Changed(surface, WHITE, cell, true).empty());
   EXPECT_FALSE(Changed(surface, WHITE, cell).empty());
   ASSERT_EQ(trace.Entries().size(), 1u);
   EXPECT_EQ(trace.Entries()[0].text, "Line 7");
@@ -72,7 +64,7 @@ TEST_F(TextTest, TextIsDrawnInItsCellAndRecordedWithItsRect) {
   dc.TextOut(10, 20, "Line 8");  // drawn again in place, with no fill: recorded once
   EXPECT_EQ(surface.At(cell.left, cell.top), 0x0000FFu);
   EXPECT_EQ(surface.At(cell.right - 1, cell.bottom - 1), 0x0000FFu);
-  EXPECT_TRUE(ChangedOutside(surface, WHITE, cell).empty());
+  EXPECT_TRUE(Changed(surface, WHITE, cell, true).empty());
   ASSERT_EQ(trace.Entries().size(), 1u);
   EXPECT_TRUE(trace.IsVisible("ine 8"));
 }
@@ -131,9 +123,8 @@ TEST_F(TextTest, DrawTextMeasuresWithCalcRectAndAlignsLinesInItsRectangle) {
   EXPECT_EQ(dc.DrawText("Start\r\nStop logging", box, DT_CALCRECT), 26);
   EXPECT_EQ(box, (Rect{5, 7, 5 + dc.GetTextExtent("Stop logging").width, 7 + 26}));
   Rect single{0, 0, 0, 0};
-  dc.DrawText("one\ntwo", single, DT_CALCRECT | DT_SINGLELINE);
-  EXPECT_EQ(single.bottom, 13);
-  EXPECT_TRUE(Changed(surface, WHITE).empty());
+  EXPECT_EQ(dc.DrawText("one\ntwo", single, DT_CALCRECT | DT_SINGLELINE), 13);
+  EXPECT_TRUE(Changed(surface, WHITE, surface.Bounds()).empty());
   EXPECT_TRUE(trace.Entries().empty());
 
   box = {20, 10, 180, 70};
@@ -144,6 +135,29 @@ TEST_F(TextTest, DrawTextMeasuresWithCalcRectAndAlignsLinesInItsRectangle) {
   EXPECT_EQ(trace.Entries()[1].rect.top, 23);
   EXPECT_EQ(trace.Entries()[2].rect,
             Rect::FromSize(20 + (160 - width) / 2, 10 + (60 - 13) / 2, width, 13));
+}
+
+TEST(TextTraceTest, CoverDropsEntriesHalfOrMoreCoveredAndCopyTakesThePartInside) {
+  TextTrace trace;
+  trace.Record("left", {0, 0, 10, 10});
+  trace.Record("middle", {10, 0, 20, 10});
+  trace.DropCovered(Rect{10, 0, 15, 10});  // exactly half of "middle"
+  trace.DropCovered(Rect{0, 0, 4, 10});    // less than half of "left"
+  EXPECT_FALSE(trace.IsVisible("middle"));
+  EXPECT_TRUE(trace.IsVisible("left"));
+  // Two pieces of 30% each: neither alone, but together more than half.
+  Region area(Rect{0, 0, 3, 10});
+  area.Add(Rect{7, 0, 10, 10});
+  trace.DropCovered(area);
+  EXPECT_TRUE(trace.Entries().empty());
+
+  trace.Record("half in", {26, 10, 34, 20});
+  trace.Record("mostly out", {27, 10, 40, 20});
+  TextTrace target;
+  target.CopyFrom(trace, {10, 10, 30, 30}, -5, 40);
+  ASSERT_EQ(target.Entries().size(), 1u);
+  EXPECT_EQ(target.Entries()[0].text, "half in");
+  EXPECT_EQ(target.Entries()[0].rect, (Rect{21, 50, 25, 60}));
 }
 
 }  // namespace

@@ -1,59 +1,139 @@
-#include "platform/sys/Files.h"
-
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <string>
 
+#include "platform/sys/DevicePaths.h"
+#include "platform/sys/FileReplace.h"
+#include "platform/sys/Files.h"
+#include "platform/sys/RegularFileRead.h"
 #include "support/TempDeviceRoot.h"
 
 namespace platform {
 namespace {
 
+namespace fs = std::filesystem;
+using gradlog::testing::TempDeviceRoot;
+
+using Names = std::set<std::string>;
+
 class FilesTest : public ::testing::Test {
  protected:
-  std::string Bytes() const { return root.ReadFile(root.Path() / "f.dat"); }
+  // The names in the root, to see that no temporary file stays behind.
+  Names NamesInRoot() const {
+    Names names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(root.Path()))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
+  std::string Read(const std::string& name) const { return root.ReadFile(root.Path() / name); }
 
-  gradlog::testing::TempDeviceRoot root;
+  TempDeviceRoot root;
 };
+using FileReplaceTest = FilesTest;
 
-TEST_F(FilesTest, TruncateMovesTheNextWriteToTheNewEnd) {
-  std::optional<File> file = File::CreateAlways("f.dat");
+TEST_F(FilesTest, DevicePathsStayUnderTheRoot) {
+  EXPECT_EQ(MapDevicePath("C_DRIVE\\KELINI\\Z601CX.INI"), root.SettingsPath());
+  // A handheld's absolute path does not escape to the host's root.
+  EXPECT_EQ(MapDevicePath("\\Storage Card\\x"), root.Path() / "Storage Card" / "x");
+  EXPECT_EQ(MapDevicePath("\\\\/etc/passwd"), root.Path() / "etc" / "passwd");
+  EXPECT_EQ(MapDevicePath(""), root.Path());
+}
+
+// Creating, writing and the failures of writes are tested with the data file, which uses them.
+TEST_F(FilesTest, FoldersAreMadeOnTheWayAndAClosedFileRefusesEverything) {
+  ASSERT_TRUE(CreateDirectoryPath("A\\B"));
+  EXPECT_TRUE(CreateDirectoryPath("A\\B"));  // existing already is no error
+  EXPECT_TRUE(DirectoryExists("A\\B"));
+  root.WriteFile(root.Path() / "plain", "x");
+  EXPECT_FALSE(CreateDirectoryPath("plain\\sub"));
+  EXPECT_FALSE(CreateDirectoryPath("plain"));
+  EXPECT_FALSE(DirectoryExists("plain"));
+  std::optional<File> file = File::CreateAlways("A\\B\\f.dat");
   ASSERT_TRUE(file.has_value());
-  EXPECT_EQ(file->WritePartial(std::string_view("0123456789")), 10u);
-  EXPECT_TRUE(file->Truncate(4));
-  EXPECT_EQ(Bytes(), "0123");
-  EXPECT_EQ(file->WritePartial(std::string_view("ab")), 2u);
-  EXPECT_EQ(Bytes(), "0123ab");
-  EXPECT_EQ(file->SeekToEnd(), 6u);
-  EXPECT_TRUE(file->SyncData());
+  EXPECT_TRUE(file->Write(std::string_view("0123")));
   file->Close();
   EXPECT_EQ(file->WritePartial(std::string_view("late")), 0u);
   EXPECT_FALSE(file->Truncate(0));
   EXPECT_EQ(file->SeekToEnd(), std::nullopt);
   EXPECT_FALSE(file->SyncData());
-  EXPECT_EQ(Bytes(), "0123ab");
+  EXPECT_EQ(Read("A/B/f.dat"), "0123");
 }
 
-TEST_F(FilesTest, SeekToEndGivesTheSizeOfAFileWithContent) {
-  root.WriteFile(root.Path() / "f.dat", std::string(54, 'x'));
-  std::optional<File> file = File::OpenExisting("f.dat");
-  ASSERT_TRUE(file.has_value());
-  EXPECT_EQ(file->SeekToEnd(), 54u);
+TEST_F(FileReplaceTest, ReplacesALinkAtTheNameWithoutFollowingIt) {
+  root.WriteFile(root.Path() / "target", "kept");
+  fs::create_symlink("target", root.Path() / "f.ini");
+  EXPECT_EQ(ReplaceFile("f.ini", std::string_view("new")), std::nullopt);
+  EXPECT_FALSE(fs::is_symlink(root.Path() / "f.ini"));
+  EXPECT_EQ(Read("f.ini"), "new");
+  EXPECT_EQ(Read("target"), "kept");
+  EXPECT_EQ(NamesInRoot(), (Names{"f.ini", "target"}));
 }
 
-TEST_F(FilesTest, WriteToAFullDeviceWritesNothing) {
-  const int probe = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-  if (probe < 0)
-    GTEST_SKIP() << "/dev/full cannot be opened here";
-  ::close(probe);
-  std::filesystem::create_symlink("/dev/full", root.Path() / "full");
-  std::optional<File> file = File::CreateAlways("full");
-  ASSERT_TRUE(file.has_value());
-  EXPECT_EQ(file->WritePartial(std::string_view("record")), 0u);
-  EXPECT_FALSE(file->Write(std::string_view("record")));
+TEST_F(FileReplaceTest, FailureLeavesWhatStoodAndNoTemporaryFile) {
+  // A folder with something in it cannot be renamed over, not even by root.
+  root.WriteFile(root.Path() / "f.ini" / "inside", "old");
+  const std::optional<FileError> failure = ReplaceFile("f.ini", std::string_view("new"));
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->Message().rfind("renaming the temporary file: ", 0), 0u);
+  EXPECT_EQ(Read("f.ini/inside"), "old");
+  EXPECT_EQ(NamesInRoot(), Names{"f.ini"});
+
+  const std::optional<FileError> noFolder = ReplaceFile("missing\\f.ini", std::string_view("x"));
+  ASSERT_TRUE(noFolder.has_value());
+  EXPECT_EQ(noFolder->step, "creating a temporary file");
+  EXPECT_EQ(noFolder->reason, std::error_code(ENOENT, std::generic_category()));
+  EXPECT_EQ(NamesInRoot(), Names{"f.ini"});
+}
+
+TEST(RegularFileRead, ReadsOnlyRegularFilesWithinTheLimitAndNeverBlocks) {
+  // Several blocks of the reader's, so that a single read() would not get them all.
+  std::string blocks;
+  for (int i = 0; blocks.size() < 3 * 4096 + 7; ++i)
+    blocks += std::to_string(i) + "\r\n";
+  const std::size_t limit = blocks.size();
+  const auto file = [](std::string bytes) {
+    return [bytes](const fs::path& f) { TempDeviceRoot::WriteFile(f, bytes); };
+  };
+  const struct {
+    const char* what;
+    std::function<void(const fs::path& f)> make;  // puts it at <root>/f
+    FileReadStatus status;
+    std::string bytes;
+  } cases[] = {
+      {"a file", file("Ver1.34\r\n"), FileReadStatus::Read, "Ver1.34\r\n"},
+      {"a file of the limit", file(blocks), FileReadStatus::Read, blocks},
+      {"a byte beyond the limit", file(blocks + "x"), FileReadStatus::TooLarge, ""},
+      {"a link to a file",
+       [](const fs::path& f) {
+         TempDeviceRoot::WriteFile(f.parent_path() / "target", "linked");
+         fs::create_symlink("target", f);
+       },
+       FileReadStatus::Read, "linked"},
+      {"nothing", [](const fs::path&) {}, FileReadStatus::Missing, ""},
+      {"a link to nothing", [](const fs::path& f) { fs::create_symlink("gone", f); },
+       FileReadStatus::NotRegularFile, ""},
+      {"a FIFO without a writer",
+       [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); },
+       FileReadStatus::NotRegularFile, ""},
+      {"a link to /dev/zero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
+       FileReadStatus::NotRegularFile, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDeviceRoot root;
+    c.make(root.Path() / "f");
+    const FileReadResult result = ReadRegularFile("f", limit);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.bytes, c.bytes);
+  }
+  TempDeviceRoot root;
+  TempDeviceRoot::WriteFile(root.Path() / "plain", "x");
+  EXPECT_EQ(ReadRegularFile("plain\\f", limit).status, FileReadStatus::Missing);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -14,57 +16,36 @@
 namespace gradlog::testing {
 
 // A port and the device at its far end, so that one test runs over both kinds of port.
-class PortLine {
- public:
-  virtual ~PortLine() = default;
-  virtual const char* Kind() const = 0;
-  virtual platform::PortHandle Port() const = 0;
-  virtual void DeviceSends(std::string_view bytes) = 0;
-  // The device goes away, as a USB adapter pulled out.
-  virtual void HangUp() = 0;
+struct PortLine {
+  const char* kind;
+  platform::PortHandle port;
+  std::function<void(std::string_view)> deviceSends;
+  std::function<void()> hangUp;  // the device goes away, as a USB adapter pulled out
 };
 
-class MemoryPortLine final : public PortLine {
- public:
-  const char* Kind() const override { return "in-memory"; }
-  platform::PortHandle Port() const override { return pair_.first; }
-  void DeviceSends(std::string_view bytes) override { pair_.second->Write(bytes); }
-  void HangUp() override { platform::HangUpMemoryPortPair(*pair_.second); }
-
- private:
-  std::pair<platform::PortHandle, platform::PortHandle> pair_ = platform::MakeMemoryPortPair();
-};
-
-// The port is the slave of a pseudo-terminal, opened as "COM12:"; the test plays the device
-// on the master.
-class TerminalPortLine final : public PortLine {
- public:
-  TerminalPortLine() {
-    terminal_.LinkAs(root_.Path(), "COM12");
-    port_ = platform::OpenSerialPort("COM12:");
-    if (!port_)
-      throw std::runtime_error("the pseudo-terminal would not open as a port");
-  }
-  const char* Kind() const override { return "pseudo-terminal"; }
-  platform::PortHandle Port() const override { return port_; }
-  void DeviceSends(std::string_view bytes) override {
-    if (::write(terminal_.Master(), bytes.data(), bytes.size()) !=
-        static_cast<ssize_t>(bytes.size()))
-      throw std::runtime_error("the pseudo-terminal took fewer bytes than sent");
-  }
-  void HangUp() override { terminal_.CloseMaster(); }
-
- private:
-  TempDeviceRoot root_;
-  PseudoTerminal terminal_;
-  platform::PortHandle port_;
-};
-
-inline std::vector<std::unique_ptr<PortLine>> BothKindsOfPortLine() {
-  std::vector<std::unique_ptr<PortLine>> lines;
-  lines.push_back(std::make_unique<MemoryPortLine>());
-  lines.push_back(std::make_unique<TerminalPortLine>());
-  return lines;
+inline std::vector<PortLine> BothKindsOfPortLine() {
+  const auto memory = platform::MakeMemoryPortPair();
+  const platform::PortHandle device = memory.second;
+  // The slave of a pseudo-terminal opened as "COM12:"; the test plays the device on the master.
+  struct Terminal {
+    TempDeviceRoot root;
+    PseudoTerminal terminal;
+  };
+  const auto pty = std::make_shared<Terminal>();
+  pty->terminal.LinkAs(pty->root.Path(), "COM12");
+  const platform::PortHandle port = platform::OpenSerialPort("COM12:");
+  if (!port)
+    throw std::runtime_error("the pseudo-terminal would not open as a port");
+  return {
+      {"in-memory", memory.first, [device](std::string_view bytes) { device->Write(bytes); },
+       [device] { platform::HangUpMemoryPortPair(*device); }},
+      {"pseudo-terminal", port,
+       [pty](std::string_view bytes) {
+         ASSERT_EQ(::write(pty->terminal.Master(), bytes.data(), bytes.size()),
+                   static_cast<ssize_t>(bytes.size()));
+       },
+       [pty] { pty->terminal.CloseMaster(); }},
+  };
 }
 
 }  // namespace gradlog::testing

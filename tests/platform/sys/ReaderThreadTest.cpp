@@ -11,62 +11,108 @@
 #include <latch>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "CountingPort.h"
-#include "LineReader.h"
+#include "PortLines.h"
 #include "ThreadTestSupport.h"
-#include "support/PseudoTerminal.h"
-#include "support/TempDeviceRoot.h"
 
 namespace platform {
 namespace {
 
 using namespace std::chrono_literals;
-using gradlog::testing::CountingPort;
-using gradlog::testing::Eventually;
-using gradlog::testing::LetItRun;
-using gradlog::testing::LineReader;
-using gradlog::testing::ResultWithoutHang;
-using Lines = LineReader::Lines;
+using namespace gradlog::testing;
+using Lines = std::vector<std::string>;
 
-std::string ReadSome(SerialPort& port, std::size_t size) {
-  std::string buffer(size, '\0');
-  buffer.resize(port.Read(buffer));
-  return buffer;
-}
+// A reader written as the instrument reader is: it waits for input, reads through the gate,
+// drops its half line after a suspension, hands each line from '$' to LF over and pauses 10 ms
+// after a failed wait. `beforeHandover` runs on the reader just before each hand-over.
+struct LineReader {
+  explicit LineReader(PortHandle p, std::function<void(const std::string&)> b = {})
+      : port(std::move(p)), beforeHandover(std::move(b)) {}
+
+  Lines HandedOver() {
+    std::lock_guard lock(mutex);
+    return lines;
+  }
+  bool HasHandedOver(const std::string& line) {
+    return Eventually([&] { return std::ranges::count(HandedOver(), line) > 0; });
+  }
+  // Resumes, sends a line, and checks that the lines handed over are then `before` and it.
+  void ExpectOnlyANewLineAfterResume(SerialPort& device, Lines before) {
+    thread.Resume();
+    device.Write(std::string_view("$B\n"));
+    ASSERT_TRUE(HasHandedOver("$B"));
+    before.push_back("$B");
+    EXPECT_EQ(HandedOver(), before);
+  }
+
+  void Run(ReaderThread& self) {
+    std::string line;
+    std::array<char, 64> bytes{};
+    while (!self.StopRequested()) {
+      if (!port->WaitForInput(self.StopToken())) {
+        if (!self.SleepFor(10))
+          return;
+        continue;
+      }
+      const ReaderThread::PortRead read = self.ReadPort(*port, bytes);
+      bytesRead += read.count;
+      if (read.suspendedSinceLastRead)
+        line.clear();
+      for (char byte : std::span(bytes).first(read.count)) {
+        if (byte == '$') {
+          line = "$";
+        } else if (byte == '\n' && !line.empty()) {
+          if (beforeHandover)
+            beforeHandover(line);
+          self.Handover([&] {
+            std::lock_guard lock(mutex);
+            lines.push_back(line);
+          });
+          line.clear();
+        } else if (!line.empty()) {
+          line += byte;
+        }
+      }
+    }
+  }
+
+  PortHandle port;
+  std::function<void(const std::string&)> beforeHandover;
+  std::mutex mutex;
+  Lines lines;
+  std::atomic<std::size_t> bytesRead{0};
+  ReaderThread thread{[this](ReaderThread& self) { Run(self); }};  // last: it uses the rest
+};
 
 TEST(ReaderThreadTest, SuspendedReaderLeavesTheArrivingBytesForTheUiThread) {
   auto [ui, device] = MakeMemoryPortPair();
   LineReader reader(ui);
   device->Write(std::string_view("$A\n"));
   ASSERT_TRUE(reader.HasHandedOver("$A"));
-  reader.Thread().Suspend();
+  reader.thread.Suspend();
   device->Write(std::string_view("OK\r"));  // the reply to a command the UI thread sent
   LetItRun();
-  ASSERT_TRUE(ui->SetTimeouts({0, 0, 10'000, 0, 0}));
-  EXPECT_EQ(ReadSome(*ui, 3), "OK\r");
-  reader.Thread().Resume();
-  device->Write(std::string_view("$B\n"));
-  ASSERT_TRUE(reader.HasHandedOver("$B"));
-  EXPECT_EQ(reader.HandedOver(), (Lines{"$A", "$B"}));
+  std::string reply(3, '\0');
+  EXPECT_EQ(ui->ReadAvailable(reply), 3u);
+  EXPECT_EQ(reply, "OK\r");
+  reader.ExpectOnlyANewLineAfterResume(*device, {"$A"});
 }
 
 TEST(ReaderThreadTest, HalfALineReadBeforeSuspendIsDroppedNotFinishedAfterResume) {
   auto [ui, device] = MakeMemoryPortPair();
   LineReader reader(ui);
   device->Write(std::string_view("$A,1"));
-  ASSERT_TRUE(Eventually([&] { return reader.BytesRead() == 4; }));
-  reader.Thread().Suspend();
+  ASSERT_TRUE(Eventually([&] { return reader.bytesRead == 4; }));
+  reader.thread.Suspend();
   // The UI thread could have read bytes between; the rest no longer belongs to that line.
   device->Write(std::string_view(",2\n"));
   LetItRun();
-  reader.Thread().Resume();
-  device->Write(std::string_view("$B\n"));
-  ASSERT_TRUE(reader.HasHandedOver("$B"));
-  EXPECT_EQ(reader.HandedOver(), Lines{"$B"});
+  reader.ExpectOnlyANewLineAfterResume(*device, {});
 }
 
 TEST(ReaderThreadTest, WholeLineReadBeforeSuspendIsNeverHandedOverAfterResume) {
@@ -81,13 +127,10 @@ TEST(ReaderThreadTest, WholeLineReadBeforeSuspendIsNeverHandedOverAfterResume) {
   });
   device->Write(std::string_view("$A\n"));
   atHandover.wait();
-  reader.Thread().Suspend();
+  reader.thread.Suspend();
   suspended.count_down();
   LetItRun();
-  reader.Thread().Resume();
-  device->Write(std::string_view("$B\n"));
-  ASSERT_TRUE(reader.HasHandedOver("$B"));
-  EXPECT_EQ(reader.HandedOver(), Lines{"$B"});
+  reader.ExpectOnlyANewLineAfterResume(*device, {});
 }
 
 TEST(ReaderThreadTest, SuspendWaitsForAReadUnderWay) {
@@ -103,19 +146,15 @@ TEST(ReaderThreadTest, SuspendWaitsForAReadUnderWay) {
   }));
   device->Write(std::string_view("$A\n"));
   inside.wait();
-  auto suspending = std::async(std::launch::async, [&] { reader.Thread().Suspend(); });
+  auto suspending = std::async(std::launch::async, [&] { reader.thread.Suspend(); });
   LetItRun();
   EXPECT_EQ(suspending.wait_for(0s), std::future_status::timeout);
   release.count_down();
   ResultWithoutHang([&] { suspending.wait(); });
   // The line that read brought may have gone over before Suspend returned, not after.
-  Lines expected = reader.HandedOver();
+  const Lines atSuspend = reader.HandedOver();
   LetItRun();
-  reader.Thread().Resume();
-  device->Write(std::string_view("$B\n"));
-  ASSERT_TRUE(reader.HasHandedOver("$B"));
-  expected.push_back("$B");
-  EXPECT_EQ(reader.HandedOver(), expected);
+  reader.ExpectOnlyANewLineAfterResume(*device, atSuspend);
 }
 
 TEST(ReaderThreadTest, SuspendReturnsWhileTheReaderWaitsForInput) {
@@ -123,89 +162,59 @@ TEST(ReaderThreadTest, SuspendReturnsWhileTheReaderWaitsForInput) {
   LineReader reader(ui);
   device->Write(std::string_view("$A\n"));
   ASSERT_TRUE(reader.HasHandedOver("$A"));  // and back in its wait, with nothing to read
-  ResultWithoutHang([&] { reader.Thread().Suspend(); });
-  EXPECT_TRUE(reader.Thread().IsSuspended());
+  ResultWithoutHang([&] { reader.thread.Suspend(); });
+  EXPECT_TRUE(reader.thread.IsSuspended());
 }
 
 TEST(ReaderThreadTest, StopEndsAPortWaitAndTheDestructorJoins) {
-  gradlog::testing::TempDeviceRoot root;
-  gradlog::testing::PseudoTerminal terminal;
-  terminal.LinkAs(root.Path(), "COM12");
-  auto [memory, device] = MakeMemoryPortPair();
-  for (const PortHandle& port : {memory, OpenSerialPort("COM12:")}) {
-    ASSERT_NE(port, nullptr);
-    std::optional<LineReader> reader(std::in_place, port);
+  for (const PortLine& line : BothKindsOfPortLine()) {
+    SCOPED_TRACE(line.kind);
+    std::optional<LineReader> reader(std::in_place, line.port);
     LetItRun();  // into its wait for input, which nothing arrives to end
     ResultWithoutHang([&] { reader.reset(); });
-    EXPECT_TRUE(port->IsOpen());  // the stop, not a close, ended the wait
+    EXPECT_TRUE(line.port->IsOpen());  // the stop, not a close, ended the wait
   }
 }
 
-TEST(ReaderThreadTest, NothingIsHandedOverBetweenSuspendAndResume) {
+TEST(HungUpPortTest, AReaderOnAHungUpPortBacksOffInsteadOfSpinning) {
+  for (const PortLine& line : BothKindsOfPortLine()) {
+    SCOPED_TRACE(line.kind);
+    line.hangUp();
+    auto counting = std::make_shared<CountingPort>(line.port);
+    {
+      LineReader reader(counting);
+      std::this_thread::sleep_for(500ms);
+    }
+    // A pause of 10 ms after each failed wait allows about fifty calls; a reader that tries
+    // again at once makes hundreds of thousands, and one that gives up makes one.
+    EXPECT_GT(counting->Calls(), 1);
+    EXPECT_LT(counting->Calls(), 1000);
+  }
+}
+
+// A body that does not read the port: its hand-overs wait while it is suspended. After the stop
+// an hour's sleep must end at once.
+TEST(ReaderThreadTest, HandoverWaitsWhileSuspendedAndAStopEndsTheWait) {
+  std::atomic<ReaderThread*> current{nullptr};
   std::atomic<int> handovers{0};
+  std::atomic<bool> endedByStop{false};
   ReaderThread thread([&](ReaderThread& self) {
-    while (self.Handover([&] { ++handovers; }) != ReaderThread::HandoverResult::Stopped)
+    current = ReaderThread::Current();
+    while (self.Handover([&] { ++handovers; }) == ReaderThread::HandoverResult::HandedOver)
       std::this_thread::yield();
+    endedByStop = self.StopRequested() && !self.SleepFor(3'600'000);
   });
   ASSERT_TRUE(Eventually([&] { return handovers > 0; }));
   thread.Suspend();
   const int atSuspend = handovers;
   LetItRun();
+  ResultWithoutHang([&] {
+    thread.RequestStop();
+    thread.Join();
+  });
   EXPECT_EQ(handovers.load(), atSuspend);
-  thread.Resume();
-  EXPECT_TRUE(Eventually([&] { return handovers > atSuspend; }));
-}
-
-TEST(ReaderThreadTest, StopWakesASuspendedReaderAndRefusesTheHandover) {
-  constexpr int NOT_YET = -1;
-  std::latch suspended(1);
-  std::atomic<bool> handed{false};
-  std::atomic<int> result{NOT_YET};
-  ReaderThread thread([&](ReaderThread& self) {
-    suspended.wait();
-    result = static_cast<int>(self.Handover([&] { handed = true; }));
-  });
-  thread.Suspend();
-  suspended.count_down();
-  LetItRun();  // into the hand-over, which only the stop may end
-  EXPECT_EQ(result.load(), NOT_YET);
-  thread.RequestStop();
-  thread.Join();
-  EXPECT_EQ(result.load(), static_cast<int>(ReaderThread::HandoverResult::Stopped));
-  EXPECT_FALSE(handed.load());
-}
-
-TEST(ReaderThreadTest, SleepForEndsEarlyOnStopAndReportsIt) {
-  std::latch entered(1);
-  std::atomic<int> shortSleep{-1};
-  std::atomic<int> longSleep{-1};
-  ReaderThread thread([&](ReaderThread& self) {
-    shortSleep = self.SleepFor(1) ? 1 : 0;
-    entered.count_down();
-    // An hour: the test would hang rather than pass if the stop did not cut it short.
-    longSleep = self.SleepFor(3'600'000) ? 1 : 0;
-  });
-  entered.wait();
-  thread.RequestStop();
-  thread.Join();
-  EXPECT_EQ(shortSleep.load(), 1);
-  EXPECT_EQ(longSleep.load(), 0);
-}
-
-TEST(ReaderThreadTest, StartSuspendedHoldsTheBodyBackAndCurrentIsTheReaderInside) {
-  std::atomic<ReaderThread*> seenInside{nullptr};
-  ReaderThread thread([&](ReaderThread&) { seenInside = ReaderThread::Current(); }, true);
-  LetItRun();
-  EXPECT_EQ(seenInside.load(), nullptr);
-  thread.Resume();
-  thread.Join();
-  EXPECT_EQ(seenInside.load(), &thread);
-  EXPECT_EQ(ReaderThread::Current(), nullptr);
-  std::atomic<bool> neverResumedStarted{false};
-  {
-    ReaderThread neverResumed([&](ReaderThread&) { neverResumedStarted = true; }, true);
-  }  // the destructor stops and joins: this must not hang, nor run the body
-  EXPECT_FALSE(neverResumedStarted.load());
+  EXPECT_TRUE(endedByStop.load());
+  EXPECT_EQ(current.load(), &thread);
 }
 
 }  // namespace
