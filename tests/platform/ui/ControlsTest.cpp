@@ -10,29 +10,11 @@
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
-
-const Color LIGHT_GREY = Rgb(192, 192, 192);
 using Commands = std::vector<std::pair<int, int>>;  // (id, code)
 
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public HostTest {
  protected:
-  testing_support::TestPlatform test;
-  RecordingClass recorder;
-  Hwnd window;
-  Commands commands;
-
-  void SetUp() override {
-    recorder.Register("Recorder", LIGHT_GREY);
-    recorder.hook = [this](const Message& m) -> LRESULT {
-      if (m.message == WM_COMMAND)
-        commands.emplace_back(LowWord(m.wParam), HighWord(m.wParam));
-      return 0;
-    };
-    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
-  }
-
   Hwnd Make(const std::string& className, const std::string& text, std::uint32_t style, Rect rect,
             int id = 0) {
     const Hwnd hwnd = CreateWindow({.className = className,
@@ -44,27 +26,12 @@ class ControlsTest : public ::testing::Test {
     PumpMessages();
     return hwnd;
   }
-
-  // A button on row `row`: 20 pixels high, from y = 10.
+  // A button on row `row`, 20 pixels high from y = 10, with the id row + 1.
   Hwnd MakeButton(const std::string& text, std::uint32_t style, int row) {
     return Make("BUTTON", text, WS_TABSTOP | style, Rect::FromSize(10, 10 + 20 * row, 140, 20),
                 row + 1);
   }
-
-  void Inject(std::initializer_list<InputEvent> events) {
-    for (const InputEvent& event : events)
-      test.platform->InjectInput(event);
-    PumpMessages();
-  }
-  void Press(std::uint32_t key) {
-    Inject({{.kind = InputKind::KeyDown, .virtualKey = key},
-            {.kind = InputKind::KeyUp, .virtualKey = key}});
-  }
-  void Click(Point p) {
-    Inject({{.kind = InputKind::ButtonDown, .position = p},
-            {.kind = InputKind::ButtonUp, .position = p}});
-  }
-  void ClickRow(int row) { Click({20, 20 + 20 * row}); }
+  void ClickRow(int row) { Inject(Click({20, 20 + 20 * row})); }
 };
 
 LRESULT CheckOf(Hwnd button) {
@@ -86,13 +53,13 @@ TEST_F(ControlsTest, AutoRadioButtonsCheckOneOfTheirGroupOnly) {
   ClickRow(1);  // B
   EXPECT_EQ(GetFocus(), b);
   SetFocus(c);
-  Press(VK_SPACE);
+  Inject(Key(VK_SPACE));
   ClickRow(5);  // E, of the other group
   EXPECT_EQ(CheckOf(c), BST_CHECKED);
   SendMessage(b, BM_CLICK);  // as the dialog manager moves with the arrows
   ClickRow(1);               // B again: stays checked, still notifies
   EXPECT_EQ(
-      commands,
+      host.commands,
       (Commands{
           {2, BN_CLICKED}, {3, BN_CLICKED}, {6, BN_CLICKED}, {2, BN_CLICKED}, {2, BN_CLICKED}}));
   const std::vector<LRESULT> checks = {CheckOf(a), CheckOf(b), CheckOf(c), CheckOf(d), CheckOf(e)};
@@ -104,19 +71,16 @@ TEST_F(ControlsTest, CheckBoxesToggleThemselvesOnlyWhenAutoAndIgnoreOtherKeys) {
        {std::tuple{BS_AUTOCHECKBOX, BST_CHECKED, BST_UNCHECKED},
         std::tuple{BS_CHECKBOX, BST_UNCHECKED, BST_UNCHECKED}}) {
     SCOPED_TRACE(style);
-    commands.clear();
+    host.commands.clear();
     const Hwnd box = MakeButton("&Beep", style, 0);
     ClickRow(0);
     EXPECT_EQ(CheckOf(box), static_cast<LRESULT>(afterClick));
-    Press(VK_SPACE);
+    Inject(Key(VK_SPACE));
     EXPECT_EQ(CheckOf(box), static_cast<LRESULT>(afterSpace));
-    SendMessage(box, BM_SETCHECK, BST_CHECKED);
-    EXPECT_EQ(CheckOf(box), BST_CHECKED);
     // Keys it does not use reach neither it nor its parent; Enter is the dialog's.
-    for (std::uint32_t key : {VK_RETURN, VK_DOWN, std::uint32_t{'B'}})
-      Press(key);
-    EXPECT_EQ(commands, (Commands{{1, BN_CLICKED}, {1, BN_CLICKED}}));
-    EXPECT_EQ(recorder.Count(WM_KEYDOWN), 0);
+    Inject(Key(VK_RETURN) + Key(VK_DOWN) + Key('B'));
+    EXPECT_EQ(host.commands, (Commands{{1, BN_CLICKED}, {1, BN_CLICKED}}));
+    EXPECT_EQ(host.Count(WM_KEYDOWN), 0);
     DestroyWindow(box);
   }
 }
@@ -137,10 +101,7 @@ TEST_F(ControlsTest, MarksShowTheCheck) {
 TEST_F(ControlsTest, StaticTextCentresWrapsAndTakesNoFocus) {
   const Rect centred = Rect::FromSize(10, 30, 200, 15);
   const Hwnd title = Make("STATIC", "Survey", SS_CENTER, centred);
-  const auto entries = test.Screen().Trace().EntriesIn(centred);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].text, "Survey");
-  const Rect shown = entries[0].rect;
+  const Rect shown = TextRect(test.Screen(), "Survey");
   EXPECT_NEAR(shown.left - centred.left, centred.right - shown.right, 1);
   EXPECT_GT(shown.left - centred.left, 20);
   SetWindowText(title, "Grid");
@@ -158,7 +119,7 @@ TEST_F(ControlsTest, StaticTextCentresWrapsAndTakesNoFocus) {
     EXPECT_EQ(line.rect.Width(), SystemFont()->MeasureText(line.text).width) << line.text;
 
   SetFocus(window);
-  Click({15, 65});
+  Inject(Click({15, 65}));
   EXPECT_EQ(GetFocus(), window);
 }
 

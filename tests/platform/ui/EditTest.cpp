@@ -6,58 +6,21 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "platform/backend/EventBuilders.h"
 #include "platform/ui/Controls.h"
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
 
-using Input = std::vector<InputEvent>;
 using Selection = std::pair<int, int>;
-
-Input Chars(std::u32string_view text) {
-  Input out;
-  for (char32_t c : text)
-    out.push_back(CharEvent(c));
-  return out;
-}
-
-// A key as the backends deliver it: down, the control character it types if any, up.
-Input Key(std::uint32_t virtualKey, bool shift = false) {
-  Input out;
-  AppendKeyPress(out, virtualKey, virtualKey == VK_BACK ? U'\b' : 0, shift);
-  return out;
-}
-
-Input operator+(Input a, const Input& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
 
 Selection SelectionOf(Hwnd edit) {
   const auto packed = static_cast<WPARAM>(SendMessage(edit, EM_GETSEL).value_or(-1));
   return {LowWord(packed), HighWord(packed)};
 }
 
-class EditTest : public ::testing::Test {
+class EditTest : public HostTest {
  protected:
-  testing_support::TestPlatform test;
-  RecordingClass recorder;
-  Hwnd window;
-  std::vector<std::uint16_t> notifications;
-
-  void SetUp() override {
-    recorder.Register("Recorder", Rgb(192, 192, 192));
-    recorder.hook = [this](const Message& m) -> LRESULT {
-      if (m.message == WM_COMMAND && LowWord(m.wParam) == 7)
-        notifications.push_back(HighWord(m.wParam));
-      return 0;
-    };
-    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
-  }
-
   Hwnd MakeEdit(const std::string& text, Rect rect = {10, 10, 150, 29}) {
     const Hwnd edit =
         CreateWindow({.className = "edit",
@@ -68,19 +31,10 @@ class EditTest : public ::testing::Test {
                       .id = 7});
     SetFocus(edit);
     PumpMessages();
-    notifications.clear();
+    host.commands.clear();
     return edit;
   }
-
-  void Inject(const Input& input) {
-    for (const InputEvent& event : input)
-      test.platform->InjectInput(event);
-    PumpMessages();
-  }
-
-  int Changes() const {
-    return static_cast<int>(std::count(notifications.begin(), notifications.end(), EN_CHANGE));
-  }
+  int Changes() const { return host.CommandCount(7, EN_CHANGE); }
 
   // What the box shows, from the text trace, left to right.
   std::string Shown(Hwnd edit) {
@@ -164,9 +118,7 @@ TEST_F(EditTest, ALongTextScrollsToKeepTheCaretInView) {
   Inject(Key(VK_HOME));
   EXPECT_EQ(Shown(edit), start);
   // Deleting from the end scrolls back so that the box stays filled.
-  Inject(Key(VK_END));
-  for (int i = 0; i < 31; ++i)
-    Inject(Key(VK_BACK));
+  Inject(Key(VK_END) + Times(31, Key(VK_BACK)));
   EXPECT_EQ(Shown(edit), "012345");
 }
 
@@ -176,8 +128,7 @@ TEST_F(EditTest, ThePointerPlacesTheCaretAndDragsASelection) {
   const auto at = [](const char* prefix) {
     return Point{10 + 3 + SystemFont()->MeasureText(prefix).width, 19};
   };
-  Inject({PointerEvent(InputKind::ButtonDown, at("abc")),
-          PointerEvent(InputKind::ButtonUp, at("abc"))});
+  Inject(Click(at("abc")));
   EXPECT_EQ(GetFocus(), edit);
   EXPECT_EQ(SelectionOf(edit), Selection(3, 3));
   // The drag stays with the box when the pointer leaves it.

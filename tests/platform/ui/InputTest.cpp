@@ -5,87 +5,67 @@
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
 
-class InputTest : public ::testing::Test {
+class InputTest : public HostTest {
  protected:
-  testing_support::TestPlatform test;
-  RecordingClass recorder;
-  Hwnd window;
-  std::vector<WPARAM> commands;
-
-  void SetUp() override {
-    recorder.Register("Recorder", Rgb(192, 192, 192));
-    recorder.hook = [this](const Message& m) -> LRESULT {
-      if (m.message == WM_COMMAND)
-        commands.push_back(m.wParam);
+  Hwnd MakeButton(const std::string& text, int id, Rect rect, std::uint32_t type) {
+    const Hwnd button = CreateWindow({.className = "button",
+                                      .title = text,
+                                      .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | type,
+                                      .rect = rect,
+                                      .parent = window,
+                                      .id = id});
+    PumpMessages();
+    return button;
+  }
+  // Shows a message box and answers it with `input` once it has been painted (a timer
+  // fires only when nothing else waits).
+  int Box(const std::string& text, const std::string& caption, std::uint32_t type,
+          const Input& input, std::function<void(Hwnd box)> look = {}) {
+    host.hook = [&](const Message& m) -> LRESULT {
+      if (m.message != WM_TIMER)
+        return 0;
+      KillTimer(m.hwnd, 9);
+      if (look)
+        look(FindWindow("MessageBoxWnd", caption));
+      for (const InputEvent& event : input)
+        test.platform->InjectInput(event);
       return 0;
     };
-    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
-    PumpMessages();
-  }
-
-  Hwnd MakeButton(const std::string& text, int id, Rect rect, std::uint32_t type) {
-    return CreateWindow({.className = "button",
-                         .title = text,
-                         .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | type,
-                         .rect = rect,
-                         .parent = window,
-                         .id = id});
-  }
-
-  void Press(std::uint32_t key) {
-    test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = key});
-    test.platform->InjectInput({.kind = InputKind::KeyUp, .virtualKey = key});
-    PumpMessages();
-  }
-
-  void Click(Point p) {
-    test.platform->InjectInput({.kind = InputKind::ButtonDown, .position = p});
-    test.platform->InjectInput({.kind = InputKind::ButtonUp, .position = p});
-    PumpMessages();
+    SetTimer(window, 9, 10);
+    test.services.Advance(10);
+    const int answer = MessageBox(window, text, caption, type);
+    host.hook = {};
+    return answer;
   }
 };
 
 TEST_F(InputTest, KeysGoToTheFocusedWindowButNotToADisabledOne) {
   SetFocus(window);
-  Press('S');
-  EXPECT_EQ(recorder.Count(WM_KEYDOWN), 1);
-  EXPECT_EQ(recorder.Count(WM_KEYUP), 1);
+  Inject(Key('S'));
+  EXPECT_EQ(host.Count(WM_KEYDOWN), 1);
+  EXPECT_EQ(host.Count(WM_KEYUP), 1);
   EnableWindow(window, false);
-  Press('S');
-  EXPECT_EQ(recorder.Count(WM_KEYDOWN), 1);
+  Inject(Key('S'));
+  EXPECT_EQ(host.Count(WM_KEYDOWN), 1);
 }
 
-TEST_F(InputTest, AClickOnAButtonSendsItsCommandToTheParent) {
-  MakeButton("E&xit", 426, {180, 211, 310, 236}, BS_PUSHBUTTON);
-  PumpMessages();
-  Click({200, 220});
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(LowWord(commands[0]), 426);
-  EXPECT_EQ(HighWord(commands[0]), BN_CLICKED);
+TEST_F(InputTest, PushButtonsAnswerClicksEnterAndSpaceAndLeaveOtherKeysToTheParent) {
+  const Hwnd button = MakeButton("E&xit", 426, {180, 211, 310, 236}, BS_PUSHBUTTON);
+  Inject(Click({200, 220}));
   // A press that is released off the button is no click.
-  test.platform->InjectInput({.kind = InputKind::ButtonDown, .position = {200, 220}});
-  test.platform->InjectInput({.kind = InputKind::ButtonUp, .position = {10, 10}});
-  PumpMessages();
-  EXPECT_EQ(commands.size(), 1u);
-}
-
-TEST_F(InputTest, EnterAndSpacePressTheFocusedButtonOtherKeysReachTheParent) {
-  const Hwnd button = MakeButton("&Go", 460, {10, 10, 70, 29}, BS_PUSHBUTTON);
+  Inject({PointerEvent(InputKind::ButtonDown, {200, 220}),
+          PointerEvent(InputKind::ButtonUp, {10, 10})});
   SetFocus(button);
-  Press(VK_RETURN);
-  Press(VK_SPACE);
-  EXPECT_EQ(commands.size(), 2u);
-  Press(VK_DOWN);
-  EXPECT_EQ(recorder.Count(WM_KEYDOWN), 1);
+  Inject(Key(VK_RETURN) + Key(VK_SPACE) + Key(VK_DOWN));
+  EXPECT_EQ(host.commands, (std::vector<std::pair<int, int>>(3, {426, BN_CLICKED})));
+  EXPECT_EQ(host.Count(WM_KEYDOWN), 1);
 }
 
 TEST_F(InputTest, ButtonTextShowsWithoutItsMnemonicMarkAndDefaultStyleDrawsAHeavierFrame) {
   const Hwnd plain = MakeButton("E&xit", 1, {10, 10, 110, 35}, BS_PUSHBUTTON);
   MakeButton("&Logging", 2, {10, 50, 110, 75}, BS_DEFPUSHBUTTON);
-  PumpMessages();
   EXPECT_TRUE(test.Screen().Trace().IsVisibleIn("Exit", {10, 10, 110, 35}));
   EXPECT_TRUE(test.Screen().Trace().IsVisibleIn("Logging", {10, 50, 110, 75}));
   // The plain button's outer edge is the white highlight; the default one's is black.
@@ -102,40 +82,20 @@ TEST_F(InputTest, MessageBoxFitsTheScreenAndAnswersFromTheKeyboard) {
       "please restart the system.\r\nPress and hold On/Off key till blue screen\r\n"
       "and \"Warm Reset Detected\" is displayed.";
   Rect boxRect;
-  bool linesVisible = false;
-  // The check runs once the box has painted: a timer fires only when nothing else waits.
-  recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message != WM_TIMER)
-      return 0;
-    KillTimer(m.hwnd, 9);
-    boxRect = GetWindowRect(FindWindow("MessageBoxWnd", "PROGRAM STOP"));
-    linesVisible = test.Screen().Trace().IsVisible("please restart the system.") &&
-                   test.Screen().Trace().IsVisible("and \"Warm Reset Detected\" is displayed.");
-    test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = VK_ESCAPE});
-    return 0;
+  const auto look = [&](Hwnd box) {
+    boxRect = GetWindowRect(box);
+    EXPECT_TRUE(test.Screen().Trace().IsVisible("please restart the system."));
+    EXPECT_TRUE(test.Screen().Trace().IsVisible("and \"Warm Reset Detected\" is displayed."));
   };
-  SetTimer(window, 9, 10);
-  test.services.Advance(10);
-  EXPECT_EQ(MessageBox(window, text, "PROGRAM STOP", MB_ICONEXCLAMATION), IDOK);
+  EXPECT_EQ(Box(text, "PROGRAM STOP", MB_ICONEXCLAMATION, Key(VK_ESCAPE), look), IDOK);
   EXPECT_TRUE(Rect({0, 0, 320, 240}).Contains(boxRect));
   EXPECT_GT(boxRect.Width(), 0);
   EXPECT_NEAR(boxRect.left + boxRect.right, 320, 1);
-  EXPECT_TRUE(linesVisible);
   EXPECT_TRUE(IsWindowEnabled(window));
 }
 
 TEST_F(InputTest, YesNoBoxIgnoresEscapeAndTakesItsMnemonics) {
-  recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message != WM_TIMER)
-      return 0;
-    KillTimer(m.hwnd, 1);
-    test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = VK_ESCAPE});
-    test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = 'N'});
-    return 0;
-  };
-  SetTimer(window, 1, 10);
-  test.services.Advance(10);
-  EXPECT_EQ(MessageBox(window, "Overwrite?", "File", MB_YESNO | MB_ICONQUESTION), IDNO);
+  EXPECT_EQ(Box("Overwrite?", "File", MB_YESNO | MB_ICONQUESTION, Key(VK_ESCAPE) + Key('N')), IDNO);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
 
 const Color NAVY = Rgb(0, 0, 128);
@@ -57,30 +56,10 @@ TEST(ScrollBarTest, DraggingTheThumbGivesBackThePositionItShows) {
 
 // --- Controls on a host window -----------------------------------------------------------
 
-struct Notification {
-  int id;
-  int code;
-  friend bool operator==(const Notification&, const Notification&) = default;
-};
+using Notifications = std::vector<std::pair<int, int>>;  // (id, code)
 
-class ListControlsTest : public ::testing::Test {
+class ListControlsTest : public HostTest {
  protected:
-  testing_support::TestPlatform test;
-  RecordingClass host;
-  Hwnd window;
-  std::vector<Notification> notifications;
-
-  void SetUp() override {
-    host.Register("ListHost", Rgb(192, 192, 192));
-    host.hook = [this](const Message& m) -> LRESULT {
-      if (m.message == WM_COMMAND)
-        notifications.push_back({LowWord(m.wParam), HighWord(m.wParam)});
-      return 0;
-    };
-    window = MakeTopLevel("ListHost", {0, 0, 320, 240});
-    PumpMessages();
-  }
-
   Hwnd MakeListBox(std::uint32_t style, int visibleLines, int count) {
     // The sunken frame takes two pixels on each side.
     const Hwnd list = CreateWindow({.className = "Listbox",
@@ -93,7 +72,6 @@ class ListControlsTest : public ::testing::Test {
     PumpMessages();
     return list;
   }
-
   Hwnd MakeComboBox(int top, int count) {
     const Hwnd combo =
         CreateWindow({.className = "combobox",
@@ -106,41 +84,15 @@ class ListControlsTest : public ::testing::Test {
     PumpMessages();
     return combo;
   }
-
-  void Press(std::uint32_t key, bool alt = false, bool shift = false) {
-    test.platform->InjectInput(
-        {.kind = InputKind::KeyDown, .virtualKey = key, .shift = shift, .alt = alt});
-    test.platform->InjectInput(
-        {.kind = InputKind::KeyUp, .virtualKey = key, .shift = shift, .alt = alt});
-    PumpMessages();
-  }
-
-  void Type(char32_t character) {
-    test.platform->InjectInput({.kind = InputKind::Char, .character = character});
-    PumpMessages();
-  }
-
-  void Click(Point p) {
-    test.platform->InjectInput({.kind = InputKind::ButtonDown, .position = p});
-    test.platform->InjectInput({.kind = InputKind::ButtonUp, .position = p});
-    PumpMessages();
-  }
-
   // The screen point in the middle of a list box's line `row` counted from its top.
   Point LinePoint(Hwnd list, int row, int frame = 2) {
     const Rect r = GetWindowRect(list);
     return {r.left + 20, r.top + frame + row * LineHeight() + LineHeight() / 2};
   }
-
   LRESULT Send(Hwnd hwnd, std::uint32_t message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessage(hwnd, message, wParam, lParam).value_or(-99);
   }
-
-  int Count(int id, int code) const {
-    return static_cast<int>(
-        std::count(notifications.begin(), notifications.end(), Notification{id, code}));
-  }
-
+  int Count(int id, int code) const { return host.CommandCount(id, code); }
   bool Shows(std::string_view text, Hwnd hwnd) {
     return test.Screen().Trace().IsVisibleIn(text, GetWindowRect(hwnd));
   }
@@ -156,7 +108,7 @@ TEST_F(ListControlsTest, ProgramCallsCheckTheirArgumentsAndNeverNotify) {
   EXPECT_EQ(Send(combo, CB_SETCURSEL, 1), 1);
   EXPECT_EQ(Send(combo, CB_SETCURSEL, 3), -1);
   EXPECT_EQ(Send(combo, CB_GETCURSEL), 1);
-  EXPECT_TRUE(notifications.empty()) << "CB_SETCURSEL is the program's choice";
+  EXPECT_TRUE(host.commands.empty()) << "CB_SETCURSEL is the program's choice";
   EXPECT_EQ(Send(list, WM_GETDLGCODE), DLGC_WANTARROWS | DLGC_WANTCHARS);
   EXPECT_EQ(Send(combo, WM_GETDLGCODE), DLGC_WANTARROWS | DLGC_WANTCHARS);
 }
@@ -176,21 +128,21 @@ TEST_F(ListControlsTest, ListBoxKeysMoveTheSelectionAndNotifyOnlyOnChange) {
       {VK_LEFT, 0, 0, false},  // not a list key
   };
   for (const auto& [key, caret, top, notifies] : steps) {
-    const std::size_t before = notifications.size();
-    Press(key);
+    const std::size_t before = host.commands.size();
+    Inject(Key(key));
     EXPECT_EQ(Send(list, LB_GETCURSEL), caret) << "key " << key;
     EXPECT_EQ(Send(list, LB_GETTOPINDEX), top) << "key " << key;
-    EXPECT_EQ(notifications.size() - before, notifies ? 1u : 0u) << "key " << key;
+    EXPECT_EQ(host.commands.size() - before, notifies ? 1u : 0u) << "key " << key;
   }
-  EXPECT_EQ(Count(LIST_ID, LBN_SELCHANGE), static_cast<int>(notifications.size()));
+  EXPECT_EQ(Count(LIST_ID, LBN_SELCHANGE), static_cast<int>(host.commands.size()));
 }
 
 TEST_F(ListControlsTest, ALetterSelectsTheNextLineStartingWithItInListAndClosedCombo) {
   const Hwnd list = MakeListBox(LBS_NOTIFY, 4, 0);
   const Hwnd combo = MakeComboBox(150, 0);
-  const std::pair<char32_t, int> steps[] = {
-      {U'c', 0}, {U'C', 2}, {U'c', 4}, {U'c', 0},  // on round, either case
-      {U'u', 3}, {U'x', 3},                        // no line starts with x
+  const std::pair<char, int> steps[] = {
+      {'c', 0}, {'C', 2}, {'c', 4}, {'c', 0},  // on round, either case
+      {'u', 3}, {'x', 3},                      // no line starts with x
   };
   for (const auto& [control, id, getCurSel] :
        {std::tuple{list, LIST_ID, LB_GETCURSEL}, std::tuple{combo, COMBO_ID, CB_GETCURSEL}}) {
@@ -198,8 +150,8 @@ TEST_F(ListControlsTest, ALetterSelectsTheNextLineStartingWithItInListAndClosedC
       SendMessage(control, id == LIST_ID ? LB_ADDSTRING : CB_ADDSTRING, 0, 0, std::string(name));
     SetFocus(control);
     for (const auto& [character, caret] : steps) {
-      Type(character);
-      EXPECT_EQ(Send(control, getCurSel), caret) << id << ": " << static_cast<char>(character);
+      Inject(Chars(std::string(1, character)));
+      EXPECT_EQ(Send(control, getCurSel), caret) << id << ": " << character;
     }
   }
   EXPECT_EQ(Count(LIST_ID, LBN_SELCHANGE), 5);
@@ -213,22 +165,20 @@ TEST_F(ListControlsTest, ExtendedListBoxSelectsSeveralLines) {
   EXPECT_EQ(Send(list, LB_SETSEL, 1, -1), 0);
   EXPECT_EQ(Send(list, LB_GETSELCOUNT), 8);
   Send(list, LB_SETSEL, 0, -1);
-  EXPECT_TRUE(notifications.empty()) << "set by the program, not the user";
+  EXPECT_TRUE(host.commands.empty()) << "set by the program, not the user";
 
   // Space toggles the caret line; a plain arrow keeps only the new line; Shift+arrow
   // extends from where the range began.
   SetFocus(list);
   Send(list, LB_SETCURSEL, 1);
-  Press(VK_SPACE);
+  Inject(Key(VK_SPACE));
   EXPECT_EQ(Send(list, LB_GETSEL, 1), 0);
-  Press(VK_SPACE);
-  Press(VK_DOWN, false, true);
-  Press(VK_DOWN, false, true);
+  Inject(Key(VK_SPACE) + Key(VK_DOWN, true) + Key(VK_DOWN, true));
   EXPECT_EQ(Send(list, LB_GETCURSEL), 3);
   EXPECT_EQ(Send(list, LB_GETSELCOUNT), 3);
-  Press(VK_UP, false, true);
+  Inject(Key(VK_UP, true));
   EXPECT_EQ(Send(list, LB_GETSELCOUNT), 2);
-  Press(VK_DOWN);
+  Inject(Key(VK_DOWN));
   EXPECT_EQ(Send(list, LB_GETSELCOUNT), 1);
   EXPECT_EQ(Send(list, LB_GETSEL, 3), 1);
   EXPECT_EQ(Count(LIST_ID, LBN_SELCHANGE), 6);
@@ -252,8 +202,7 @@ TEST_F(ListControlsTest, TopIndexStopsAtTheLastFullPage) {
 TEST_F(ListControlsTest, ClickingALineSelectsItOnce) {
   const Hwnd list = MakeListBox(LBS_NOTIFY | WS_VSCROLL, 4, 10);
   Send(list, LB_SETTOPINDEX, 2);
-  Click(LinePoint(list, 1));
-  Click(LinePoint(list, 1));
+  Inject(Click(LinePoint(list, 1)) + Click(LinePoint(list, 1)));
   EXPECT_EQ(GetFocus(), list);
   EXPECT_EQ(Send(list, LB_GETCURSEL), 3);
   EXPECT_EQ(Count(LIST_ID, LBN_SELCHANGE), 1) << "the same line again changes nothing";
@@ -262,42 +211,34 @@ TEST_F(ListControlsTest, ClickingALineSelectsItOnce) {
   // Below the last line nothing happens; without LBS_NOTIFY nothing is told.
   DestroyWindow(list);
   const Hwnd quiet = MakeListBox(0, 4, 2);
-  Click(LinePoint(quiet, 3));
+  Inject(Click(LinePoint(quiet, 3)));
   EXPECT_EQ(Send(quiet, LB_GETCURSEL), -1);
-  Click(LinePoint(quiet, 1));
+  Inject(Click(LinePoint(quiet, 1)));
   EXPECT_EQ(Send(quiet, LB_GETCURSEL), 1);
-  EXPECT_EQ(notifications.size(), 1u);
+  EXPECT_EQ(host.commands.size(), 1u);
 }
 
 TEST_F(ListControlsTest, ScrollBarArrowsTrackAndThumbScrollTheList) {
   const Hwnd list = MakeListBox(WS_VSCROLL, 4, 20);
   const Rect r = GetWindowRect(list);
   const int barX = r.right - 2 - SCROLL_BAR_WIDTH / 2 - 1;
-  const Point down{barX, r.bottom - 2 - 4};
-  const Point up{barX, r.top + 2 + 4};
-  Click(down);
-  Click(down);
-  Click(up);
-  EXPECT_EQ(Send(list, LB_GETTOPINDEX), 1);
-  Click({barX, r.bottom - 2 - SCROLL_BAR_WIDTH - 2});
+  Inject(Click({barX, r.bottom - 6}) + Click({barX, r.bottom - 6}) + Click({barX, r.top + 6}));
+  EXPECT_EQ(Send(list, LB_GETTOPINDEX), 1) << "down, down, up";
+  Inject(Click({barX, r.bottom - 2 - SCROLL_BAR_WIDTH - 2}));
   EXPECT_EQ(Send(list, LB_GETTOPINDEX), 5) << "a page is the visible lines";
   EXPECT_EQ(Send(list, LB_GETCURSEL), -1) << "scrolling selects nothing";
 
+  // The thumb follows the pointer, also off the bar, until the button is released.
   Send(list, LB_SETTOPINDEX, 0);
   const Rect client = GetClientRect(list);
   const VerticalScrollBar bar(
       {client.right - 2 - SCROLL_BAR_WIDTH, 2, client.right - 2, client.bottom - 2}, 20, 4, 0);
-  const Rect thumb = bar.Thumb();
-  const int x = thumb.left + 5;
-  const int grabY = thumb.top + 2;
-  const int bottomY = grabY + bar.Track().bottom - thumb.bottom;
+  const int x = bar.Thumb().left + 5;
+  const int grabY = bar.Thumb().top + 2;
+  const int bottomY = grabY + bar.Track().bottom - bar.Thumb().bottom;
   SendMessage(list, WM_LBUTTONDOWN, 0, MakeLParam(x, grabY));
-  SendMessage(list, WM_MOUSEMOVE, 0, MakeLParam(x, bottomY));
+  SendMessage(list, WM_MOUSEMOVE, 0, MakeLParam(-40, bottomY));
   EXPECT_EQ(Send(list, LB_GETTOPINDEX), 16);
-  // Half the free track is half the lines; the pointer may leave the bar while dragging.
-  SendMessage(list, WM_MOUSEMOVE, 0,
-              MakeLParam(-40, grabY + (bar.Track().Height() - thumb.Height()) / 2));
-  EXPECT_EQ(Send(list, LB_GETTOPINDEX), 8);
   SendMessage(list, WM_MOUSEMOVE, 0, MakeLParam(x, -300));
   SendMessage(list, WM_LBUTTONUP, 0, MakeLParam(x, -300));
   SendMessage(list, WM_MOUSEMOVE, 0, MakeLParam(x, bottomY));
@@ -315,10 +256,10 @@ TEST_F(ListControlsTest, ClosedComboBoxArrowsChangeTheSelectionAndNotify) {
       {VK_DOWN, 1}, {VK_DOWN, 2}, {VK_DOWN, 2}, {VK_UP, 1}, {VK_HOME, 0}, {VK_UP, 0}, {VK_END, 2},
   };
   for (const auto& [key, selection] : steps) {
-    Press(key);
+    Inject(Key(key));
     EXPECT_EQ(Send(combo, CB_GETCURSEL), selection) << "key " << key;
   }
-  EXPECT_EQ(notifications, std::vector<Notification>(5, {COMBO_ID, CBN_SELCHANGE}));
+  EXPECT_EQ(host.commands, Notifications(5, {COMBO_ID, CBN_SELCHANGE}));
   EXPECT_EQ(Send(combo, CB_GETDROPPEDSTATE), 0);
   EXPECT_TRUE(Shows("COM3:", combo));
 }
@@ -327,7 +268,7 @@ TEST_F(ListControlsTest, DropDownDrivenByKeysAlone) {
   const Hwnd combo = MakeComboBox(20, 5);
   Send(combo, CB_SETCURSEL, 1);
   SetFocus(combo);
-  Press(F4_KEY);
+  Inject(Key(F4_KEY));
   ASSERT_EQ(Send(combo, CB_GETDROPPEDSTATE), 1);
   const Hwnd list = FindWindow("Listbox", "");
   ASSERT_TRUE(list);
@@ -336,18 +277,15 @@ TEST_F(ListControlsTest, DropDownDrivenByKeysAlone) {
   EXPECT_TRUE(Shows("COM5:", list));
 
   // Up and Down move the highlight only; the box keeps its selection until Enter.
-  Press(VK_DOWN);
-  Press(VK_DOWN);
-  Press(VK_UP);
-  Type(U'c');
+  Inject(Key(VK_DOWN) + Key(VK_DOWN) + Key(VK_UP) + Chars("c"));
   EXPECT_EQ(Send(combo, CB_GETCURSEL), 1);
   EXPECT_EQ(Send(list, LB_GETCURSEL), 3);
-  Press(VK_RETURN);
+  Inject(Key(VK_RETURN));
   EXPECT_EQ(Send(combo, CB_GETCURSEL), 3);
   EXPECT_FALSE(IsWindow(list));
   EXPECT_EQ(GetFocus(), combo);
-  EXPECT_EQ(notifications,
-            (std::vector<Notification>{
+  EXPECT_EQ(host.commands,
+            (Notifications{
                 {COMBO_ID, CBN_DROPDOWN}, {COMBO_ID, CBN_SELCHANGE}, {COMBO_ID, CBN_CLOSEUP}}));
   EXPECT_TRUE(Shows("COM4:", combo));
 }
@@ -356,14 +294,12 @@ TEST_F(ListControlsTest, EscapeOrEnterOnTheSameLineClosesTheDropDownWithoutChang
   const Hwnd combo = MakeComboBox(20, 5);
   Send(combo, CB_SETCURSEL, 2);
   SetFocus(combo);
-  Press(VK_DOWN, true);  // Alt+Down opens as F4 does
+  Inject(Key(VK_DOWN, false, true));  // Alt+Down opens as F4 does
   ASSERT_EQ(Send(combo, CB_GETDROPPEDSTATE), 1);
-  Press(VK_DOWN);
-  Press(VK_ESCAPE);
+  Inject(Key(VK_DOWN) + Key(VK_ESCAPE));
   EXPECT_EQ(Send(combo, CB_GETDROPPEDSTATE), 0);
   EXPECT_EQ(GetFocus(), combo);
-  Press(F4_KEY);
-  Press(VK_RETURN);
+  Inject(Key(F4_KEY) + Key(VK_RETURN));
   EXPECT_EQ(Send(combo, CB_GETCURSEL), 2);
   EXPECT_EQ(Count(COMBO_ID, CBN_SELCHANGE), 0);
   EXPECT_EQ(Count(COMBO_ID, CBN_CLOSEUP), 2);
@@ -381,9 +317,9 @@ TEST_F(ListControlsTest, TwelvePortsScrollToShowTheSelection) {
   EXPECT_EQ(Send(list, LB_GETTOPINDEX), 3);
   EXPECT_TRUE(Shows("COM11:", list));
   EXPECT_FALSE(Shows("COM12:", list));
-  Press(VK_DOWN);
+  Inject(Key(VK_DOWN));
   EXPECT_TRUE(Shows("COM12:", list));
-  Press(VK_RETURN);
+  Inject(Key(VK_RETURN));
   EXPECT_EQ(Send(combo, CB_GETCURSEL), 11);
   // Destroying the open box takes its list along.
   Send(combo, CB_SHOWDROPDOWN, 1);
@@ -397,18 +333,18 @@ TEST_F(ListControlsTest, ClickingALineChoosesItAndAClickOutsideCloses) {
   Send(combo, CB_SETCURSEL, 0);
   const Rect box = GetWindowRect(combo);
   const Point inBox{box.left + 10, box.top + 5};
-  Click(inBox);
+  Inject(Click(inBox));
   ASSERT_EQ(Send(combo, CB_GETDROPPEDSTATE), 1);
-  Click(LinePoint(FindWindow("Listbox", ""), 3, 1));
+  Inject(Click(LinePoint(FindWindow("Listbox", ""), 3, 1)));
   EXPECT_EQ(Send(combo, CB_GETCURSEL), 3);
   EXPECT_EQ(Send(combo, CB_GETDROPPEDSTATE), 0);
   EXPECT_EQ(GetFocus(), combo);
 
   // Anywhere else, the box itself included, closes without a change.
   for (const Point outside : {Point{300, 230}, inBox}) {
-    Click(inBox);
+    Inject(Click(inBox));
     ASSERT_EQ(Send(combo, CB_GETDROPPEDSTATE), 1);
-    Click(outside);
+    Inject(Click(outside));
     EXPECT_EQ(Send(combo, CB_GETDROPPEDSTATE), 0) << outside.x << "," << outside.y;
   }
   EXPECT_EQ(Send(combo, CB_GETCURSEL), 3);

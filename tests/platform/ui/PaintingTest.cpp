@@ -4,122 +4,101 @@
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
 
 const Color WHITE = Rgb(255, 255, 255);
 const Color BLUE = Rgb(0, 0, 255);
 const Color RED = Rgb(255, 0, 0);
-const Color GREEN = Rgb(0, 255, 0);
 
+// A white screen-sized window below, and a blue class for windows above it.
 class PaintingTest : public ::testing::Test {
  protected:
   testing_support::TestPlatform test;
   RecordingClass below;
   RecordingClass above;
+  Hwnd back;
 
   void SetUp() override {
     below.Register("Below", WHITE);
     above.Register("Above", BLUE);
+    back = MakeTopLevel("Below", {0, 0, 320, 240});
+    PumpMessages();
   }
-};
-
-TEST_F(PaintingTest, DrawingIsClippedUnderAnOverlappingWindow) {
-  const Hwnd back = MakeTopLevel("Below", {0, 0, 320, 240});
-  MakeTopLevel("Above", {100, 50, 200, 150}, WS_POPUP);
-  PumpMessages();
-  {
+  void FillBack() {
     WindowDC dc(back);
     dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
   }
-  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), RED);
-  EXPECT_EQ(ScreenColor(test.Screen(), 100, 50), BLUE);
-  EXPECT_EQ(ScreenColor(test.Screen(), 199, 149), BLUE);
-  EXPECT_EQ(ScreenColor(test.Screen(), 200, 149), RED);
-  EXPECT_EQ(ScreenColor(test.Screen(), 150, 150), RED);
-}
+  Color At(int x, int y) { return ScreenColor(test.Screen(), x, y); }
+};
 
-TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
-  const Hwnd parent = MakeTopLevel("Below", {0, 0, 320, 240});
-  const Hwnd child = CreateWindow({.className = "Above",
-                                   .style = WS_CHILD | WS_VISIBLE,
-                                   .rect = {10, 10, 30, 30},
-                                   .parent = parent});
-  PumpMessages();
-  {
-    WindowDC dc(parent);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
-  }
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), BLUE);
-  ShowWindow(child, false);
-  PumpMessages();
-  // The parent repaints what the child uncovered with its background.
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), WHITE);
-  EXPECT_EQ(ScreenColor(test.Screen(), 40, 40), RED);
-}
-
-TEST_F(PaintingTest, HidingAWindowAboveRepaintsExactlyWhatItUncovers) {
-  const Hwnd back = MakeTopLevel("Below", {0, 0, 320, 240});
+TEST_F(PaintingTest, DrawingIsClippedUnderAWindowAboveWhoseHidingRepaintsWhatItUncovers) {
   const Hwnd front = MakeTopLevel("Above", {100, 50, 200, 150}, WS_POPUP);
   PumpMessages();
   below.paintRects.clear();
-  {
-    WindowDC dc(back);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(GREEN));
-  }
+  FillBack();
+  EXPECT_EQ(At(99, 100), RED);
+  EXPECT_EQ(At(100, 50), BLUE);
+  EXPECT_EQ(At(199, 149), BLUE);
+  EXPECT_EQ(At(200, 149), RED);
+  EXPECT_EQ(At(150, 150), RED);
   ShowWindow(front, false);
   EXPECT_FALSE(IsWindowVisible(front));
   PumpMessages();
   ASSERT_EQ(below.paintRects.size(), 1u);
   EXPECT_EQ(below.paintRects[0], (Rect{100, 50, 200, 150}));
-  EXPECT_EQ(ScreenColor(test.Screen(), 150, 100), WHITE);  // erased with the class brush
-  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), GREEN);   // outside: untouched
+  EXPECT_EQ(At(150, 100), WHITE);  // erased with the class brush
+  EXPECT_EQ(At(99, 100), RED);     // outside: untouched
+}
+
+TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
+  const Hwnd child = CreateWindow({.className = "Above",
+                                   .style = WS_CHILD | WS_VISIBLE,
+                                   .rect = {10, 10, 30, 30},
+                                   .parent = back});
+  PumpMessages();
+  FillBack();
+  EXPECT_EQ(At(15, 15), BLUE);
+  ShowWindow(child, false);
+  PumpMessages();
+  // The parent repaints what the child uncovered with its background.
+  EXPECT_EQ(At(15, 15), WHITE);
+  EXPECT_EQ(At(40, 40), RED);
 }
 
 TEST_F(PaintingTest, MovingAndDestroyingUncoverWhatTheWindowLeft) {
-  MakeTopLevel("Below", {0, 0, 320, 240});
   const Hwnd front = MakeTopLevel("Above", {0, 0, 50, 50}, WS_POPUP);
   PumpMessages();
   MoveWindow(front, {100, 100, 150, 150});
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), WHITE);
-  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), BLUE);
+  EXPECT_EQ(At(10, 10), WHITE);
+  EXPECT_EQ(At(110, 110), BLUE);
   DestroyWindow(front);
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), WHITE);
+  EXPECT_EQ(At(110, 110), WHITE);
   EXPECT_FALSE(IsWindow(front));
 }
 
-TEST_F(PaintingTest, InvalidationsMergeIntoOnePaint) {
-  const Hwnd window = MakeTopLevel("Below", {0, 0, 320, 240});
-  PumpMessages();
+TEST_F(PaintingTest, InvalidationsMergeIntoOnePaintClippedToTheirUnion) {
   const int paintsBefore = below.Count(WM_PAINT);
   const Rect a{0, 0, 10, 10};
   const Rect b{20, 20, 30, 30};
-  InvalidateRect(window, &a, true);
-  InvalidateRect(window, &b, true);
-  PumpMessages();
-  EXPECT_EQ(below.Count(WM_PAINT), paintsBefore + 1);
-  EXPECT_EQ(below.paintRects.back(), (Rect{0, 0, 30, 30}));
-  PumpMessages();
-  EXPECT_EQ(below.Count(WM_PAINT), paintsBefore + 1);
-}
-
-TEST_F(PaintingTest, PaintClipsToTheUpdateRegion) {
-  const Hwnd window = MakeTopLevel("Below", {0, 0, 320, 240});
-  PumpMessages();
-  below.hook = [](const Message& m) -> LRESULT {
+  Rect painted;
+  below.hook = [&](const Message& m) -> LRESULT {
     if (m.message != WM_PAINT)
       return 0;
     PaintDC dc(m.hwnd);
+    painted = dc.PaintRect();
     dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
     return 1;
   };
-  const Rect part{10, 10, 20, 20};
-  InvalidateRect(window, &part, false);
+  InvalidateRect(back, &a, false);
+  InvalidateRect(back, &b, false);
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), RED);
-  EXPECT_EQ(ScreenColor(test.Screen(), 25, 25), WHITE);
+  PumpMessages();
+  EXPECT_EQ(below.Count(WM_PAINT), paintsBefore + 1);
+  EXPECT_EQ(painted, (Rect{0, 0, 30, 30}));
+  EXPECT_EQ(At(25, 25), RED);
+  EXPECT_EQ(At(35, 35), WHITE);
 }
 
 TEST_F(PaintingTest, BorderAndCaptionShrinkTheClientArea) {
@@ -130,7 +109,7 @@ TEST_F(PaintingTest, BorderAndCaptionShrinkTheClientArea) {
   PumpMessages();
   EXPECT_EQ(GetClientRect(framed), (Rect{0, 0, 98, 98 - CAPTION_HEIGHT}));
   EXPECT_EQ(ClientToScreen(framed, {0, 0}), (Point{11, 11 + CAPTION_HEIGHT}));
-  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), Rgb(0, 0, 0));  // the frame
+  EXPECT_EQ(At(10, 10), Rgb(0, 0, 0));  // the frame
   EXPECT_TRUE(test.Screen().Trace().IsVisible("Caption"));
 }
 

@@ -17,11 +17,7 @@
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
-
-constexpr std::uint32_t UM_POST = WM_USER + 1;
-constexpr std::uint32_t UM_SEND = WM_USER + 2;
 
 // Runs `call` on a thread of its own while this, the UI thread, serves messages: a call
 // that got past the check then finishes (its sends are answered) instead of deadlocking.
@@ -38,18 +34,12 @@ void OnAnotherThread(const std::function<void()>& call) {
   other.join();
 }
 
-class UiThreadTest : public ::testing::Test {
+class UiThreadTest : public HostTest {
  protected:
-  testing_support::TestPlatform test;
-  RecordingClass recorder;
-  Hwnd window;
-
   void SetUp() override {
     // Each death test starts the program afresh: forking one that holds threads is unsafe.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    recorder.Register("Recorder", Rgb(255, 255, 255));
-    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
-    PumpMessages();
+    HostTest::SetUp();
   }
 };
 
@@ -63,18 +53,15 @@ void PrintTo(const UiCall& c, std::ostream* out) {
   *out << c.name;
 }
 
+const Rect SMALL{0, 0, 9, 9};
+ColorChooserRequest colorRequest;
+
 std::vector<UiCall> UiCalls() {
   return {
-      {"CreateWindow",
-       [](Hwnd) {
-         CreateWindow({.className = "Recorder", .rect = {0, 0, 9, 9}});
-       }},
+      {"CreateWindow", [](Hwnd) { CreateWindow({.className = "Host", .rect = SMALL}); }},
       {"DestroyWindow", [](Hwnd w) { DestroyWindow(w); }},
       {"ShowWindow", [](Hwnd w) { ShowWindow(w, false); }},
-      {"MoveWindow",
-       [](Hwnd w) {
-         MoveWindow(w, {0, 0, 9, 9});
-       }},
+      {"MoveWindow", [](Hwnd w) { MoveWindow(w, SMALL); }},
       {"InvalidateRect", [](Hwnd w) { InvalidateRect(w, nullptr, true); }},
       {"UpdateWindow", [](Hwnd w) { UpdateWindow(w); }},
       {"WindowDC", [](Hwnd w) { WindowDC dc(w); }},
@@ -83,7 +70,7 @@ std::vector<UiCall> UiCalls() {
       {"GetFocus", [](Hwnd) { GetFocus(); }},
       {"SetWindowText", [](Hwnd w) { SetWindowText(w, "Moved"); }},
       {"GetWindowText", [](Hwnd w) { GetWindowText(w); }},
-      {"FindWindow", [](Hwnd) { FindWindow("Recorder", ""); }},
+      {"FindWindow", [](Hwnd) { FindWindow("Host", ""); }},
       {"SetTimer", [](Hwnd w) { SetTimer(w, 1, 100); }},
       {"KillTimer", [](Hwnd w) { KillTimer(w, 1); }},
       {"DialogBox", [](Hwnd w) { DialogBox("Absent", w, [](const Message&) { return false; }); }},
@@ -93,11 +80,7 @@ std::vector<UiCall> UiCalls() {
          TrackPopupMenu({{{"&Item", 1}}}, {100, 0}, w);
        }},
       {"ChooseFile", [](Hwnd w) { ChooseFile(w, {}); }},
-      {"ChooseColor",
-       [](Hwnd w) {
-         ColorChooserRequest request;
-         ChooseColor(w, request);
-       }},
+      {"ChooseColor", [](Hwnd w) { ChooseColor(w, colorRequest); }},
   };
 }
 
@@ -116,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(WindowsTimersAndDialogs, UiCallOffThreadTest,
                          });
 
 TEST_F(UiThreadTest, PostAndSendFromAnotherThreadPassAndArrive) {
-  recorder.hook = [](const Message& m) -> LRESULT { return m.message == UM_SEND ? 42 : 0; };
+  constexpr std::uint32_t UM_POST = WM_USER + 1, UM_SEND = WM_USER + 2;
+  host.hook = [](const Message& m) -> LRESULT { return m.message == UM_SEND ? 42 : 0; };
   std::optional<LRESULT> sent;
   OnAnotherThread([&] {
     sent = SendMessage(window, UM_SEND);
@@ -124,8 +108,8 @@ TEST_F(UiThreadTest, PostAndSendFromAnotherThreadPassAndArrive) {
   });
   PumpMessages();
   EXPECT_EQ(sent, 42);
-  EXPECT_EQ(recorder.Count(UM_SEND), 1);
-  EXPECT_EQ(recorder.Count(UM_POST), 1);
+  EXPECT_EQ(host.Count(UM_SEND), 1);
+  EXPECT_EQ(host.Count(UM_POST), 1);
 }
 
 TEST(UiThreadOwnerTest, IsTheThreadThatMadeThePlatformNotTheMainThread) {
@@ -134,7 +118,7 @@ TEST(UiThreadOwnerTest, IsTheThreadThatMadeThePlatformNotTheMainThread) {
     testing_support::TestPlatform test;
     RecordingClass recorder;
     recorder.Register("Recorder", Rgb(255, 255, 255));
-    const Hwnd window = MakeTopLevel("Recorder", {0, 0, 9, 9});
+    const Hwnd window = MakeTopLevel("Recorder", SMALL);
     worked = ShowWindow(window, false) && SetTimer(window, 1, 100) && KillTimer(window, 1);
   });
   maker.join();
