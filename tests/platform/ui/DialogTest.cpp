@@ -25,24 +25,11 @@ TEST(DialogUnits, EdgesThatTouchInDialogUnitsTouchInPixels) {
 
 class DialogBoxTest : public DialogFixture {
  protected:
-  // Runs a dialog whose procedure calls `step` on the first timer tick, once the dialog has
-  // been painted; `hook` sees WM_INITDIALOG and takes the other messages first.
+  // Runs a dialog, and `step` once it has been painted; `hook` takes messages first.
   std::optional<int> RunAndThen(std::string_view name, Hwnd owner, std::function<void(Hwnd)> step,
                                 std::function<bool(const Message&)> hook = {}) {
-    return DialogBox(name, owner, Procedure([&](const Message& m) {
-                       if (m.message == WM_INITDIALOG) {
-                         SetTimer(m.hwnd, 1, 10);
-                         test.services.Advance(10);
-                         if (hook)
-                           hook(m);
-                         return true;
-                       }
-                       if (m.message != WM_TIMER)
-                         return hook ? hook(m) : false;
-                       KillTimer(m.hwnd, 1);
-                       step(m.hwnd);
-                       return true;
-                     }));
+    return RunSteps({[&] { step(FindWindow("Dialog", "")); }},
+                    [&] { return DialogBox(name, owner, Procedure(hook)); });
   }
 };
 
@@ -149,28 +136,20 @@ TEST_F(DialogBoxTest, TheCaptionOkButtonAndCloseBoxAnswerThePointer) {
     Queue({{.kind = InputKind::ButtonDown, .position = down},
            {.kind = InputKind::ButtonUp, .position = up}});
   };
-  const auto result = RunAndThen(
-      "grid", {},
-      [&](Hwnd dialog) {
-        const Rect window = GetWindowRect(dialog);
-        const auto entries = test.Screen().Trace().EntriesIn(
-            {window.left, window.top, window.right, window.top + CAPTION_HEIGHT});
-        const auto ok = std::find_if(entries.begin(), entries.end(),
-                                     [](const TextTraceEntry& e) { return e.text == "OK"; });
-        if (ok == entries.end()) {
-          ADD_FAILURE() << "no OK button in the caption";
-          return (void)EndDialog(dialog, -1);
-        }
-        const Point okAt{(ok->rect.left + ok->rect.right) / 2,
-                         (ok->rect.top + ok->rect.bottom) / 2};
-        const Point closeAt{window.right - 10, window.top + 9};
-        click({window.left + 20, window.top + 9}, {window.left + 20, window.top + 9});  // title
-        click(okAt, closeAt);  // pressed on one button, released on the other
-        click(okAt, okAt);
-        click(closeAt, closeAt);
-        Queue(Key(VK_ESCAPE));  // ends the dialog, with a wrong command, should a click go astray
-      },
-      [](const Message& m) { return m.message == WM_COMMAND && LowWord(m.wParam) == IDOK; });
+  const auto clicks = [&](Hwnd dialog) {
+    const Rect window = GetWindowRect(dialog);
+    const Point okAt = Centre(TextRect(test.Screen(), "OK"));
+    const Point closeAt{window.right - 10, window.top + 9};
+    EXPECT_LT(okAt.y, window.top + CAPTION_HEIGHT);
+    click({window.left + 20, window.top + 9}, {window.left + 20, window.top + 9});  // title
+    click(okAt, closeAt);  // pressed on one button, released on the other
+    click(okAt, okAt);
+    click(closeAt, closeAt);
+    Queue(Key(VK_ESCAPE));  // ends the dialog, with a wrong command, should a click go astray
+  };
+  const auto result = RunAndThen("grid", {}, clicks, [](const Message& m) {
+    return m.message == WM_COMMAND && LowWord(m.wParam) == IDOK;
+  });
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_EQ(CommandIds(), (std::vector<int>{IDOK, IDCANCEL}));
 }

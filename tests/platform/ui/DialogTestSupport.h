@@ -29,21 +29,14 @@ struct Received {
 
 // Stand-ins for the standard controls: they answer WM_GETDLGCODE as the real ones do and
 // record what reaches them, so that a test sees exactly what the dialog manager sent.
-class DialogFixture : public ::testing::Test {
+class DialogFixture : public UiTest {
  protected:
-  testing_support::TestPlatform test;
   std::vector<Received> received;
   std::vector<WPARAM> commands;  // WM_COMMAND seen by the dialog procedure
 
   void SetUp() override {
     for (const char* name : {FAKE_EDIT, FAKE_BUTTON, FAKE_LABEL})
       RegisterClass({.name = name, .procedure = [this](const Message& m) { return Fake(m); }});
-  }
-
-  // Input is queued now and taken by the dialog's loop once it runs.
-  void Queue(const Input& input) {
-    for (const InputEvent& event : input)
-      test.platform->InjectInput(event);
   }
 
   // Records the commands and leaves them to the default handling; `hook` may take messages.

@@ -11,9 +11,8 @@ const Color BLUE = Rgb(0, 0, 255);
 const Color RED = Rgb(255, 0, 0);
 
 // A white screen-sized window below, and a blue class for windows above it.
-class PaintingTest : public ::testing::Test {
+class PaintingTest : public UiTest {
  protected:
-  testing_support::TestPlatform test;
   RecordingClass below;
   RecordingClass above;
   Hwnd back;

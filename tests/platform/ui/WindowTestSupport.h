@@ -121,10 +121,59 @@ inline Hwnd MakeTopLevel(const std::string& className, Rect rect, std::uint32_t 
   return CreateWindow({.className = className, .style = WS_VISIBLE | extraStyle, .rect = rect});
 }
 
-// A grey screen-sized window of class "Host" on a fresh platform.
-class HostTest : public ::testing::Test {
+using Step = std::function<void()>;
+
+// A fresh platform on a hand-moved clock.
+class UiTest : public ::testing::Test {
  protected:
   testing_support::TestPlatform test;
+
+  // Queues input for the loop that will serve it.
+  void Queue(const Input& input) {
+    for (const InputEvent& event : input)
+      test.platform->InjectInput(event);
+  }
+  Step Queued(const Input& input) {
+    return [this, input] { Queue(input); };
+  }
+  // Runs `modal` (a box, dialog, chooser or menu with a loop of its own) and the steps in
+  // turn, each once all that the one before queued has been served: a timer set after a step
+  // comes only then. A modal still open after the last step fails the test and is ended.
+  template <typename Modal>
+  auto RunSteps(std::vector<Step> steps, Modal modal) {
+    std::size_t next = 0;
+    RegisterClass({.name = "StepTicker", .procedure = [&](const Message& m) -> LRESULT {
+                     if (m.message != WM_TIMER)
+                       return DefWindowProc(m);
+                     if (next < steps.size()) {
+                       steps[next++]();
+                       Arm(m.hwnd);
+                     } else {
+                       ADD_FAILURE() << "still open after the last step";
+                       PostQuitMessage(0);
+                     }
+                     return 0;
+                   }});
+    const Hwnd ticker = CreateWindow({.className = "StepTicker", .rect = {0, 0, 1, 1}});
+    Arm(ticker);
+    const auto result = modal();
+    EXPECT_EQ(next, steps.size()) << "ended before its last step";
+    DestroyWindow(ticker);
+    PumpMessages();  // the key-up of the key that ended it, as the outer loop would
+    return result;
+  }
+  bool Shows(std::string_view text) { return test.Screen().Trace().IsVisible(text); }
+
+ private:
+  void Arm(Hwnd ticker) {
+    SetTimer(ticker, 1, 1);
+    test.services.Advance(1);
+  }
+};
+
+// A grey screen-sized window of class "Host".
+class HostTest : public UiTest {
+ protected:
   RecordingClass host;
   Hwnd window;
 
@@ -135,8 +184,7 @@ class HostTest : public ::testing::Test {
   }
   // Injects the input and serves it.
   void Inject(const Input& input) {
-    for (const InputEvent& event : input)
-      test.platform->InjectInput(event);
+    Queue(input);
     PumpMessages();
   }
 };
