@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <tuple>
-
 #include "DialogTestSupport.h"
 #include "platform/gfx/Font.h"
 #include "platform/ui/ColorChooser.h"

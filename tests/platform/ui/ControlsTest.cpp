@@ -1,17 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
 #include "WindowTestSupport.h"
 #include "platform/ui/Controls.h"
 
 namespace {
 
 using namespace ui_test;
-using Commands = std::vector<std::pair<int, int>>;  // (id, code)
 
 class ControlsTest : public HostTest {
  protected:

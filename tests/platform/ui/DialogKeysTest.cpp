@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <tuple>
-
 #include "DialogTestSupport.h"
 
 namespace {
@@ -9,20 +5,7 @@ namespace {
 using namespace dialog_test;
 using platform::WS_TABSTOP;
 
-constexpr int NAME = 10;
-constexpr int PORT = 11;
-constexpr int ALPHA = 20;
-constexpr int BETA = 21;
-constexpr int GAMMA = 22;
-constexpr int KEEP = 30;
-constexpr int SAVE = 40;
-
-Input Times(int count, const Input& input) {
-  Input out;
-  for (int i = 0; i < count; ++i)
-    out = out + input;
-  return out;
-}
+enum { NAME = 10, PORT, ALPHA = 20, BETA, GAMMA, KEEP = 30, SAVE = 40 };
 
 class DialogKeys : public DialogFixture {
  protected:
@@ -45,21 +28,14 @@ class DialogKeys : public DialogFixture {
   }
 
   // Runs the dialog on `input` and a closing Escape, after `init` prepared it on
-  // WM_INITDIALOG (returning whether the first tab stop gets the focus). A timer comes only
-  // once the input is used up: should the Escape go astray, it ends the dialog with -1.
+  // WM_INITDIALOG (returning whether the first tab stop gets the focus).
   std::optional<int> Run(const Input& input, std::function<bool(Hwnd)> init = {}) {
     Queue(input + Key(VK_ESCAPE));
-    auto result = DialogBox("keys", {}, Procedure([this, init](const Message& m) {
-                              if (m.message == WM_TIMER)
-                                EndDialog(m.hwnd, -1);
-                              if (m.message != WM_INITDIALOG)
-                                return false;
-                              SetTimer(m.hwnd, 1, 1);
-                              test.services.Advance(1);
-                              return !init || init(m.hwnd);
-                            }));
-    PumpMessages();  // input left over once the dialog ended
-    return result;
+    return RunSteps({}, [&] {
+      return DialogBox("keys", {}, Procedure([&](const Message& m) {
+                         return m.message == WM_INITDIALOG && (!init || init(m.hwnd));
+                       }));
+    });
   }
 };
 
@@ -76,6 +52,13 @@ std::function<bool(Hwnd)> Focus(int id, std::function<bool(Hwnd)> before = {}) {
     SetFocus(GetDlgItem(dialog, id));
     return false;
   };
+}
+
+bool SelectsAll(const Received& r) {
+  return r.message == EM_SETSEL && r.wParam == 0 && r.lParam == -1;
+}
+bool IsArrowKey(const Received& r) {
+  return r.message == WM_KEYDOWN && r.wParam >= VK_LEFT && r.wParam <= VK_DOWN;
 }
 
 struct KeyCase {
@@ -126,16 +109,8 @@ TEST_F(DialogKeys, TabArrowsAndMnemonicsMoveTheFocusAsClassically) {
     EXPECT_EQ(Run(c.input, c.init), IDCANCEL) << c.what;
     EXPECT_EQ(Where(WM_SETFOCUS), c.focus) << c.what;
     EXPECT_EQ(Where(BM_CLICK), c.clicks) << c.what;
-    std::vector<int> selectAll;
-    std::vector<int> arrowsTo;
-    for (const Received& r : received) {
-      if (r.message == EM_SETSEL && r.wParam == 0 && r.lParam == -1)
-        selectAll.push_back(r.id);
-      if (r.message == WM_KEYDOWN && r.wParam >= VK_LEFT && r.wParam <= VK_DOWN)
-        arrowsTo.push_back(r.id);
-    }
-    EXPECT_EQ(selectAll, c.selectAll) << c.what;
-    EXPECT_EQ(arrowsTo, c.arrowsTo) << c.what;
+    EXPECT_EQ(Where(SelectsAll), c.selectAll) << c.what;
+    EXPECT_EQ(Where(IsArrowKey), c.arrowsTo) << c.what;
     EXPECT_EQ(Where(WM_CHAR), c.charsTo) << c.what;
   }
 }

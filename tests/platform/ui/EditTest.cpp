@@ -1,10 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "WindowTestSupport.h"
 #include "platform/ui/Controls.h"
 

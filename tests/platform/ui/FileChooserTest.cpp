@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include <algorithm>
-#include <tuple>
 
 #include "WindowTestSupport.h"
 #include "platform/sys/DevicePaths.h"

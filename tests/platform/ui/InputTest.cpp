@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "WindowTestSupport.h"
 #include "platform/ui/MessageBox.h"
 
@@ -59,7 +57,7 @@ TEST_F(InputTest, PushButtonsAnswerClicksEnterAndSpaceAndLeaveOtherKeysToThePare
           PointerEvent(InputKind::ButtonUp, {10, 10})});
   SetFocus(button);
   Inject(Key(VK_RETURN) + Key(VK_SPACE) + Key(VK_DOWN));
-  EXPECT_EQ(host.commands, (std::vector<std::pair<int, int>>(3, {426, BN_CLICKED})));
+  EXPECT_EQ(host.commands, Commands(3, {426, BN_CLICKED}));
   EXPECT_EQ(host.Count(WM_KEYDOWN), 1);
 }
 

@@ -1,11 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
 #include "WindowTestSupport.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/ScrollBar.h"
@@ -55,8 +47,6 @@ TEST(ScrollBarTest, DraggingTheThumbGivesBackThePositionItShows) {
 }
 
 // --- Controls on a host window -----------------------------------------------------------
-
-using Notifications = std::vector<std::pair<int, int>>;  // (id, code)
 
 class ListControlsTest : public HostTest {
  protected:
@@ -259,7 +249,7 @@ TEST_F(ListControlsTest, ClosedComboBoxArrowsChangeTheSelectionAndNotify) {
     Inject(Key(key));
     EXPECT_EQ(Send(combo, CB_GETCURSEL), selection) << "key " << key;
   }
-  EXPECT_EQ(host.commands, Notifications(5, {COMBO_ID, CBN_SELCHANGE}));
+  EXPECT_EQ(host.commands, Commands(5, {COMBO_ID, CBN_SELCHANGE}));
   EXPECT_EQ(Send(combo, CB_GETDROPPEDSTATE), 0);
   EXPECT_TRUE(Shows("COM3:", combo));
 }
@@ -284,9 +274,9 @@ TEST_F(ListControlsTest, DropDownDrivenByKeysAlone) {
   EXPECT_EQ(Send(combo, CB_GETCURSEL), 3);
   EXPECT_FALSE(IsWindow(list));
   EXPECT_EQ(GetFocus(), combo);
-  EXPECT_EQ(host.commands,
-            (Notifications{
-                {COMBO_ID, CBN_DROPDOWN}, {COMBO_ID, CBN_SELCHANGE}, {COMBO_ID, CBN_CLOSEUP}}));
+  EXPECT_EQ(
+      host.commands,
+      (Commands{{COMBO_ID, CBN_DROPDOWN}, {COMBO_ID, CBN_SELCHANGE}, {COMBO_ID, CBN_CLOSEUP}}));
   EXPECT_TRUE(Shows("COM4:", combo));
 }
 

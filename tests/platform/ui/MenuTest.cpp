@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 #include "WindowTestSupport.h"
 #include "platform/ui/Menu.h"
 
@@ -201,14 +197,6 @@ TEST_F(MenuTest, DegenerateMenusAndAVanishingOwnerEndWithoutAChoice) {
             0);
   EXPECT_EQ(Track({[&] { DestroyWindow(window); }}), 0);
   EXPECT_FALSE(RootMenu());
-}
-
-TEST(MenuRegistryTest, MenusAreFoundByNumberAndReplacedByALaterRegistration) {
-  RegisterMenu(40, FileMenu());
-  ASSERT_NE(FindMenu(40), nullptr);
-  EXPECT_EQ(FindMenu(41), nullptr);
-  RegisterMenu(40, Menu{{{"&Only", 1}}});
-  EXPECT_EQ(FindMenu(40)->items.size(), 1u);
 }
 
 }  // namespace

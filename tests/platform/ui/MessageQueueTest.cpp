@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <string>
 #include <thread>
 
 #include "WindowTestSupport.h"

@@ -1,12 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <functional>
-#include <optional>
 #include <ostream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "WindowTestSupport.h"
 #include "platform/ui/ColorChooser.h"

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -17,6 +21,7 @@ namespace ui_test {
 
 using namespace platform;
 using Input = std::vector<InputEvent>;
+using Commands = std::vector<std::pair<int, int>>;  // (id, code) of WM_COMMAND
 
 inline Input operator+(Input a, const Input& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -83,7 +88,7 @@ inline Rect TextRect(Surface& screen, std::string_view text) {
 // code) and the paints, and paints its background only; `hook` may take a message first.
 struct RecordingClass {
   std::vector<std::uint32_t> messages;
-  std::vector<std::pair<int, int>> commands;
+  Commands commands;
   std::vector<Rect> paintRects;
   std::function<LRESULT(const Message&)> hook;
 
