@@ -28,11 +28,7 @@ class ColorSwatchesTest : public HostTest {
         notified.push_back(SendMessage(grid, CSM_GETCURSEL).value_or(-2));
       return 0;
     };
-    grid = CreateWindow({.className = COLOR_SWATCHES_CLASS,
-                         .style = WS_CHILD | WS_VISIBLE,
-                         .rect = {10, 10, 90, 58},
-                         .parent = window,
-                         .id = 40});
+    grid = MakeChild(COLOR_SWATCHES_CLASS, 0, {10, 10, 90, 58}, 40);
     std::vector<Color> colors;
     for (int i = 0; i < 10; ++i)
       colors.push_back(CellColor(i));

@@ -7,21 +7,10 @@ using namespace ui_test;
 
 class ControlsTest : public HostTest {
  protected:
-  Hwnd Make(const std::string& className, const std::string& text, std::uint32_t style, Rect rect,
-            int id = 0) {
-    const Hwnd hwnd = CreateWindow({.className = className,
-                                    .title = text,
-                                    .style = WS_CHILD | WS_VISIBLE | style,
-                                    .rect = rect,
-                                    .parent = window,
-                                    .id = id});
-    PumpMessages();
-    return hwnd;
-  }
   // A button on row `row`, 20 pixels high from y = 10, with the id row + 1.
   Hwnd MakeButton(const std::string& text, std::uint32_t style, int row) {
-    return Make("BUTTON", text, WS_TABSTOP | style, Rect::FromSize(10, 10 + 20 * row, 140, 20),
-                row + 1);
+    return MakeChild("BUTTON", WS_TABSTOP | style, Rect::FromSize(10, 10 + 20 * row, 140, 20),
+                     row + 1, text);
   }
   void ClickRow(int row) { Inject(Click({20, 20 + 20 * row})); }
 };
@@ -35,7 +24,7 @@ TEST_F(ControlsTest, AutoRadioButtonsCheckOneOfTheirGroupOnly) {
   const Hwnd a = MakeButton("A", BS_AUTORADIOBUTTON, 0);
   const Hwnd b = MakeButton("B", BS_AUTORADIOBUTTON, 1);
   const Hwnd c = MakeButton("C", BS_AUTORADIOBUTTON, 2);
-  Make("STATIC", "Other", WS_GROUP, Rect::FromSize(10, 70, 140, 20));
+  MakeChild("STATIC", WS_GROUP, Rect::FromSize(10, 70, 140, 20), 0, "Other");
   const Hwnd d = MakeButton("D", BS_AUTORADIOBUTTON, 4);
   const Hwnd e = MakeButton("E", BS_AUTORADIOBUTTON, 5);
   for (Hwnd button : {a, d, e})  // setting a check leaves the others alone
@@ -92,7 +81,7 @@ TEST_F(ControlsTest, MarksShowTheCheck) {
 
 TEST_F(ControlsTest, StaticTextCentresWrapsAndTakesNoFocus) {
   const Rect centred = Rect::FromSize(10, 30, 200, 15);
-  const Hwnd title = Make("STATIC", "Survey", SS_CENTER, centred);
+  const Hwnd title = MakeChild("STATIC", SS_CENTER, centred, 0, "Survey");
   const Rect shown = TextRect(test.Screen(), "Survey");
   EXPECT_NEAR(shown.left - centred.left, centred.right - shown.right, 1);
   EXPECT_GT(shown.left - centred.left, 20);
@@ -102,7 +91,7 @@ TEST_F(ControlsTest, StaticTextCentresWrapsAndTakesNoFocus) {
   EXPECT_FALSE(test.Screen().Trace().IsVisibleIn("Survey", centred));
 
   const Rect narrow = Rect::FromSize(10, 60, 70, 60);
-  Make("STATIC", "Walk the lines back and forth", SS_LEFT, narrow);
+  MakeChild("STATIC", SS_LEFT, narrow, 0, "Walk the lines back and forth");
   const std::vector<TextTraceEntry> lines = test.Screen().Trace().EntriesIn(narrow);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_TRUE(lines.front().text.starts_with("Walk") && lines.back().text.ends_with("forth"));

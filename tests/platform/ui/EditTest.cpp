@@ -15,13 +15,7 @@ Selection SelectionOf(Hwnd edit) {
 class EditTest : public HostTest {
  protected:
   Hwnd MakeEdit(const std::string& text, Rect rect = {10, 10, 150, 29}) {
-    const Hwnd edit =
-        CreateWindow({.className = "edit",
-                      .title = text,
-                      .style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-                      .rect = rect,
-                      .parent = window,
-                      .id = 7});
+    const Hwnd edit = MakeChild("edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, rect, 7, text);
     SetFocus(edit);
     PumpMessages();
     host.commands.clear();

@@ -98,16 +98,4 @@ TEST_F(PaintingTest, InvalidationsMergeIntoOnePaintClippedToTheirUnion) {
   EXPECT_EQ(At(35, 35), WHITE);
 }
 
-TEST_F(PaintingTest, BorderAndCaptionShrinkTheClientArea) {
-  const Hwnd framed = CreateWindow({.className = "Above",
-                                    .title = "Caption",
-                                    .style = WS_POPUP | WS_VISIBLE | WS_CAPTION,
-                                    .rect = {10, 10, 110, 110}});
-  PumpMessages();
-  EXPECT_EQ(GetClientRect(framed), (Rect{0, 0, 98, 98 - CAPTION_HEIGHT}));
-  EXPECT_EQ(ClientToScreen(framed, {0, 0}), (Point{11, 11 + CAPTION_HEIGHT}));
-  EXPECT_EQ(At(10, 10), Rgb(0, 0, 0));  // the frame
-  EXPECT_TRUE(test.Screen().Trace().IsVisible("Caption"));
-}
-
 }  // namespace

@@ -187,6 +187,18 @@ class HostTest : public UiTest {
     window = MakeTopLevel("Host", {0, 0, 320, 240});
     PumpMessages();
   }
+  // A visible child of the host window, its creation served.
+  Hwnd MakeChild(const std::string& className, std::uint32_t style, Rect rect, int id = 0,
+                 const std::string& text = "") {
+    const Hwnd child = CreateWindow({.className = className,
+                                     .title = text,
+                                     .style = WS_CHILD | WS_VISIBLE | style,
+                                     .rect = rect,
+                                     .parent = window,
+                                     .id = id});
+    PumpMessages();
+    return child;
+  }
   // Injects the input and serves it.
   void Inject(const Input& input) {
     Queue(input);
