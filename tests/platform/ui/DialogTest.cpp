@@ -34,12 +34,13 @@ class DialogBoxTest : public DialogFixture {
 TEST_F(DialogBoxTest, TheLargestTemplateFitsCentredAndLargerOrBrokenOnesAreRefused) {
   RegisterDialogTemplate({.name = "Largest", .cx = 176, .cy = 106});
   Rect window;
-  EXPECT_EQ(RunAndThen("Largest", {},
-                       [&](Hwnd dialog) {
-                         window = GetWindowRect(dialog);
-                         EndDialog(dialog, IDOK);
-                       }),
-            IDOK);
+  const auto measure = [&](Hwnd dialog) {
+    window = GetWindowRect(dialog);
+    EXPECT_EQ(ClientToScreen(dialog, {0, 0}),
+              (Point{window.left + 1, window.top + 1 + CAPTION_HEIGHT}));
+    EndDialog(dialog, IDOK);
+  };
+  EXPECT_EQ(RunAndThen("Largest", {}, measure), IDOK);
   EXPECT_EQ(window.Height(), MapDialogRect({0, 0, 176, 106}).Height() + CAPTION_HEIGHT + 2);
   EXPECT_TRUE((Rect{0, 0, 320, 240}).Contains(window));
   EXPECT_LE(std::abs(window.left + window.right - 320), 1);

@@ -30,23 +30,6 @@ class MessageQueueTest : public HostTest {
   }
 };
 
-TEST_F(MessageQueueTest, PayloadTravelsAsACopyFromAnotherThread) {
-  std::string received;
-  host.hook = [&](const Message& m) -> LRESULT {
-    if (m.message == UM_PROBE)
-      received = std::any_cast<std::string>(m.payload);
-    return 0;
-  };
-  std::thread poster([&] {
-    std::string line = "$PBAR,1.0,2.0";
-    PostMessage(window, UM_PROBE, 0, 0, line);
-    line.assign("overwritten");
-  });
-  poster.join();
-  PumpMessages();
-  EXPECT_EQ(received, "$PBAR,1.0,2.0");
-}
-
 TEST_F(MessageQueueTest, SendFromAnotherThreadIsServedWhileAMessageBoxWaits) {
   bool boxWasUp = false;
   host.hook = [&](const Message& m) -> LRESULT {

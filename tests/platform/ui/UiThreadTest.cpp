@@ -28,24 +28,13 @@ void OnAnotherThread(const std::function<void()>& call) {
   other.join();
 }
 
-class UiThreadTest : public HostTest {
- protected:
-  void SetUp() override {
-    // Each death test starts the program afresh: forking one that holds threads is unsafe.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    HostTest::SetUp();
-  }
-};
+using UiThreadTest = HostTest;
 
 // A call that belongs to the UI thread, named as the abort message names it.
 struct UiCall {
   std::string name;
   std::function<void(Hwnd window)> call;
 };
-
-void PrintTo(const UiCall& c, std::ostream* out) {
-  *out << c.name;
-}
 
 const Rect SMALL{0, 0, 9, 9};
 ColorChooserRequest colorRequest;
@@ -81,6 +70,8 @@ std::vector<UiCall> UiCalls() {
 class UiCallOffThreadTest : public UiThreadTest, public ::testing::WithParamInterface<UiCall> {};
 
 TEST_P(UiCallOffThreadTest, AbortsNamingTheCall) {
+  // Each death test starts the program afresh: forking one that holds threads is unsafe.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   const UiCall& c = GetParam();
   EXPECT_DEATH(OnAnotherThread([&] { c.call(window); }),
                "gradlog: " + c.name + " called from a thread other than the UI thread");
@@ -92,18 +83,25 @@ INSTANTIATE_TEST_SUITE_P(WindowsTimersAndDialogs, UiCallOffThreadTest,
                            return info.param.name;
                          });
 
-TEST_F(UiThreadTest, PostAndSendFromAnotherThreadPassAndArrive) {
+TEST_F(UiThreadTest, PostAndSendFromAnotherThreadPassAndArriveAPostedPayloadAsACopy) {
   constexpr std::uint32_t UM_POST = WM_USER + 1, UM_SEND = WM_USER + 2;
-  host.hook = [](const Message& m) -> LRESULT { return m.message == UM_SEND ? 42 : 0; };
+  std::string received;
+  host.hook = [&](const Message& m) -> LRESULT {
+    if (m.message == UM_POST)
+      received = std::any_cast<std::string>(m.payload);
+    return m.message == UM_SEND ? 42 : 0;
+  };
   std::optional<LRESULT> sent;
-  OnAnotherThread([&] {
-    sent = SendMessage(window, UM_SEND);
-    PostMessage(window, UM_POST);
-  });
+  OnAnotherThread([&] { sent = SendMessage(window, UM_SEND); });
+  std::thread([&] {
+    std::string line = "$PBAR,1.0,2.0";
+    PostMessage(window, UM_POST, 0, 0, line);
+    line.assign("overwritten");  // before the UI thread takes the message
+  }).join();
   PumpMessages();
   EXPECT_EQ(sent, 42);
   EXPECT_EQ(host.Count(UM_SEND), 1);
-  EXPECT_EQ(host.Count(UM_POST), 1);
+  EXPECT_EQ(received, "$PBAR,1.0,2.0");
 }
 
 TEST(UiThreadOwnerTest, IsTheThreadThatMadeThePlatformNotTheMainThread) {
