@@ -19,6 +19,30 @@ LRESULT CheckOf(Hwnd button) {
   return SendMessage(button, BM_GETCHECK).value_or(-1);
 }
 
+TEST_F(ControlsTest, PushButtonsAnswerClicksEnterAndSpaceAndLeaveOtherKeysToTheParent) {
+  const Hwnd button = MakeChild("button", WS_TABSTOP, {180, 211, 310, 236}, 426, "E&xit");
+  Inject(Click({200, 220}));
+  // A press that is released off the button is no click.
+  Inject({PointerEvent(InputKind::ButtonDown, {200, 220}),
+          PointerEvent(InputKind::ButtonUp, {10, 10})});
+  SetFocus(button);
+  Inject(Key(VK_RETURN) + Key(VK_SPACE) + Key(VK_DOWN));
+  EXPECT_EQ(host.commands, Commands(3, {426, BN_CLICKED}));
+  EXPECT_EQ(host.Count(WM_KEYDOWN), 1);
+}
+
+TEST_F(ControlsTest, ButtonTextShowsWithoutItsMnemonicMarkAndTheDefaultOneHasAHeavierFrame) {
+  const Hwnd plain = MakeChild("button", 0, {10, 10, 110, 35}, 1, "E&xit");
+  MakeChild("button", BS_DEFPUSHBUTTON, {10, 50, 110, 75}, 2, "&Logging");
+  EXPECT_TRUE(test.Screen().Trace().IsVisibleIn("Exit", {10, 10, 110, 35}));
+  // The plain button's outer edge is the white highlight; the default one's is black.
+  EXPECT_EQ(ScreenColor(test.Screen(), 10, 20), Rgb(255, 255, 255));
+  EXPECT_EQ(ScreenColor(test.Screen(), 10, 60), Rgb(0, 0, 0));
+  SendMessage(plain, BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
+  PumpMessages();
+  EXPECT_EQ(ScreenColor(test.Screen(), 10, 20), Rgb(0, 0, 0));
+}
+
 TEST_F(ControlsTest, AutoRadioButtonsCheckOneOfTheirGroupOnly) {
   // The first child starts a group without WS_GROUP; a static with WS_GROUP starts the next.
   const Hwnd a = MakeButton("A", BS_AUTORADIOBUTTON, 0);
