@@ -126,12 +126,12 @@ TEST_F(DialogKeys, EnterPressesTheFocusedOrDefaultButtonAndEscapeCancels) {
     commands.clear();
     EXPECT_EQ(Run(Key(key), Focus(focus)), command == IDOK ? IDOK : IDCANCEL) << focus;
     ASSERT_FALSE(commands.empty());
-    EXPECT_EQ(commands[0], MakeWParam(static_cast<std::uint16_t>(command), BN_CLICKED)) << focus;
+    EXPECT_EQ(commands[0], std::pair(command, int{BN_CLICKED})) << focus;
   }
   // A disabled default button is not pressed; without any, Enter still gives IDOK.
   commands.clear();
   EXPECT_EQ(Run(Key(VK_RETURN), Disable(IDOK)), IDCANCEL);
-  EXPECT_EQ(CommandIds(), std::vector<int>{IDCANCEL});
+  EXPECT_EQ(commands, (Commands{{IDCANCEL, BN_CLICKED}}));
   RegisterDialogTemplate(
       {.name = "Plain", .cx = 80, .cy = 40, .items = {Item(FAKE_EDIT, "", NAME, WS_TABSTOP)}});
   Queue(Key(VK_RETURN));

@@ -150,7 +150,7 @@ TEST_F(DialogBoxTest, TheCaptionOkButtonAndCloseBoxAnswerThePointer) {
     return m.message == WM_COMMAND && LowWord(m.wParam) == IDOK;
   });
   EXPECT_EQ(result, IDCANCEL);
-  EXPECT_EQ(CommandIds(), (std::vector<int>{IDOK, IDCANCEL}));
+  EXPECT_EQ(commands, (Commands{{IDOK, BN_CLICKED}, {IDCANCEL, BN_CLICKED}}));
 }
 
 TEST_F(DialogBoxTest, TimersAndSendsFromOtherThreadsKeepRunningWhileItIsUp) {

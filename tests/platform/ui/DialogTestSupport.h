@@ -32,7 +32,7 @@ struct Received {
 class DialogFixture : public UiTest {
  protected:
   std::vector<Received> received;
-  std::vector<WPARAM> commands;  // WM_COMMAND seen by the dialog procedure
+  Commands commands;  // seen by the dialog procedure
 
   void SetUp() override {
     for (const char* name : {FAKE_EDIT, FAKE_BUTTON, FAKE_LABEL})
@@ -43,7 +43,7 @@ class DialogFixture : public UiTest {
   DialogProc Procedure(std::function<bool(const Message&)> hook = {}) {
     return [this, hook](const Message& m) {
       if (m.message == WM_COMMAND)
-        commands.push_back(m.wParam);
+        commands.emplace_back(LowWord(m.wParam), HighWord(m.wParam));
       return hook ? hook(m) : m.message == WM_INITDIALOG;
     };
   }
@@ -59,12 +59,6 @@ class DialogFixture : public UiTest {
   }
   std::vector<int> Where(std::uint32_t message) const {
     return Where([message](const Received& r) { return r.message == message; });
-  }
-  std::vector<int> CommandIds() const {
-    std::vector<int> ids;
-    for (WPARAM w : commands)
-      ids.push_back(LowWord(w));
-    return ids;
   }
 
  private:
