@@ -74,7 +74,6 @@ TEST_F(DialogBoxTest, CreatesTheItemsInitialisesThenShowsAndRestoresTheOwner) {
                                     {"Listbox", "", 51, WS_TABSTOP, list, {"2400", "4800"}}}});
   const Hwnd owner = ui_test::MakeTopLevel("FakeLabel", {0, 0, 320, 240});
   SetFocus(owner);
-  bool shown = false;
   auto init = [&](const Message& m) {
     if (m.message != WM_INITDIALOG)
       return false;
@@ -90,12 +89,10 @@ TEST_F(DialogBoxTest, CreatesTheItemsInitialisesThenShowsAndRestoresTheOwner) {
     return true;
   };
   auto check = [&](Hwnd dialog) {
-    shown = test.Screen().Trace().IsVisible("Serial ports") &&
-            test.Screen().Trace().IsVisible("Grid port:");
+    EXPECT_TRUE(Shows("Serial ports") && Shows("Grid port:"));
     EndDialog(dialog, 42);
   };
   EXPECT_EQ(RunAndThen("PORTS", owner, check, init), 42);
-  EXPECT_TRUE(shown);
   EXPECT_FALSE(FindWindow("Dialog", ""));
   EXPECT_TRUE(IsWindowEnabled(owner));
   EXPECT_EQ(GetFocus(), owner);

@@ -15,8 +15,6 @@ int LineHeight() {
   return SystemFont()->Metrics().height + 2;
 }
 
-// --- The scroll bar's geometry ------------------------------------------------------------
-
 // 13 wide, 126 tall: two 13-pixel arrows and a 100-pixel track.
 const Rect BAR{100, 20, 113, 146};
 
@@ -73,8 +71,6 @@ class ListControlsTest : public HostTest {
     return test.Screen().Trace().IsVisibleIn(text, GetWindowRect(hwnd));
   }
 };
-
-// --- List box ----------------------------------------------------------------------------
 
 TEST_F(ListControlsTest, ProgramCallsCheckTheirArgumentsAndNeverNotify) {
   const Hwnd list = MakeListBox(LBS_NOTIFY, 4, 2);
@@ -210,8 +206,6 @@ TEST_F(ListControlsTest, ScrollBarArrowsTrackAndThumbScrollTheList) {
   SendMessage(list, WM_MOUSEMOVE, 0, MakeLParam(x, 500));
   EXPECT_EQ(Send(list, LB_GETTOPINDEX), 0) << "no drag after the release";
 }
-
-// --- Combobox ----------------------------------------------------------------------------
 
 TEST_F(ListControlsTest, ClosedComboBoxArrowsChangeTheSelectionAndNotify) {
   const Hwnd combo = MakeComboBox(20, 3);
