@@ -107,35 +107,38 @@ TEST_F(ColorChooserTest, FitsTheScreenWithEveryLabelWhole) {
 }
 
 TEST_F(ColorChooserTest, StartsFromAPresetColourElseFromBlack) {
-  const std::tuple<bool, Color, Color, LRESULT> cases[] = {
-      {true, BasicColors()[20], BasicColors()[20], 20},  // its swatch selected
-      {true, Rgb(1, 2, 3), Rgb(1, 2, 3), -1},
-      {false, Rgb(255, 0, 0), Rgb(0, 0, 0), -1}};
-  for (const auto& [preset, initial, expected, basicSelection] : cases) {
+  struct Case {
+    bool preset;
+    Color initial, expected;
+    LRESULT basicSelection;
+  };
+  for (const Case& c : {Case{true, BasicColors()[20], BasicColors()[20], 20},  // its swatch
+                        Case{true, Rgb(1, 2, 3), Rgb(1, 2, 3), -1},
+                        Case{false, Rgb(255, 0, 0), Rgb(0, 0, 0), -1}}) {
     const auto look = [&] {
-      EXPECT_EQ(AskItem(COLOR_CHOOSER_BASIC, CSM_GETCURSEL), basicSelection) << initial;
-      EXPECT_EQ(GetDlgItemText(Chooser(), COLOR_CHOOSER_BLUE), std::to_string(BlueOf(expected)));
+      EXPECT_EQ(AskItem(COLOR_CHOOSER_BASIC, CSM_GETCURSEL), c.basicSelection) << c.initial;
+      EXPECT_EQ(GetDlgItemText(Chooser(), COLOR_CHOOSER_BLUE), std::to_string(BlueOf(c.expected)));
     };
-    EXPECT_EQ(
-        Run({.initial = initial, .presetInitial = preset}, {}, {look, Queued(Key(VK_RETURN))}),
-        expected)
-        << initial;
+    const ColorChooserRequest request{.initial = c.initial, .presetInitial = c.preset};
+    EXPECT_EQ(Run(request, {}, {look, Queued(Key(VK_RETURN))}), c.expected) << c.initial;
   }
 }
 
 TEST_F(ColorChooserTest, TypedValuesShowAtOnceAndAreReadClamped) {
-  const std::tuple<const char*, const char*, const char*, Color> cases[] = {
-      {"12", "34", "56", Rgb(12, 34, 56)},
-      {"300", "7", "x9", Rgb(255, 7, 0)},        // too big; not a number
-      {"\b", "255", "1000", Rgb(0, 255, 100)}};  // emptied; 3 digits at most
-  for (const auto& [red, green, blue, expected] : cases) {
+  struct Case {
+    const char *red, *green, *blue;
+    Color expected;
+  };
+  for (const Case& c : {Case{"12", "34", "56", Rgb(12, 34, 56)},
+                        Case{"300", "7", "x9", Rgb(255, 7, 0)},          // too big; not a number
+                        Case{"\b", "255", "1000", Rgb(0, 255, 100)}}) {  // emptied; 3 digits
     const auto look = [&] {
-      EXPECT_EQ(static_cast<Color>(AskItem(COLOR_CHOOSER_PREVIEW, CSM_GETCOLOR)), expected) << red;
+      EXPECT_EQ(static_cast<Color>(AskItem(COLOR_CHOOSER_PREVIEW, CSM_GETCOLOR)), c.expected);
     };
     // Two tabs lead from the basic grid through the custom one to Red.
-    const Input input =
-        Times(2, Key(VK_TAB)) + Chars(red) + Key(VK_TAB) + Chars(green) + Key(VK_TAB) + Chars(blue);
-    EXPECT_EQ(Run({}, input, {look, Queued(Key(VK_RETURN))}), expected) << red;
+    const Input input = Times(2, Key(VK_TAB)) + Chars(c.red) + Key(VK_TAB) + Chars(c.green) +
+                        Key(VK_TAB) + Chars(c.blue);
+    EXPECT_EQ(Run({}, input, {look, Queued(Key(VK_RETURN))}), c.expected) << c.red;
   }
 }
 

@@ -69,6 +69,8 @@ TEST_F(ControlsTest, AutoRadioButtonsCheckOneOfTheirGroupOnly) {
           {2, BN_CLICKED}, {3, BN_CLICKED}, {6, BN_CLICKED}, {2, BN_CLICKED}, {2, BN_CLICKED}}));
   const std::vector<LRESULT> checks = {CheckOf(a), CheckOf(b), CheckOf(c), CheckOf(d), CheckOf(e)};
   EXPECT_EQ(checks, (std::vector<LRESULT>{0, 1, 0, 0, 1}));
+  EXPECT_EQ(ScreenColor(test.Screen(), 16, 39), Rgb(0, 0, 0));  // B's dot
+  EXPECT_EQ(ScreenColor(test.Screen(), 16, 59), Rgb(255, 255, 255));
 }
 
 TEST_F(ControlsTest, CheckBoxesToggleThemselvesOnlyWhenAutoAndIgnoreOtherKeys) {
@@ -80,6 +82,8 @@ TEST_F(ControlsTest, CheckBoxesToggleThemselvesOnlyWhenAutoAndIgnoreOtherKeys) {
     const Hwnd box = MakeButton("&Beep", style, 0);
     ClickRow(0);
     EXPECT_EQ(CheckOf(box), static_cast<LRESULT>(afterClick));
+    // 13-pixel marks centred in 20-pixel rows: a pixel of the tick.
+    EXPECT_EQ(ScreenColor(test.Screen(), 15, 21), afterClick ? Rgb(0, 0, 0) : Rgb(255, 255, 255));
     Inject(Key(VK_SPACE));
     EXPECT_EQ(CheckOf(box), static_cast<LRESULT>(afterSpace));
     // Keys it does not use reach neither it nor its parent; Enter is the dialog's.
@@ -88,19 +92,6 @@ TEST_F(ControlsTest, CheckBoxesToggleThemselvesOnlyWhenAutoAndIgnoreOtherKeys) {
     EXPECT_EQ(host.Count(WM_KEYDOWN), 0);
     DestroyWindow(box);
   }
-}
-
-TEST_F(ControlsTest, MarksShowTheCheck) {
-  MakeButton("Radio", BS_AUTORADIOBUTTON, 0);
-  const Hwnd box = MakeButton("Check", BS_AUTOCHECKBOX, 1);
-  // 13-pixel marks centred in 20-pixel rows: a pixel of the tick.
-  const Point tick{15, 41};
-  EXPECT_EQ(ScreenColor(test.Screen(), tick.x, tick.y), Rgb(255, 255, 255));
-  ClickRow(0);
-  ClickRow(1);
-  EXPECT_EQ(ScreenColor(test.Screen(), 16, 19), Rgb(0, 0, 0));  // the radio's dot
-  EXPECT_EQ(ScreenColor(test.Screen(), tick.x, tick.y), Rgb(0, 0, 0));
-  EXPECT_EQ(GetFocus(), box);
 }
 
 TEST_F(ControlsTest, StaticTextCentresWrapsAndTakesNoFocus) {

@@ -110,12 +110,12 @@ TEST_F(DialogBoxTest, OkAndCancelEndTheDialogUnlessTheProcedureHandlesThem) {
   };
   for (const auto& [what, message, wParam, takesOk, result] : cases) {
     commands.clear();
-    auto hook = [takesOk](const Message& m) {
+    auto hook = [takesOk = takesOk](const Message& m) {
       if (m.message == WM_USER)
         EndDialog(m.hwnd, STILL_OPEN);
       return m.message == WM_USER || (takesOk && m.message == WM_COMMAND);
     };
-    auto send = [&](Hwnd dialog) {
+    auto send = [message = message, wParam = wParam](Hwnd dialog) {
       SendMessage(dialog, message, wParam);
       PostMessage(dialog, WM_USER);  // never served once the dialog has ended
     };

@@ -47,23 +47,23 @@ TEST_F(EditTest, KeysAndTypingEditTheTextAndNotifyOnlyRealChanges) {
     int changes;
   };
   const std::vector<Case> cases = {
-      {"COM1:", {-2, 0}, Chars(U"X"), "XCOM1:", {1, 1}, 1},  // new text: caret at the start
+      {"COM1:", {-2, 0}, Chars("X"), "XCOM1:", {1, 1}, 1},  // new text: caret at the start
       {"COM1:", {2, 99}, {}, "COM1:", {2, 5}, 0},            // EM_SETSEL clamps and orders its ends
       {"COM1:", {4, 1}, {}, "COM1:", {1, 4}, 0},
-      {"12345", {1, 4}, Chars(U"ab"), "1ab5", {3, 3}, 2},
+      {"12345", {1, 4}, Chars("ab"), "1ab5", {3, 3}, 2},
       {"abc", {2, 2}, back, "ac", {1, 1}, 1},  // VK_BACK and '\b' make one deletion
       {"abc", {0, 0}, back, "abc", {0, 0}, 0},
       {"abcdef", {1, 4}, back, "aef", {1, 1}, 1},
       {"abc", {1, 1}, del, "ac", {1, 1}, 1},
-      {"mid", {1, 1}, home + Chars(U"<") + end + Chars(U">"), "<mid>", {5, 5}, 2},
-      {"abcdef", {1, 4}, left + Chars(U"x"), "axbcdef", {2, 2}, 1},  // to the selection's start
-      {"ab", {1, 1}, left + left + Chars(U"<"), "<ab", {1, 1}, 1},
+      {"mid", {1, 1}, home + Chars("<") + end + Chars(">"), "<mid>", {5, 5}, 2},
+      {"abcdef", {1, 4}, left + Chars("x"), "axbcdef", {2, 2}, 1},  // to the selection's start
+      {"ab", {1, 1}, left + left + Chars("<"), "<ab", {1, 1}, 1},
       {"abcdef", {2, 2}, Key(VK_RIGHT, true) + Key(VK_RIGHT, true), "abcdef", {2, 4}, 0},
       {"abcdef", {4, 4}, Key(VK_LEFT, true) + Key(VK_LEFT, true) + back, "abef", {2, 2}, 1},
-      {"abcdef", {3, 3}, Key(VK_HOME, true) + Chars(U"-"), "-def", {1, 1}, 1},
+      {"abcdef", {3, 3}, Key(VK_HOME, true) + Chars("-"), "-def", {1, 1}, 1},
       {"abcdef", {2, 2}, Key(VK_END, true) + del, "ab", {2, 2}, 1},
-      {"ab", {2, 2}, Chars(U"\t\r\x1b\x7f"), "ab", {2, 2}, 0},
-      {"a\u00b0b", {2, 2}, Chars(U"\u00e9") + back + back, "ab", {1, 1}, 3},
+      {"ab", {2, 2}, Chars("\t\r\x1b\x7f"), "ab", {2, 2}, 0},
+      {"a\u00b0b", {2, 2}, Input{CharEvent(U'\u00e9')} + back + back, "ab", {1, 1}, 3},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
@@ -81,15 +81,15 @@ TEST_F(EditTest, KeysAndTypingEditTheTextAndNotifyOnlyRealChanges) {
 
 TEST_F(EditTest, TheLimitRefusesTypingButNotReplacing) {
   const Hwnd edit = MakeEdit(std::string(30000, 'x'));
-  Inject(Chars(U"y") + Key(VK_DELETE) + Chars(U"yz"));  // the default limit
+  Inject(Chars("y") + Key(VK_DELETE) + Chars("yz"));  // the default limit
   EXPECT_EQ(GetWindowText(edit), "y" + std::string(29999, 'x'));
   SetWindowText(edit, "");
   SendMessage(edit, EM_LIMITTEXT, 5);
-  Inject(Chars(U"123456"));
+  Inject(Chars("123456"));
   EXPECT_EQ(GetWindowText(edit), "12345");
   SendMessage(edit, EM_SETSEL, 1, 3);
   SendMessage(edit, EM_LIMITTEXT, 0);  // no limit
-  Inject(Chars(U"abc"));
+  Inject(Chars("abc"));
   EXPECT_EQ(GetWindowText(edit), "1abc45");
   EXPECT_EQ(Changes(), 10);
 }
@@ -99,7 +99,7 @@ TEST_F(EditTest, ALongTextScrollsToKeepTheCaretInView) {
   const Hwnd edit = MakeEdit(text, {10, 10, 70, 29});
   const std::string start = Shown(edit);
   EXPECT_TRUE(start.starts_with("0123") && start.size() < text.size()) << start;
-  Inject(Key(VK_END) + Chars(U"!"));
+  Inject(Key(VK_END) + Chars("!"));
   const std::string shown = Shown(edit);
   EXPECT_TRUE(shown.ends_with("yz!") && shown[0] != '0') << shown;
   Inject(Key(VK_HOME));

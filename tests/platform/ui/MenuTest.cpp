@@ -85,7 +85,7 @@ TEST_F(MenuTest, TheMenuHasItsTopRightCornerWhereAskedOrIsMovedOntoTheScreen) {
                                                {{180, 230}, 180, -1},
                                                {{-50, -20}, -1, 0}};
   for (const auto& [corner, right, top] : cases) {
-    const auto check = [&] {
+    const auto check = [corner = corner, right = right, top = top] {
       const Rect r = GetWindowRect(RootMenu());
       EXPECT_EQ(right < 0 ? r.left : r.right, right < 0 ? 0 : right) << corner.x;
       EXPECT_EQ(top < 0 ? r.bottom : r.top, top < 0 ? 240 : top) << corner.y;
@@ -103,7 +103,7 @@ TEST_F(MenuTest, DownAndUpSkipSeparatorsAndWrapAndEnterChooses) {
       {Key(VK_UP) + Key(VK_DOWN), "New Line", NEW_LINE}};
   for (const auto& [keys, highlighted, command] : cases) {
     host.commands.clear();
-    const auto check = [&] { EXPECT_EQ(Highlighted(), Texts{highlighted}); };
+    const auto check = [&, text = highlighted] { EXPECT_EQ(Highlighted(), Texts{text}); };
     EXPECT_EQ(Track({Queued(keys), check, Queued(Key(VK_RETURN))}), command) << highlighted;
     EXPECT_EQ(host.commands, (Commands{{command, 0}}));
     EXPECT_FALSE(menuOpenAtCommand);

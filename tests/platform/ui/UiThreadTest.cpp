@@ -1,5 +1,4 @@
 #include <atomic>
-#include <ostream>
 #include <thread>
 
 #include "WindowTestSupport.h"
@@ -31,10 +30,7 @@ void OnAnotherThread(const std::function<void()>& call) {
 using UiThreadTest = HostTest;
 
 // A call that belongs to the UI thread, named as the abort message names it.
-struct UiCall {
-  std::string name;
-  std::function<void(Hwnd window)> call;
-};
+using UiCall = std::pair<std::string, std::function<void(Hwnd window)>>;
 
 const Rect SMALL{0, 0, 9, 9};
 ColorChooserRequest colorRequest;
@@ -73,14 +69,14 @@ TEST_P(UiCallOffThreadTest, AbortsNamingTheCall) {
   // Each death test starts the program afresh: forking one that holds threads is unsafe.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const UiCall& c = GetParam();
-  EXPECT_DEATH(OnAnotherThread([&] { c.call(window); }),
-               "gradlog: " + c.name + " called from a thread other than the UI thread");
+  EXPECT_DEATH(OnAnotherThread([&] { c.second(window); }),
+               "gradlog: " + c.first + " called from a thread other than the UI thread");
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowsTimersAndDialogs, UiCallOffThreadTest,
                          ::testing::ValuesIn(UiCalls()),
                          [](const ::testing::TestParamInfo<UiCall>& info) {
-                           return info.param.name;
+                           return info.param.first;
                          });
 
 TEST_F(UiThreadTest, PostAndSendFromAnotherThreadPassAndArriveAPostedPayloadAsACopy) {

@@ -55,14 +55,11 @@ inline Input AltLetter(char letter) {
           KeyEvent(InputKind::KeyUp, key, false, true), KeyEvent(InputKind::KeyUp, VK_MENU)};
 }
 // Text events alone.
-inline Input Chars(std::u32string_view text) {
-  Input out;
-  for (char32_t c : text)
-    out.push_back(CharEvent(c));
-  return out;
-}
 inline Input Chars(std::string_view ascii) {
-  return Chars(std::u32string(ascii.begin(), ascii.end()));
+  Input out;
+  for (char c : ascii)
+    out.push_back(CharEvent(char32_t(c)));
+  return out;
 }
 inline Input Click(Point p) {
   return {PointerEvent(InputKind::ButtonDown, p), PointerEvent(InputKind::ButtonUp, p)};
