@@ -69,17 +69,6 @@ TEST_F(ColorSwatchesTest, AClickSelectsTheCellUnderThePointerAndEachCellShowsIts
   }
 }
 
-TEST_F(ColorSwatchesTest, FewerColoursDropASelectionPastThemAndBadRequestsChangeNothing) {
-  SendMessage(grid, CSM_SETCURSEL, 6);
-  EXPECT_EQ(SendMessage(grid, CSM_SETCOLORS, 0, 0, std::string("red")), 0);
-  EXPECT_EQ(SendMessage(grid, CSM_SETCOLOR, 10, 0), 0);
-  EXPECT_EQ(SendMessage(grid, CSM_GETCURSEL), 6);
-  SendMessage(grid, CSM_SETCOLORS, 0, 0, std::vector<Color>{1, 2, 3});
-  EXPECT_EQ(SendMessage(grid, CSM_GETCURSEL), -1);
-  EXPECT_EQ(SendMessage(grid, CSM_SETCURSEL, 42), -1);
-  EXPECT_TRUE(notified.empty());
-}
-
 class ColorChooserTest : public DialogFixture {
  protected:
   // Runs the chooser on `input`, then the steps (see RunSteps).

@@ -23,6 +23,11 @@ TEST(DialogUnits, EdgesThatTouchInDialogUnitsTouchInPixels) {
 
 class DialogBoxTest : public DialogFixture {
  protected:
+  void SetUp() override {
+    DialogFixture::SetUp();
+    RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
+    SetFocus(window);
+  }
   // Runs a dialog, and `step` once it has been painted; `hook` takes messages first.
   std::optional<int> RunAndThen(std::string_view name, Hwnd owner, std::function<void(Hwnd)> step,
                                 std::function<bool(const Message&)> hook = {}) {
@@ -33,34 +38,32 @@ class DialogBoxTest : public DialogFixture {
 
 TEST_F(DialogBoxTest, TheLargestTemplateFitsCentredAndLargerOrBrokenOnesAreRefused) {
   RegisterDialogTemplate({.name = "Largest", .cx = 176, .cy = 106});
-  Rect window;
+  Rect frame;
   const auto measure = [&](Hwnd dialog) {
-    window = GetWindowRect(dialog);
+    frame = GetWindowRect(dialog);
     EXPECT_EQ(ClientToScreen(dialog, {0, 0}),
-              (Point{window.left + 1, window.top + 1 + CAPTION_HEIGHT}));
+              (Point{frame.left + 1, frame.top + 1 + CAPTION_HEIGHT}));
     EndDialog(dialog, IDOK);
   };
   EXPECT_EQ(RunAndThen("Largest", {}, measure), IDOK);
-  EXPECT_EQ(window.Height(), MapDialogRect({0, 0, 176, 106}).Height() + CAPTION_HEIGHT + 2);
-  EXPECT_TRUE((Rect{0, 0, 320, 240}).Contains(window));
-  EXPECT_LE(std::abs(window.left + window.right - 320), 1);
-  EXPECT_LE(std::abs(window.top + window.bottom - 240), 1);
+  EXPECT_EQ(frame.Height(), MapDialogRect({0, 0, 176, 106}).Height() + CAPTION_HEIGHT + 2);
+  EXPECT_TRUE((Rect{0, 0, 320, 240}).Contains(frame));
+  EXPECT_LE(std::abs(frame.left + frame.right - 320), 1);
+  EXPECT_LE(std::abs(frame.top + frame.bottom - 240), 1);
 
   RegisterDialogTemplate({.name = "TooWide", .cx = 240, .cy = 40});
   RegisterDialogTemplate({.name = "TooTall", .cx = 100, .cy = 160});
   RegisterDialogTemplate({.name = "Inverted", .cx = -20, .cy = 40});
   RegisterDialogTemplate(
       {.name = "BadItem", .cx = 100, .cy = 40, .items = {Item("NoSuchClass", "", 5, 0)}});
-  const Hwnd owner = ui_test::MakeTopLevel("FakeLabel", {0, 0, 320, 240});
-  SetFocus(owner);
   for (const char* name : {"Missing", "TooWide", "TooTall", "Inverted", "BadItem"}) {
     int calls = 0;
     const auto count = [&calls](const Message&) { return ++calls > 0; };
-    EXPECT_EQ(DialogBox(name, owner, count), std::nullopt) << name;
+    EXPECT_EQ(DialogBox(name, window, count), std::nullopt) << name;
     EXPECT_EQ(calls, 0) << name;
     EXPECT_FALSE(FindWindow("Dialog", "")) << name;
-    EXPECT_EQ(GetFocus(), owner) << name;
-    EXPECT_TRUE(IsWindowEnabled(owner)) << name;
+    EXPECT_EQ(GetFocus(), window) << name;
+    EXPECT_TRUE(IsWindowEnabled(window)) << name;
   }
 }
 
@@ -72,13 +75,11 @@ TEST_F(DialogBoxTest, CreatesTheItemsInitialisesThenShowsAndRestoresTheOwner) {
                           .cy = 80,
                           .items = {Item("STATIC", "&Grad port:", 100, 0, {4, 6, 50, 8}),
                                     {"Listbox", "", 51, WS_TABSTOP, list, {"2400", "4800"}}}});
-  const Hwnd owner = ui_test::MakeTopLevel("FakeLabel", {0, 0, 320, 240});
-  SetFocus(owner);
   auto init = [&](const Message& m) {
     if (m.message != WM_INITDIALOG)
       return false;
     EXPECT_FALSE(IsWindowVisible(m.hwnd));
-    EXPECT_FALSE(IsWindowEnabled(owner));
+    EXPECT_FALSE(IsWindowEnabled(window));
     EXPECT_EQ(m.wParam, GetDlgItem(m.hwnd, 51).value);  // the first tab stop
     const Point origin = ClientToScreen(m.hwnd, {0, 0});
     EXPECT_EQ(GetWindowRect(GetDlgItem(m.hwnd, 51)),
@@ -92,14 +93,13 @@ TEST_F(DialogBoxTest, CreatesTheItemsInitialisesThenShowsAndRestoresTheOwner) {
     EXPECT_TRUE(Shows("Serial ports") && Shows("Grid port:"));
     EndDialog(dialog, 42);
   };
-  EXPECT_EQ(RunAndThen("PORTS", owner, check, init), 42);
+  EXPECT_EQ(RunAndThen("PORTS", window, check, init), 42);
   EXPECT_FALSE(FindWindow("Dialog", ""));
-  EXPECT_TRUE(IsWindowEnabled(owner));
-  EXPECT_EQ(GetFocus(), owner);
+  EXPECT_TRUE(IsWindowEnabled(window));
+  EXPECT_EQ(GetFocus(), window);
 }
 
 TEST_F(DialogBoxTest, OkAndCancelEndTheDialogUnlessTheProcedureHandlesThem) {
-  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
   constexpr int STILL_OPEN = 99;  // the result of the WM_USER the procedure ends it with
   // Sent on the first tick, with whether the procedure takes IDOK, and the result.
   const std::tuple<const char*, std::uint32_t, WPARAM, bool, int> cases[] = {
@@ -133,11 +133,11 @@ TEST_F(DialogBoxTest, TheCaptionOkButtonAndCloseBoxAnswerThePointer) {
            {.kind = InputKind::ButtonUp, .position = up}});
   };
   const auto clicks = [&](Hwnd dialog) {
-    const Rect window = GetWindowRect(dialog);
+    const Rect frame = GetWindowRect(dialog);
     const Point okAt = Centre(TextRect(test.Screen(), "OK"));
-    const Point closeAt{window.right - 10, window.top + 9};
-    EXPECT_LT(okAt.y, window.top + CAPTION_HEIGHT);
-    click({window.left + 20, window.top + 9}, {window.left + 20, window.top + 9});  // title
+    const Point closeAt{frame.right - 10, frame.top + 9};
+    EXPECT_LT(okAt.y, frame.top + CAPTION_HEIGHT);
+    click({frame.left + 20, frame.top + 9}, {frame.left + 20, frame.top + 9});  // title
     click(okAt, closeAt);  // pressed on one button, released on the other
     click(okAt, okAt);
     click(closeAt, closeAt);
@@ -151,21 +151,17 @@ TEST_F(DialogBoxTest, TheCaptionOkButtonAndCloseBoxAnswerThePointer) {
 }
 
 TEST_F(DialogBoxTest, TimersAndSendsFromOtherThreadsKeepRunningWhileItIsUp) {
-  ui_test::RecordingClass ownerClass;
-  ownerClass.Register("Owner", Rgb(255, 255, 255));
-  ownerClass.hook = [](const Message& m) -> LRESULT { return m.message == WM_USER + 5 ? 77 : 0; };
-  const Hwnd owner = ui_test::MakeTopLevel("Owner", {0, 0, 320, 240});
-  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
+  host.hook = [](const Message& m) -> LRESULT { return m.message == WM_USER + 5 ? 77 : 0; };
   std::atomic<bool> answered = false;
   std::optional<LRESULT> answer;
   std::thread sender;
   int ticks = 0;
-  const auto result = DialogBox("Small", owner, [&](const Message& m) {
+  const auto result = DialogBox("Small", window, [&](const Message& m) {
     if (m.message == WM_INITDIALOG) {
       SetTimer(m.hwnd, 1, 100);
       test.services.Advance(100);
       sender = std::thread([&] {
-        answer = SendMessage(owner, WM_USER + 5);
+        answer = SendMessage(window, WM_USER + 5);
         answered = true;
       });
     } else if (m.message == WM_TIMER) {
@@ -183,7 +179,6 @@ TEST_F(DialogBoxTest, TimersAndSendsFromOtherThreadsKeepRunningWhileItIsUp) {
 }
 
 TEST_F(DialogBoxTest, AQuitEndsItAsCancelAndStaysPendingForTheOuterLoop) {
-  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
   const auto result = DialogBox("Small", {}, [](const Message& m) {
     if (m.message == WM_INITDIALOG)
       PostQuitMessage(5);

@@ -29,12 +29,13 @@ struct Received {
 
 // Stand-ins for the standard controls: they answer WM_GETDLGCODE as the real ones do and
 // record what reaches them, so that a test sees exactly what the dialog manager sent.
-class DialogFixture : public UiTest {
+class DialogFixture : public HostTest {
  protected:
   std::vector<Received> received;
   Commands commands;  // seen by the dialog procedure
 
   void SetUp() override {
+    HostTest::SetUp();
     for (const char* name : {FAKE_EDIT, FAKE_BUTTON, FAKE_LABEL})
       RegisterClass({.name = name, .procedure = [this](const Message& m) { return Fake(m); }});
   }
