@@ -112,13 +112,12 @@ TEST_F(FileChooserTest, SaveShowsTheListingAndEnterAcceptsTheProposedName) {
 
 TEST_F(FileChooserTest, TypedNamesGetTheDefaultExtensionOnlyWhenTheyHaveNone) {
   MakeFiles(root.Path() / "C_DRIVE/DATAZEP601", {"line0001.601"});
-  for (const auto& [typed, path] : std::vector<std::pair<const char*, const char*>>{
-           {"LINE1", "LINE1.601"},
-           {"LINE1.TXT", "LINE1.TXT"},
-           {"A.B.C", "A.B.C"},
-           {"Storage Card", "Storage Card.601"},
-           {"  spaced  ", "spaced.601"},
-           {"LINE0001", "line0001.601"}}) {  // an existing file under its own name
+  // The last: an existing file under its own name.
+  const std::pair<const char*, const char*> cases[] = {
+      {"LINE1", "LINE1.601"},       {"LINE1.TXT", "LINE1.TXT"},
+      {"A.B.C", "A.B.C"},           {"Storage Card", "Storage Card.601"},
+      {"  spaced  ", "spaced.601"}, {"LINE0001", "line0001.601"}};
+  for (const auto& [typed, path] : cases) {
     EXPECT_EQ(Choose(SAVE_DATA, {Queued(Chars(typed) + Key(VK_RETURN))}),
               std::string("C_DRIVE\\DATAZEP601\\") + path)
         << typed;

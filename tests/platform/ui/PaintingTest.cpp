@@ -24,7 +24,8 @@ class PaintingTest : public HostTest {
   Color At(int x, int y) { return ScreenColor(test.Screen(), x, y); }
 };
 
-TEST_F(PaintingTest, DrawingIsClippedUnderAWindowAboveWhoseHidingRepaintsWhatItUncovers) {
+TEST_F(PaintingTest,
+       DrawingIsClippedUnderAWindowAboveWhoseHidingMovingOrDestroyingRepaintsWhatItUncovers) {
   const Hwnd front = MakeTopLevel("Above", {100, 50, 200, 150}, WS_POPUP);
   PumpMessages();
   host.paintRects.clear();
@@ -40,7 +41,16 @@ TEST_F(PaintingTest, DrawingIsClippedUnderAWindowAboveWhoseHidingRepaintsWhatItU
   ASSERT_EQ(host.paintRects.size(), 1u);
   EXPECT_EQ(host.paintRects[0], (Rect{100, 50, 200, 150}));
   EXPECT_EQ(At(150, 100), GREY);  // erased with the class brush
-  EXPECT_EQ(At(99, 100), RED);     // outside: untouched
+  EXPECT_EQ(At(99, 100), RED);    // outside: untouched
+  // Moving it uncovers where it was; destroying it, where it is.
+  ShowWindow(front, true);
+  MoveWindow(front, {0, 0, 50, 50});
+  PumpMessages();
+  EXPECT_EQ(At(150, 100), GREY);
+  EXPECT_EQ(At(10, 10), BLUE);
+  DestroyWindow(front);
+  PumpMessages();
+  EXPECT_EQ(At(10, 10), GREY);
 }
 
 TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
@@ -52,19 +62,6 @@ TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
   // The parent repaints what the child uncovered with its background.
   EXPECT_EQ(At(15, 15), GREY);
   EXPECT_EQ(At(40, 40), RED);
-}
-
-TEST_F(PaintingTest, MovingAndDestroyingUncoverWhatTheWindowLeft) {
-  const Hwnd front = MakeTopLevel("Above", {0, 0, 50, 50}, WS_POPUP);
-  PumpMessages();
-  MoveWindow(front, {100, 100, 150, 150});
-  PumpMessages();
-  EXPECT_EQ(At(10, 10), GREY);
-  EXPECT_EQ(At(110, 110), BLUE);
-  DestroyWindow(front);
-  PumpMessages();
-  EXPECT_EQ(At(110, 110), GREY);
-  EXPECT_FALSE(IsWindow(front));
 }
 
 TEST_F(PaintingTest, InvalidationsMergeIntoOnePaintClippedToTheirUnion) {
