@@ -3,7 +3,6 @@
 namespace {
 
 using namespace dialog_test;
-using platform::WS_TABSTOP;
 
 enum { NAME = 10, PORT, ALPHA = 20, BETA, GAMMA, KEEP = 30, SAVE = 40 };
 

@@ -73,7 +73,6 @@ class FileChooserTest : public UiTest {
   std::optional<std::string> Choose(const FileChooserRequest& request, std::vector<Step> steps) {
     return RunSteps(std::move(steps), [&] { return ChooseFile({}, request); });
   }
-  // The lines of the list, top to bottom, as drawn.
   Lines ListLines() {
     std::vector<TextTraceEntry> entries =
         test.Screen().Trace().EntriesIn(GetWindowRect(FindWindow("Listbox", "")));

@@ -8,7 +8,6 @@ const Color GREY = Rgb(192, 192, 192);  // the host window's background
 const Color BLUE = Rgb(0, 0, 255);
 const Color RED = Rgb(255, 0, 0);
 
-// Windows of class "Above", blue, over the host window.
 class PaintingTest : public HostTest {
  protected:
   RecordingClass above;

@@ -54,7 +54,6 @@ inline Input AltLetter(char letter) {
           KeyEvent(InputKind::KeyDown, key, false, true), CharEvent(char32_t(letter)),
           KeyEvent(InputKind::KeyUp, key, false, true), KeyEvent(InputKind::KeyUp, VK_MENU)};
 }
-// Text events alone.
 inline Input Chars(std::string_view ascii) {
   Input out;
   for (char c : ascii)
@@ -125,7 +124,6 @@ inline Hwnd MakeTopLevel(const std::string& className, Rect rect, std::uint32_t 
 
 using Step = std::function<void()>;
 
-// A fresh platform on a hand-moved clock.
 class UiTest : public ::testing::Test {
  protected:
   testing_support::TestPlatform test;
@@ -196,7 +194,6 @@ class HostTest : public UiTest {
     PumpMessages();
     return child;
   }
-  // Injects the input and serves it.
   void Inject(const Input& input) {
     Queue(input);
     PumpMessages();
