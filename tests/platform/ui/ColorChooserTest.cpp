@@ -61,11 +61,9 @@ TEST_F(ColorSwatchesTest, AClickSelectsTheCellUnderThePointerAndEachCellShowsIts
   EXPECT_EQ(notified, std::vector<LRESULT>{6});
   for (int i = 0; i < 10; ++i) {
     const Point centre = CellCentre(i);
-    EXPECT_EQ(ScreenColor(test.Screen(), centre.x, centre.y), CellColor(i)) << i;
+    EXPECT_EQ(At(centre.x, centre.y), CellColor(i)) << i;
     // The selected cell has a black frame just inside its focus ring.
-    EXPECT_EQ(ScreenColor(test.Screen(), centre.x - 9, centre.y),
-              i == 6 ? Rgb(0, 0, 0) : Rgb(192, 192, 192))
-        << i;
+    EXPECT_EQ(At(centre.x - 9, centre.y), i == 6 ? Rgb(0, 0, 0) : Rgb(192, 192, 192)) << i;
   }
 }
 

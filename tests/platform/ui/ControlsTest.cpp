@@ -36,11 +36,11 @@ TEST_F(ControlsTest, TheDefaultButtonHasAHeavierFrame) {
   const Hwnd plain = MakeChild("button", 0, {10, 10, 110, 35}, 1, "E&xit");
   MakeChild("button", BS_DEFPUSHBUTTON, {10, 50, 110, 75}, 2, "&Logging");
   // The plain button's outer edge is the white highlight; the default one's is black.
-  EXPECT_EQ(ScreenColor(test.Screen(), 10, 20), Rgb(255, 255, 255));
-  EXPECT_EQ(ScreenColor(test.Screen(), 10, 60), Rgb(0, 0, 0));
+  EXPECT_EQ(At(10, 20), Rgb(255, 255, 255));
+  EXPECT_EQ(At(10, 60), Rgb(0, 0, 0));
   SendMessage(plain, BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 10, 20), Rgb(0, 0, 0));
+  EXPECT_EQ(At(10, 20), Rgb(0, 0, 0));
 }
 
 TEST_F(ControlsTest, AutoRadioButtonsCheckOneOfTheirGroupOnly) {
@@ -69,8 +69,8 @@ TEST_F(ControlsTest, AutoRadioButtonsCheckOneOfTheirGroupOnly) {
           {2, BN_CLICKED}, {3, BN_CLICKED}, {6, BN_CLICKED}, {2, BN_CLICKED}, {2, BN_CLICKED}}));
   const std::vector<LRESULT> checks = {CheckOf(a), CheckOf(b), CheckOf(c), CheckOf(d), CheckOf(e)};
   EXPECT_EQ(checks, (std::vector<LRESULT>{0, 1, 0, 0, 1}));
-  EXPECT_EQ(ScreenColor(test.Screen(), 16, 39), Rgb(0, 0, 0));  // B's dot
-  EXPECT_EQ(ScreenColor(test.Screen(), 16, 59), Rgb(255, 255, 255));
+  EXPECT_EQ(At(16, 39), Rgb(0, 0, 0));  // B's dot
+  EXPECT_EQ(At(16, 59), Rgb(255, 255, 255));
 }
 
 TEST_F(ControlsTest, CheckBoxesToggleAndShowTheirTickAndIgnoreOtherKeys) {
@@ -78,10 +78,10 @@ TEST_F(ControlsTest, CheckBoxesToggleAndShowTheirTickAndIgnoreOtherKeys) {
   // 13-pixel marks centred in 20-pixel rows: a pixel of the tick.
   ClickRow(0);
   EXPECT_EQ(CheckOf(box), BST_CHECKED);
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 21), Rgb(0, 0, 0));
+  EXPECT_EQ(At(15, 21), Rgb(0, 0, 0));
   Inject(Key(VK_SPACE));
   EXPECT_EQ(CheckOf(box), BST_UNCHECKED);
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 21), Rgb(255, 255, 255));
+  EXPECT_EQ(At(15, 21), Rgb(255, 255, 255));
   // Keys it does not use reach neither it nor its parent; Enter is the dialog's.
   Inject(Key(VK_RETURN) + Key(VK_DOWN) + Key('B'));
   EXPECT_EQ(host.commands, (Commands{{1, BN_CLICKED}, {1, BN_CLICKED}}));
@@ -96,8 +96,7 @@ TEST_F(ControlsTest, StaticTextCentresWrapsAndTakesNoFocus) {
   EXPECT_GT(shown.left - centred.left, 20);
   SetWindowText(title, "Grid");
   PumpMessages();
-  EXPECT_TRUE(test.Screen().Trace().IsVisibleIn("Grid", centred));
-  EXPECT_FALSE(test.Screen().Trace().IsVisibleIn("Survey", centred));
+  EXPECT_FALSE(Shows("Survey")) << "the new text is shown alone";
 
   const Rect narrow = Rect::FromSize(10, 60, 70, 60);
   MakeChild("STATIC", SS_LEFT, narrow, 0, "Walk the lines back and forth");

@@ -18,7 +18,7 @@ int LineHeight() {
 // 13 wide, 126 tall: two 13-pixel arrows and a 100-pixel track.
 const Rect BAR{100, 20, 113, 146};
 
-TEST(ScrollBarTest, ThumbLengthIsTheVisibleShareOfTheTrack) {
+TEST(ScrollBarTest, TheThumbIsTheVisibleShareOfTheTrackAndDraggingItGivesItsPositionBack) {
   // A thousand lines still leave a thumb a pointer can hit; none when everything fits.
   const std::tuple<int, int, int> cases[] = {
       {10, 5, 50}, {40, 10, 25}, {1000, 10, 8}, {5, 5, 0}, {0, 6, 0}};
@@ -27,9 +27,6 @@ TEST(ScrollBarTest, ThumbLengthIsTheVisibleShareOfTheTrack) {
     EXPECT_EQ(bar.Thumb().Height(), length) << total << " lines, " << visible << " visible";
     EXPECT_EQ(bar.IsActive(), length > 0) << total << " lines, " << visible << " visible";
   }
-}
-
-TEST(ScrollBarTest, DraggingTheThumbGivesBackThePositionItShows) {
   for (int position = 0; position <= 30; ++position) {
     const VerticalScrollBar bar(BAR, 40, 10, position);
     EXPECT_EQ(bar.PositionForDrag(bar.Thumb().top + 7, 7), position) << position;
@@ -153,7 +150,7 @@ TEST_F(ListControlsTest, ClickingALineSelectsItOnce) {
   EXPECT_EQ(Send(list, LB_GETCURSEL), 3);
   EXPECT_EQ(host.CommandCount(LIST_ID, LBN_SELCHANGE), 1) << "the same line again changes nothing";
   const Point selected = LinePoint(list, 1);
-  EXPECT_EQ(ScreenColor(test.Screen(), selected.x + 60, selected.y), NAVY);
+  EXPECT_EQ(At(selected.x + 60, selected.y), NAVY);
   // Below the last line nothing happens; without LBS_NOTIFY nothing is told.
   DestroyWindow(list);
   const Hwnd quiet = MakeListBox(0, 4, 2);

@@ -54,7 +54,7 @@ class MenuTest : public HostTest {
     Texts out;
     for (const TextTraceEntry& entry : test.Screen().Trace().Entries()) {
       const int y = (entry.rect.top + entry.rect.bottom) / 2;
-      if (entry.rect.left >= 3 && ScreenColor(test.Screen(), entry.rect.left - 3, y) == HIGHLIGHT)
+      if (entry.rect.left >= 3 && At(entry.rect.left - 3, y) == HIGHLIGHT)
         out.push_back(entry.text);
     }
     std::sort(out.begin(), out.end());

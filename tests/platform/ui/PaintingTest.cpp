@@ -20,7 +20,6 @@ class PaintingTest : public HostTest {
     WindowDC dc(window);
     dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
   }
-  Color At(int x, int y) { return ScreenColor(test.Screen(), x, y); }
 };
 
 TEST_F(PaintingTest,

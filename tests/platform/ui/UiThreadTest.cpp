@@ -104,9 +104,9 @@ TEST(UiThreadOwnerTest, IsTheThreadThatMadeThePlatformNotTheMainThread) {
   bool worked = false;
   std::thread maker([&] {
     testing_support::TestPlatform test;
-    RecordingClass recorder;
-    recorder.Register("Recorder", Rgb(255, 255, 255));
-    const Hwnd window = MakeTopLevel("Recorder", SMALL);
+    RegisterClass(
+        {.name = "Plain", .procedure = [](const Message& m) { return DefWindowProc(m); }});
+    const Hwnd window = MakeTopLevel("Plain", SMALL);
     worked = ShowWindow(window, false) && SetTimer(window, 1, 100) && KillTimer(window, 1);
   });
   maker.join();

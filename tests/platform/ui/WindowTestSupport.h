@@ -67,9 +67,6 @@ inline Point Centre(const Rect& r) {
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-inline Color ScreenColor(Surface& screen, int x, int y) {
-  return FromPixel(screen.At(x, y));
-}
 // Where `text` is drawn whole; a failure and an empty rectangle when it is not.
 inline Rect TextRect(Surface& screen, std::string_view text) {
   for (const TextTraceEntry& entry : screen.Trace().Entries()) {
@@ -163,6 +160,7 @@ class UiTest : public ::testing::Test {
     return result;
   }
   bool Shows(std::string_view text) { return test.Screen().Trace().IsVisible(text); }
+  Color At(int x, int y) { return FromPixel(test.Screen().At(x, y)); }
 
  private:
   void Arm(Hwnd ticker) {
