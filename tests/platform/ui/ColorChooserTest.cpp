@@ -161,7 +161,8 @@ TEST_F(ColorChooserTest, KeysOrPointerPickABasicColourWhileEscapeCancelAndCloseG
        {},
        BasicColors()[9]},
       {"escape", Key(VK_DOWN) + Key(VK_ESCAPE), {}, std::nullopt},
-      {"cancel clicked", Key(VK_DOWN), {clickOn(IDCANCEL)}, std::nullopt}};
+      {"cancel clicked", Key(VK_DOWN), {clickOn(IDCANCEL)}, std::nullopt},
+      {"closed", Key(VK_DOWN), {[] { PostMessage(Chooser(), WM_CLOSE); }}, std::nullopt}};
   for (const auto& [what, input, steps, expected] : cases)
     EXPECT_EQ(Run({}, input, steps), expected) << what;
 }
