@@ -1,28 +1,17 @@
-#include <gtest/gtest.h>
-
-#include <tuple>
-
 #include "DialogTestSupport.h"
 
 namespace {
 
 using namespace dialog_test;
-using platform::WS_TABSTOP;
 
-constexpr int NAME = 10;
-constexpr int PORT = 11;
-constexpr int ALPHA = 20;
-constexpr int BETA = 21;
-constexpr int GAMMA = 22;
-constexpr int KEEP = 30;
-constexpr int SAVE = 40;
+enum { NAME = 10, PORT, ALPHA = 20, BETA, GAMMA, KEEP = 30, SAVE = 40 };
 
-Input Times(int count, const Input& input) {
-  Input out;
-  for (int i = 0; i < count; ++i)
-    out = out + input;
-  return out;
-}
+// What WM_INITDIALOG does before the keys: the item it focuses (none: the first tab stop
+// gets the focus), the one it disables and the one it checks; `more` runs last.
+struct Prepared {
+  int focus = 0, disabled = 0, checked = 0;
+  std::function<void(Hwnd)> more;
+};
 
 class DialogKeys : public DialogFixture {
  protected:
@@ -44,43 +33,36 @@ class DialogKeys : public DialogFixture {
                    Item(FAKE_BUTTON, "Cancel", IDCANCEL, WS_TABSTOP)}});
   }
 
-  // Runs the dialog on `input` and a closing Escape, after `init` prepared it on
-  // WM_INITDIALOG (returning whether the first tab stop gets the focus). A timer comes only
-  // once the input is used up: should the Escape go astray, it ends the dialog with -1.
-  std::optional<int> Run(const Input& input, std::function<bool(Hwnd)> init = {}) {
+  // Runs the dialog on `input` and a closing Escape.
+  std::optional<int> Run(const Input& input, const Prepared& setup = {}) {
     Queue(input + Key(VK_ESCAPE));
-    auto result = DialogBox("keys", {}, Procedure([this, init](const Message& m) {
-                              if (m.message == WM_TIMER)
-                                EndDialog(m.hwnd, -1);
-                              if (m.message != WM_INITDIALOG)
-                                return false;
-                              SetTimer(m.hwnd, 1, 1);
-                              test.services.Advance(1);
-                              return !init || init(m.hwnd);
-                            }));
-    PumpMessages();  // input left over once the dialog ended
-    return result;
+    return RunSteps({}, [&] {
+      return DialogBox("keys", {}, Procedure([&](const Message& m) {
+                         if (m.message != WM_INITDIALOG)
+                           return false;
+                         if (setup.disabled)
+                           EnableWindow(GetDlgItem(m.hwnd, setup.disabled), false);
+                         SendDlgItemMessage(m.hwnd, setup.checked, BM_SETCHECK, BST_CHECKED);
+                         if (setup.focus)
+                           SetFocus(GetDlgItem(m.hwnd, setup.focus));
+                         if (setup.more)
+                           setup.more(m.hwnd);
+                         return setup.focus == 0 && !setup.more;
+                       }));
+    });
   }
 };
 
-std::function<bool(Hwnd)> Disable(int id) {
-  return [id](Hwnd dialog) {
-    EnableWindow(GetDlgItem(dialog, id), false);
-    return true;
-  };
+bool SelectsAll(const Received& r) {
+  return r.message == EM_SETSEL && r.wParam == 0 && r.lParam == -1;
 }
-std::function<bool(Hwnd)> Focus(int id, std::function<bool(Hwnd)> before = {}) {
-  return [id, before](Hwnd dialog) {
-    if (before)
-      before(dialog);
-    SetFocus(GetDlgItem(dialog, id));
-    return false;
-  };
+bool IsArrowKey(const Received& r) {
+  return r.message == WM_KEYDOWN && r.wParam >= VK_LEFT && r.wParam <= VK_DOWN;
 }
 
 struct KeyCase {
   const char* what;
-  std::function<bool(Hwnd)> init;
+  Prepared setup;
   Input input;
   // The fakes that got the focus, BM_CLICK, EM_SETSEL(0, -1), an arrow key and WM_CHAR.
   std::vector<int> focus, clicks, selectAll, arrowsTo, charsTo;
@@ -89,26 +71,22 @@ struct KeyCase {
 TEST_F(DialogKeys, TabArrowsAndMnemonicsMoveTheFocusAsClassically) {
   const KeyCase cases[] = {
       {.what = "Tab visits enabled tab stops in order and wraps",
-       .init = Disable(SAVE),
+       .setup = {.disabled = SAVE},
        .input = Times(7, Key(VK_TAB)),
        .focus = {NAME, PORT, ALPHA, KEEP, IDOK, IDCANCEL, NAME, PORT},
        .selectAll = {NAME, PORT, NAME, PORT}},
       {.what = "Shift+Tab goes back and enters a radio group at its checked button",
-       .init =
-           [](Hwnd d) {
-             SendDlgItemMessage(d, BETA, BM_SETCHECK, BST_CHECKED);
-             return true;
-           },
+       .setup = {.checked = BETA},
        .input = Times(5, Key(VK_TAB, true)),
        .focus = {NAME, IDCANCEL, IDOK, SAVE, KEEP, BETA},
        .selectAll = {NAME}},
       {.what = "arrows move within a radio group, clicking, past a disabled button",
-       .init = Focus(ALPHA, Disable(BETA)),
+       .setup = {.focus = ALPHA, .disabled = BETA},
        .input = Key(VK_DOWN) + Key(VK_RIGHT) + Key(VK_UP) + Key(VK_LEFT),
        .focus = {ALPHA, GAMMA, ALPHA, GAMMA, ALPHA},
        .clicks = {GAMMA, ALPHA, GAMMA, ALPHA}},
       {.what = "arrows stay with a check box, a push button and an edit",
-       .init = Focus(KEEP),
+       .setup = {.focus = KEEP},
        .input = Key(VK_UP) + Key(VK_TAB) + Key(VK_RIGHT) + Times(3, Key(VK_TAB)) + Key(VK_DOWN),
        .focus = {KEEP, SAVE, IDOK, IDCANCEL, NAME},
        .selectAll = {NAME},
@@ -123,19 +101,11 @@ TEST_F(DialogKeys, TabArrowsAndMnemonicsMoveTheFocusAsClassically) {
   };
   for (const KeyCase& c : cases) {
     received.clear();
-    EXPECT_EQ(Run(c.input, c.init), IDCANCEL) << c.what;
+    EXPECT_EQ(Run(c.input, c.setup), IDCANCEL) << c.what;
     EXPECT_EQ(Where(WM_SETFOCUS), c.focus) << c.what;
     EXPECT_EQ(Where(BM_CLICK), c.clicks) << c.what;
-    std::vector<int> selectAll;
-    std::vector<int> arrowsTo;
-    for (const Received& r : received) {
-      if (r.message == EM_SETSEL && r.wParam == 0 && r.lParam == -1)
-        selectAll.push_back(r.id);
-      if (r.message == WM_KEYDOWN && r.wParam >= VK_LEFT && r.wParam <= VK_DOWN)
-        arrowsTo.push_back(r.id);
-    }
-    EXPECT_EQ(selectAll, c.selectAll) << c.what;
-    EXPECT_EQ(arrowsTo, c.arrowsTo) << c.what;
+    EXPECT_EQ(Where(SelectsAll), c.selectAll) << c.what;
+    EXPECT_EQ(Where(IsArrowKey), c.arrowsTo) << c.what;
     EXPECT_EQ(Where(WM_CHAR), c.charsTo) << c.what;
   }
 }
@@ -149,14 +119,14 @@ TEST_F(DialogKeys, EnterPressesTheFocusedOrDefaultButtonAndEscapeCancels) {
   };
   for (const auto& [focus, key, command] : cases) {
     commands.clear();
-    EXPECT_EQ(Run(Key(key), Focus(focus)), command == IDOK ? IDOK : IDCANCEL) << focus;
+    EXPECT_EQ(Run(Key(key), {.focus = focus}), command == IDOK ? IDOK : IDCANCEL) << focus;
     ASSERT_FALSE(commands.empty());
-    EXPECT_EQ(commands[0], MakeWParam(static_cast<std::uint16_t>(command), BN_CLICKED)) << focus;
+    EXPECT_EQ(commands[0], std::pair(command, int{BN_CLICKED})) << focus;
   }
   // A disabled default button is not pressed; without any, Enter still gives IDOK.
   commands.clear();
-  EXPECT_EQ(Run(Key(VK_RETURN), Disable(IDOK)), IDCANCEL);
-  EXPECT_EQ(CommandIds(), std::vector<int>{IDCANCEL});
+  EXPECT_EQ(Run(Key(VK_RETURN), {.disabled = IDOK}), IDCANCEL);
+  EXPECT_EQ(commands, (Commands{{IDCANCEL, BN_CLICKED}}));
   RegisterDialogTemplate(
       {.name = "Plain", .cx = 80, .cy = 40, .items = {Item(FAKE_EDIT, "", NAME, WS_TABSTOP)}});
   Queue(Key(VK_RETURN));
@@ -171,12 +141,10 @@ TEST_F(DialogKeys, KeysOfAPopUpWindowAreNotTheDialogs) {
       EndDialog(FindWindow("Dialog", ""), 9);
     return 0;
   };
-  EXPECT_EQ(Run(Key(VK_TAB) + Key(VK_RETURN),
-                [](Hwnd) {
-                  SetFocus(ui_test::MakeTopLevel("DropList", {100, 100, 140, 160}, WS_POPUP));
-                  return false;
-                }),
-            9);
+  const auto popUp = [](Hwnd) {
+    SetFocus(ui_test::MakeTopLevel("DropList", {100, 100, 140, 160}, WS_POPUP));
+  };
+  EXPECT_EQ(Run(Key(VK_TAB) + Key(VK_RETURN), {.more = popUp}), 9);
   EXPECT_EQ(list.Count(WM_KEYDOWN), 3);
   EXPECT_TRUE(Where(WM_SETFOCUS).empty());
   EXPECT_TRUE(commands.empty());

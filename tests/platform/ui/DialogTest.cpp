@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <thread>
@@ -9,7 +7,6 @@
 namespace {
 
 using namespace dialog_test;
-using platform::WS_TABSTOP;
 
 TEST(DialogUnits, EdgesThatTouchInDialogUnitsTouchInPixels) {
   testing_support::TestPlatform test;
@@ -25,56 +22,47 @@ TEST(DialogUnits, EdgesThatTouchInDialogUnitsTouchInPixels) {
 
 class DialogBoxTest : public DialogFixture {
  protected:
-  // Runs a dialog whose procedure calls `step` on the first timer tick, once the dialog has
-  // been painted; `hook` sees WM_INITDIALOG and takes the other messages first.
+  void SetUp() override {
+    DialogFixture::SetUp();
+    RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
+    SetFocus(window);
+  }
+  // Runs a dialog, and `step` once it has been painted; `hook` takes messages first.
   std::optional<int> RunAndThen(std::string_view name, Hwnd owner, std::function<void(Hwnd)> step,
                                 std::function<bool(const Message&)> hook = {}) {
-    return DialogBox(name, owner, Procedure([&](const Message& m) {
-                       if (m.message == WM_INITDIALOG) {
-                         SetTimer(m.hwnd, 1, 10);
-                         test.services.Advance(10);
-                         if (hook)
-                           hook(m);
-                         return true;
-                       }
-                       if (m.message != WM_TIMER)
-                         return hook ? hook(m) : false;
-                       KillTimer(m.hwnd, 1);
-                       step(m.hwnd);
-                       return true;
-                     }));
+    return RunSteps({[&] { step(FindWindow("Dialog", "")); }},
+                    [&] { return DialogBox(name, owner, Procedure(hook)); });
   }
 };
 
 TEST_F(DialogBoxTest, TheLargestTemplateFitsCentredAndLargerOrBrokenOnesAreRefused) {
   RegisterDialogTemplate({.name = "Largest", .cx = 176, .cy = 106});
-  Rect window;
-  EXPECT_EQ(RunAndThen("Largest", {},
-                       [&](Hwnd dialog) {
-                         window = GetWindowRect(dialog);
-                         EndDialog(dialog, IDOK);
-                       }),
-            IDOK);
-  EXPECT_EQ(window.Height(), MapDialogRect({0, 0, 176, 106}).Height() + CAPTION_HEIGHT + 2);
-  EXPECT_TRUE((Rect{0, 0, 320, 240}).Contains(window));
-  EXPECT_LE(std::abs(window.left + window.right - 320), 1);
-  EXPECT_LE(std::abs(window.top + window.bottom - 240), 1);
+  Rect frame;
+  const auto measure = [&](Hwnd dialog) {
+    frame = GetWindowRect(dialog);
+    EXPECT_EQ(ClientToScreen(dialog, {0, 0}),
+              (Point{frame.left + 1, frame.top + 1 + CAPTION_HEIGHT}));
+    EndDialog(dialog, IDOK);
+  };
+  EXPECT_EQ(RunAndThen("Largest", {}, measure), IDOK);
+  EXPECT_EQ(frame.Height(), MapDialogRect({0, 0, 176, 106}).Height() + CAPTION_HEIGHT + 2);
+  EXPECT_TRUE((Rect{0, 0, 320, 240}).Contains(frame));
+  EXPECT_LE(std::abs(frame.left + frame.right - 320), 1);
+  EXPECT_LE(std::abs(frame.top + frame.bottom - 240), 1);
 
   RegisterDialogTemplate({.name = "TooWide", .cx = 240, .cy = 40});
   RegisterDialogTemplate({.name = "TooTall", .cx = 100, .cy = 160});
   RegisterDialogTemplate({.name = "Inverted", .cx = -20, .cy = 40});
   RegisterDialogTemplate(
       {.name = "BadItem", .cx = 100, .cy = 40, .items = {Item("NoSuchClass", "", 5, 0)}});
-  const Hwnd owner = ui_test::MakeTopLevel("FakeLabel", {0, 0, 320, 240});
-  SetFocus(owner);
   for (const char* name : {"Missing", "TooWide", "TooTall", "Inverted", "BadItem"}) {
     int calls = 0;
     const auto count = [&calls](const Message&) { return ++calls > 0; };
-    EXPECT_EQ(DialogBox(name, owner, count), std::nullopt) << name;
+    EXPECT_EQ(DialogBox(name, window, count), std::nullopt) << name;
     EXPECT_EQ(calls, 0) << name;
     EXPECT_FALSE(FindWindow("Dialog", "")) << name;
-    EXPECT_EQ(GetFocus(), owner) << name;
-    EXPECT_TRUE(IsWindowEnabled(owner)) << name;
+    EXPECT_EQ(GetFocus(), window) << name;
+    EXPECT_TRUE(IsWindowEnabled(window)) << name;
   }
 }
 
@@ -86,37 +74,30 @@ TEST_F(DialogBoxTest, CreatesTheItemsInitialisesThenShowsAndRestoresTheOwner) {
                           .cy = 80,
                           .items = {Item("STATIC", "&Grad port:", 100, 0, {4, 6, 50, 8}),
                                     {"Listbox", "", 51, WS_TABSTOP, list, {"2400", "4800"}}}});
-  const Hwnd owner = ui_test::MakeTopLevel("FakeLabel", {0, 0, 320, 240});
-  SetFocus(owner);
-  bool shown = false;
   auto init = [&](const Message& m) {
     if (m.message != WM_INITDIALOG)
       return false;
     EXPECT_FALSE(IsWindowVisible(m.hwnd));
-    EXPECT_FALSE(IsWindowEnabled(owner));
+    EXPECT_FALSE(IsWindowEnabled(window));
     EXPECT_EQ(m.wParam, GetDlgItem(m.hwnd, 51).value);  // the first tab stop
     const Point origin = ClientToScreen(m.hwnd, {0, 0});
     EXPECT_EQ(GetWindowRect(GetDlgItem(m.hwnd, 51)),
               MapDialogRect(list).Offset(origin.x, origin.y));
     EXPECT_EQ(SendDlgItemMessage(m.hwnd, 51, LB_GETCOUNT), 2);
-    EXPECT_EQ(SendDlgItemMessage(m.hwnd, 999, LB_GETCOUNT), std::nullopt);
     SetDlgItemText(m.hwnd, 100, "&Grid port:");
     return true;
   };
   auto check = [&](Hwnd dialog) {
-    shown = test.Screen().Trace().IsVisible("Serial ports") &&
-            test.Screen().Trace().IsVisible("Grid port:");
+    EXPECT_TRUE(Shows("Serial ports") && Shows("Grid port:"));
     EndDialog(dialog, 42);
   };
-  EXPECT_EQ(RunAndThen("PORTS", owner, check, init), 42);
-  EXPECT_TRUE(shown);
+  EXPECT_EQ(RunAndThen("PORTS", window, check, init), 42);
   EXPECT_FALSE(FindWindow("Dialog", ""));
-  EXPECT_TRUE(IsWindowEnabled(owner));
-  EXPECT_EQ(GetFocus(), owner);
+  EXPECT_TRUE(IsWindowEnabled(window));
+  EXPECT_EQ(GetFocus(), window);
 }
 
 TEST_F(DialogBoxTest, OkAndCancelEndTheDialogUnlessTheProcedureHandlesThem) {
-  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
   constexpr int STILL_OPEN = 99;  // the result of the WM_USER the procedure ends it with
   // Sent on the first tick, with whether the procedure takes IDOK, and the result.
   const std::tuple<const char*, std::uint32_t, WPARAM, bool, int> cases[] = {
@@ -127,12 +108,12 @@ TEST_F(DialogBoxTest, OkAndCancelEndTheDialogUnlessTheProcedureHandlesThem) {
   };
   for (const auto& [what, message, wParam, takesOk, result] : cases) {
     commands.clear();
-    auto hook = [takesOk](const Message& m) {
+    auto hook = [takesOk = takesOk](const Message& m) {
       if (m.message == WM_USER)
         EndDialog(m.hwnd, STILL_OPEN);
       return m.message == WM_USER || (takesOk && m.message == WM_COMMAND);
     };
-    auto send = [&](Hwnd dialog) {
+    auto send = [message = message, wParam = wParam](Hwnd dialog) {
       SendMessage(dialog, message, wParam);
       PostMessage(dialog, WM_USER);  // never served once the dialog has ended
     };
@@ -149,48 +130,36 @@ TEST_F(DialogBoxTest, TheCaptionOkButtonAndCloseBoxAnswerThePointer) {
     Queue({{.kind = InputKind::ButtonDown, .position = down},
            {.kind = InputKind::ButtonUp, .position = up}});
   };
-  const auto result = RunAndThen(
-      "grid", {},
-      [&](Hwnd dialog) {
-        const Rect window = GetWindowRect(dialog);
-        const auto entries = test.Screen().Trace().EntriesIn(
-            {window.left, window.top, window.right, window.top + CAPTION_HEIGHT});
-        const auto ok = std::find_if(entries.begin(), entries.end(),
-                                     [](const TextTraceEntry& e) { return e.text == "OK"; });
-        if (ok == entries.end()) {
-          ADD_FAILURE() << "no OK button in the caption";
-          return (void)EndDialog(dialog, -1);
-        }
-        const Point okAt{(ok->rect.left + ok->rect.right) / 2,
-                         (ok->rect.top + ok->rect.bottom) / 2};
-        const Point closeAt{window.right - 10, window.top + 9};
-        click({window.left + 20, window.top + 9}, {window.left + 20, window.top + 9});  // title
-        click(okAt, closeAt);  // pressed on one button, released on the other
-        click(okAt, okAt);
-        click(closeAt, closeAt);
-        Queue(Key(VK_ESCAPE));  // ends the dialog, with a wrong command, should a click go astray
-      },
-      [](const Message& m) { return m.message == WM_COMMAND && LowWord(m.wParam) == IDOK; });
+  const auto clicks = [&](Hwnd dialog) {
+    const Rect frame = GetWindowRect(dialog);
+    const Point okAt = Centre(TextRect(test.Screen(), "OK"));
+    const Point closeAt{frame.right - 10, frame.top + 9};
+    EXPECT_LT(okAt.y, frame.top + CAPTION_HEIGHT);
+    click({frame.left + 20, frame.top + 9}, {frame.left + 20, frame.top + 9});  // title
+    click(okAt, closeAt);  // pressed on one button, released on the other
+    click(okAt, okAt);
+    click(closeAt, closeAt);
+    Queue(Key(VK_ESCAPE));  // ends the dialog, with a wrong command, should a click go astray
+  };
+  const auto result = RunAndThen("grid", {}, clicks, [](const Message& m) {
+    return m.message == WM_COMMAND && LowWord(m.wParam) == IDOK;
+  });
   EXPECT_EQ(result, IDCANCEL);
-  EXPECT_EQ(CommandIds(), (std::vector<int>{IDOK, IDCANCEL}));
+  EXPECT_EQ(commands, (Commands{{IDOK, BN_CLICKED}, {IDCANCEL, BN_CLICKED}}));
 }
 
 TEST_F(DialogBoxTest, TimersAndSendsFromOtherThreadsKeepRunningWhileItIsUp) {
-  ui_test::RecordingClass ownerClass;
-  ownerClass.Register("Owner", Rgb(255, 255, 255));
-  ownerClass.hook = [](const Message& m) -> LRESULT { return m.message == WM_USER + 5 ? 77 : 0; };
-  const Hwnd owner = ui_test::MakeTopLevel("Owner", {0, 0, 320, 240});
-  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
+  host.hook = [](const Message& m) -> LRESULT { return m.message == WM_USER + 5 ? 77 : 0; };
   std::atomic<bool> answered = false;
   std::optional<LRESULT> answer;
   std::thread sender;
   int ticks = 0;
-  const auto result = DialogBox("Small", owner, [&](const Message& m) {
+  const auto result = DialogBox("Small", window, [&](const Message& m) {
     if (m.message == WM_INITDIALOG) {
       SetTimer(m.hwnd, 1, 100);
       test.services.Advance(100);
       sender = std::thread([&] {
-        answer = SendMessage(owner, WM_USER + 5);
+        answer = SendMessage(window, WM_USER + 5);
         answered = true;
       });
     } else if (m.message == WM_TIMER) {
@@ -208,7 +177,6 @@ TEST_F(DialogBoxTest, TimersAndSendsFromOtherThreadsKeepRunningWhileItIsUp) {
 }
 
 TEST_F(DialogBoxTest, AQuitEndsItAsCancelAndStaysPendingForTheOuterLoop) {
-  RegisterDialogTemplate({.name = "Small", .cx = 100, .cy = 40});
   const auto result = DialogBox("Small", {}, [](const Message& m) {
     if (m.message == WM_INITDIALOG)
       PostQuitMessage(5);

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cctype>
 #include <functional>
 #include <vector>
 
@@ -12,8 +9,7 @@
 
 namespace dialog_test {
 
-using namespace platform;
-using Input = std::vector<InputEvent>;
+using namespace ui_test;
 
 inline constexpr char FAKE_EDIT[] = "FakeEdit";
 inline constexpr char FAKE_BUTTON[] = "FakeButton";
@@ -22,34 +18,6 @@ inline constexpr char FAKE_LABEL[] = "FakeLabel";
 inline DialogItem Item(const char* className, const char* text, int id, std::uint32_t style,
                        DialogUnitRect rect = {4, 4, 40, 12}) {
   return {.className = className, .text = text, .id = id, .style = style, .rect = rect};
-}
-
-inline Input operator+(Input a, const Input& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-inline std::uint32_t VirtualKeyForLetter(char letter) {
-  return static_cast<std::uint32_t>(std::toupper(static_cast<unsigned char>(letter)));
-}
-inline Input Key(std::uint32_t key, bool shift = false) {
-  return {{.kind = InputKind::KeyDown, .virtualKey = key, .shift = shift},
-          {.kind = InputKind::KeyUp, .virtualKey = key, .shift = shift}};
-}
-inline Input Type(char letter) {
-  const std::uint32_t key = VirtualKeyForLetter(letter);
-  return {{.kind = InputKind::KeyDown, .virtualKey = key},
-          {.kind = InputKind::Char, .character = char32_t(letter)},
-          {.kind = InputKind::KeyUp, .virtualKey = key}};
-}
-// Alt held around a letter; the text event a presenter may still send carries no Alt.
-inline Input AltLetter(char letter) {
-  const std::uint32_t key = VirtualKeyForLetter(letter);
-  return {{.kind = InputKind::KeyDown, .virtualKey = VK_MENU, .alt = true},
-          {.kind = InputKind::KeyDown, .virtualKey = key, .alt = true},
-          {.kind = InputKind::Char, .character = char32_t(letter)},
-          {.kind = InputKind::KeyUp, .virtualKey = key, .alt = true},
-          {.kind = InputKind::KeyUp, .virtualKey = VK_MENU}};
 }
 
 struct Received {
@@ -61,46 +29,37 @@ struct Received {
 
 // Stand-ins for the standard controls: they answer WM_GETDLGCODE as the real ones do and
 // record what reaches them, so that a test sees exactly what the dialog manager sent.
-class DialogFixture : public ::testing::Test {
+class DialogFixture : public HostTest {
  protected:
-  testing_support::TestPlatform test;
   std::vector<Received> received;
-  std::vector<WPARAM> commands;  // WM_COMMAND seen by the dialog procedure
+  Commands commands;  // seen by the dialog procedure
 
   void SetUp() override {
+    HostTest::SetUp();
     for (const char* name : {FAKE_EDIT, FAKE_BUTTON, FAKE_LABEL})
       RegisterClass({.name = name, .procedure = [this](const Message& m) { return Fake(m); }});
-  }
-
-  // Input is queued now and taken by the dialog's loop once it runs.
-  void Queue(const Input& input) {
-    for (const InputEvent& event : input)
-      test.platform->InjectInput(event);
   }
 
   // Records the commands and leaves them to the default handling; `hook` may take messages.
   DialogProc Procedure(std::function<bool(const Message&)> hook = {}) {
     return [this, hook](const Message& m) {
       if (m.message == WM_COMMAND)
-        commands.push_back(m.wParam);
+        commands.emplace_back(LowWord(m.wParam), HighWord(m.wParam));
       return hook ? hook(m) : m.message == WM_INITDIALOG;
     };
   }
 
-  // The fakes that received `message` (with `wParam`, unless it is -1), in order.
-  std::vector<int> Where(std::uint32_t message, WPARAM wParam = WPARAM(-1)) const {
+  // The fakes that received a message `pick` picks, in order.
+  std::vector<int> Where(const std::function<bool(const Received&)>& pick) const {
     std::vector<int> ids;
     for (const Received& r : received) {
-      if (r.message == message && (wParam == WPARAM(-1) || r.wParam == wParam))
+      if (pick(r))
         ids.push_back(r.id);
     }
     return ids;
   }
-  std::vector<int> CommandIds() const {
-    std::vector<int> ids;
-    for (WPARAM w : commands)
-      ids.push_back(LowWord(w));
-    return ids;
+  std::vector<int> Where(std::uint32_t message) const {
+    return Where([message](const Received& r) { return r.message == message; });
   }
 
  private:

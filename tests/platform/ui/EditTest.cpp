@@ -1,88 +1,28 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "WindowTestSupport.h"
-#include "platform/backend/EventBuilders.h"
 #include "platform/ui/Controls.h"
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
 
-using Input = std::vector<InputEvent>;
 using Selection = std::pair<int, int>;
-
-Input Chars(std::u32string_view text) {
-  Input out;
-  for (char32_t c : text)
-    out.push_back(CharEvent(c));
-  return out;
-}
-
-// A key as the backends deliver it: down, the control character it types if any, up.
-Input Key(std::uint32_t virtualKey, bool shift = false) {
-  Input out;
-  AppendKeyPress(out, virtualKey, virtualKey == VK_BACK ? U'\b' : 0, shift);
-  return out;
-}
-
-Input operator+(Input a, const Input& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
 
 Selection SelectionOf(Hwnd edit) {
   const auto packed = static_cast<WPARAM>(SendMessage(edit, EM_GETSEL).value_or(-1));
   return {LowWord(packed), HighWord(packed)};
 }
 
-class EditTest : public ::testing::Test {
+class EditTest : public HostTest {
  protected:
-  testing_support::TestPlatform test;
-  RecordingClass recorder;
-  Hwnd window;
-  std::vector<std::uint16_t> notifications;
-
-  void SetUp() override {
-    recorder.Register("Recorder", Rgb(192, 192, 192));
-    recorder.hook = [this](const Message& m) -> LRESULT {
-      if (m.message == WM_COMMAND && LowWord(m.wParam) == 7)
-        notifications.push_back(HighWord(m.wParam));
-      return 0;
-    };
-    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
-  }
-
   Hwnd MakeEdit(const std::string& text, Rect rect = {10, 10, 150, 29}) {
-    const Hwnd edit =
-        CreateWindow({.className = "edit",
-                      .title = text,
-                      .style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-                      .rect = rect,
-                      .parent = window,
-                      .id = 7});
+    const Hwnd edit = MakeChild("edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, rect, 7, text);
     SetFocus(edit);
     PumpMessages();
-    notifications.clear();
+    host.commands.clear();
     return edit;
   }
+  int Changes() const { return host.CommandCount(7, EN_CHANGE); }
 
-  void Inject(const Input& input) {
-    for (const InputEvent& event : input)
-      test.platform->InjectInput(event);
-    PumpMessages();
-  }
-
-  int Changes() const {
-    return static_cast<int>(std::count(notifications.begin(), notifications.end(), EN_CHANGE));
-  }
-
-  // What the box shows, from the text trace, left to right.
   std::string Shown(Hwnd edit) {
     std::vector<TextTraceEntry> entries = test.Screen().Trace().EntriesIn(GetWindowRect(edit));
     std::sort(entries.begin(), entries.end(),
@@ -106,23 +46,22 @@ TEST_F(EditTest, KeysAndTypingEditTheTextAndNotifyOnlyRealChanges) {
     int changes;
   };
   const std::vector<Case> cases = {
-      {"COM1:", {-2, 0}, Chars(U"X"), "XCOM1:", {1, 1}, 1},  // new text: caret at the start
-      {"COM1:", {2, 99}, {}, "COM1:", {2, 5}, 0},            // EM_SETSEL clamps and orders its ends
-      {"COM1:", {4, 1}, {}, "COM1:", {1, 4}, 0},
-      {"12345", {1, 4}, Chars(U"ab"), "1ab5", {3, 3}, 2},
+      {"COM1:", {-2, 0}, Chars("X"), "XCOM1:", {1, 1}, 1},  // new text: caret at the start
+      {"COM1:", {2, 99}, {}, "COM1:", {2, 5}, 0},           // EM_SETSEL clamps and orders its ends
+      {"12345", {1, 4}, Chars("ab"), "1ab5", {3, 3}, 2},
       {"abc", {2, 2}, back, "ac", {1, 1}, 1},  // VK_BACK and '\b' make one deletion
       {"abc", {0, 0}, back, "abc", {0, 0}, 0},
       {"abcdef", {1, 4}, back, "aef", {1, 1}, 1},
       {"abc", {1, 1}, del, "ac", {1, 1}, 1},
-      {"mid", {1, 1}, home + Chars(U"<") + end + Chars(U">"), "<mid>", {5, 5}, 2},
-      {"abcdef", {1, 4}, left + Chars(U"x"), "axbcdef", {2, 2}, 1},  // to the selection's start
-      {"ab", {1, 1}, left + left + Chars(U"<"), "<ab", {1, 1}, 1},
+      {"mid", {1, 1}, home + Chars("<") + end + Chars(">"), "<mid>", {5, 5}, 2},
+      {"abcdef", {1, 4}, left + Chars("x"), "axbcdef", {2, 2}, 1},  // to the selection's start
+      {"ab", {1, 1}, left + left + Chars("<"), "<ab", {1, 1}, 1},
       {"abcdef", {2, 2}, Key(VK_RIGHT, true) + Key(VK_RIGHT, true), "abcdef", {2, 4}, 0},
       {"abcdef", {4, 4}, Key(VK_LEFT, true) + Key(VK_LEFT, true) + back, "abef", {2, 2}, 1},
-      {"abcdef", {3, 3}, Key(VK_HOME, true) + Chars(U"-"), "-def", {1, 1}, 1},
+      {"abcdef", {3, 3}, Key(VK_HOME, true) + Chars("-"), "-def", {1, 1}, 1},
       {"abcdef", {2, 2}, Key(VK_END, true) + del, "ab", {2, 2}, 1},
-      {"ab", {2, 2}, Chars(U"\t\r\x1b\x7f"), "ab", {2, 2}, 0},
-      {"a\u00b0b", {2, 2}, Chars(U"\u00e9") + back + back, "ab", {1, 1}, 3},
+      {"ab", {2, 2}, Chars("\t\r\x1b\x7f"), "ab", {2, 2}, 0},
+      {"a\u00b0b", {2, 2}, Input{CharEvent(U'\u00e9')} + back + back, "ab", {1, 1}, 3},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE("case " + std::to_string(i));
@@ -140,17 +79,12 @@ TEST_F(EditTest, KeysAndTypingEditTheTextAndNotifyOnlyRealChanges) {
 
 TEST_F(EditTest, TheLimitRefusesTypingButNotReplacing) {
   const Hwnd edit = MakeEdit(std::string(30000, 'x'));
-  Inject(Chars(U"y") + Key(VK_DELETE) + Chars(U"yz"));  // the default limit
+  Inject(Chars("y") + Key(VK_DELETE) + Chars("yz"));  // the limit the program keeps
   EXPECT_EQ(GetWindowText(edit), "y" + std::string(29999, 'x'));
-  SetWindowText(edit, "");
-  SendMessage(edit, EM_LIMITTEXT, 5);
-  Inject(Chars(U"123456"));
-  EXPECT_EQ(GetWindowText(edit), "12345");
   SendMessage(edit, EM_SETSEL, 1, 3);
-  SendMessage(edit, EM_LIMITTEXT, 0);  // no limit
-  Inject(Chars(U"abc"));
-  EXPECT_EQ(GetWindowText(edit), "1abc45");
-  EXPECT_EQ(Changes(), 10);
+  Inject(Chars("ab"));
+  EXPECT_EQ(GetWindowText(edit), "yab" + std::string(29997, 'x'));
+  EXPECT_EQ(Changes(), 4);
 }
 
 TEST_F(EditTest, ALongTextScrollsToKeepTheCaretInView) {
@@ -158,15 +92,13 @@ TEST_F(EditTest, ALongTextScrollsToKeepTheCaretInView) {
   const Hwnd edit = MakeEdit(text, {10, 10, 70, 29});
   const std::string start = Shown(edit);
   EXPECT_TRUE(start.starts_with("0123") && start.size() < text.size()) << start;
-  Inject(Key(VK_END) + Chars(U"!"));
+  Inject(Key(VK_END) + Chars("!"));
   const std::string shown = Shown(edit);
   EXPECT_TRUE(shown.ends_with("yz!") && shown[0] != '0') << shown;
   Inject(Key(VK_HOME));
   EXPECT_EQ(Shown(edit), start);
   // Deleting from the end scrolls back so that the box stays filled.
-  Inject(Key(VK_END));
-  for (int i = 0; i < 31; ++i)
-    Inject(Key(VK_BACK));
+  Inject(Key(VK_END) + Times(31, Key(VK_BACK)));
   EXPECT_EQ(Shown(edit), "012345");
 }
 
@@ -176,8 +108,7 @@ TEST_F(EditTest, ThePointerPlacesTheCaretAndDragsASelection) {
   const auto at = [](const char* prefix) {
     return Point{10 + 3 + SystemFont()->MeasureText(prefix).width, 19};
   };
-  Inject({PointerEvent(InputKind::ButtonDown, at("abc")),
-          PointerEvent(InputKind::ButtonUp, at("abc"))});
+  Inject(Click(at("abc")));
   EXPECT_EQ(GetFocus(), edit);
   EXPECT_EQ(SelectionOf(edit), Selection(3, 3));
   // The drag stays with the box when the pointer leaves it.

@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <chrono>
-#include <string>
 #include <thread>
 
 #include "WindowTestSupport.h"
@@ -13,82 +9,50 @@
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
+using gradlog::testing::Eventually;
 
 constexpr std::uint32_t UM_PROBE = WM_USER + 1;
 
-// Waits (bounded) until another thread's send is queued for the UI thread.
-bool WaitForQueuedSend() {
-  for (int i = 0; i < 5000; ++i) {
-    {
-      std::lock_guard lock(State().mutex);
-      if (!State().sends.empty())
-        return true;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return false;
+// Whether another thread's send is queued for the UI thread (waiting for it, bounded).
+bool SendIsQueued() {
+  return Eventually([] {
+    std::lock_guard lock(State().mutex);
+    return !State().sends.empty();
+  });
 }
 
-class MessageQueueTest : public ::testing::Test {
+class MessageQueueTest : public HostTest {
  protected:
-  testing_support::TestPlatform test;
-  RecordingClass recorder;
-  Hwnd window;
-
-  void SetUp() override {
-    recorder.Register("Recorder", Rgb(255, 255, 255));
-    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
+  void Advance(std::uint32_t ms) {
+    test.services.Advance(ms);
     PumpMessages();
   }
 };
 
-TEST_F(MessageQueueTest, PayloadTravelsAsACopyFromAnotherThread) {
-  std::string received;
-  recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message == UM_PROBE)
-      received = std::any_cast<std::string>(m.payload);
-    return 0;
-  };
-  std::thread poster([&] {
-    std::string line = "$PBAR,1.0,2.0";
-    PostMessage(window, UM_PROBE, 0, 0, line);
-    line.assign("overwritten");
-  });
-  poster.join();
-  PumpMessages();
-  EXPECT_EQ(received, "$PBAR,1.0,2.0");
-}
-
 TEST_F(MessageQueueTest, SendFromAnotherThreadIsServedWhileAMessageBoxWaits) {
-  bool boxWasUp = false;
-  recorder.hook = [&](const Message& m) -> LRESULT {
+  host.hook = [&](const Message& m) -> LRESULT {
     if (m.message != UM_PROBE)
       return 0;
-    boxWasUp = IsWindow(FindWindow("MessageBoxWnd", "Busy"));
-    // Close the box as a person would.
-    test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = VK_RETURN});
+    EXPECT_TRUE(IsWindow(FindWindow("MessageBoxWnd", "Busy")));
+    test.platform->InjectInput(KeyEvent(InputKind::KeyDown, VK_RETURN));  // closes the box
     return 42;
   };
   std::optional<LRESULT> sendResult;
   std::thread sender([&] { sendResult = SendMessage(window, UM_PROBE); });
-  const int answer = MessageBox(window, "Waiting for the reader", "Busy", MB_OK);
+  EXPECT_EQ(MessageBox(window, "Waiting for the reader", "Busy", MB_OK), IDOK);
   sender.join();
-  EXPECT_EQ(answer, IDOK);
-  EXPECT_TRUE(boxWasUp);
-  ASSERT_TRUE(sendResult.has_value());
-  EXPECT_EQ(*sendResult, 42);
+  EXPECT_EQ(sendResult, 42);
 }
 
 TEST_F(MessageQueueTest, BlockedSenderIsReleasedWhenItsWindowIsDestroyed) {
   std::optional<LRESULT> sendResult = 7;
   std::thread sender([&] { sendResult = SendMessage(window, UM_PROBE); });
-  ASSERT_TRUE(WaitForQueuedSend());
+  ASSERT_TRUE(SendIsQueued());
   DestroyWindow(window);
   sender.join();
   EXPECT_FALSE(sendResult.has_value());
-  EXPECT_EQ(recorder.Count(UM_PROBE), 0);
+  EXPECT_EQ(host.Count(UM_PROBE), 0);
 }
 
 TEST_F(MessageQueueTest, BlockedReaderIsReleasedWhenToldToStop) {
@@ -98,7 +62,7 @@ TEST_F(MessageQueueTest, BlockedReaderIsReleasedWhenToldToStop) {
     sendResult = SendMessage(window, UM_PROBE);
     released = true;
   });
-  ASSERT_TRUE(WaitForQueuedSend());
+  ASSERT_TRUE(SendIsQueued());
   reader.RequestStop();
   gradlog::testing::ResultWithoutHang([&] { reader.Join(); });
   EXPECT_TRUE(released.load());
@@ -114,81 +78,47 @@ TEST_F(MessageQueueTest, SuspendedReaderHandsOverNothingUntilResumed) {
       self.SleepFor(1);
     }
   });
-  while (posted.load() < 3)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_TRUE(Eventually([&] { return posted.load() >= 3; }));
   reader.Suspend();
   PumpMessages();
-  const int handled = recorder.Count(UM_PROBE);
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const int handled = host.Count(UM_PROBE);
+  gradlog::testing::LetItRun();
   PumpMessages();
-  EXPECT_EQ(recorder.Count(UM_PROBE), handled);
+  EXPECT_EQ(host.Count(UM_PROBE), handled);
   reader.Resume();
-  for (int i = 0; i < 5000 && recorder.Count(UM_PROBE) == handled; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(Eventually([&] {
     PumpMessages();
-  }
-  EXPECT_GT(recorder.Count(UM_PROBE), handled);
+    return host.Count(UM_PROBE) > handled;
+  }));
   reader.RequestStop();
 }
 
-TEST_F(MessageQueueTest, TimersAreNeverQueuedTwice) {
+TEST_F(MessageQueueTest, TimersFireOncePerPeriodAcrossTheTickWrapRestartAndStopWhenKilled) {
+  // The first period is due just before the 32-bit tick wraps and served after it.
+  test.services.SetTickCount(0xFFFFFF00u);
   SetTimer(window, 1, 100);
-  test.services.Advance(350);
-  PumpMessages();
-  EXPECT_EQ(recorder.Count(WM_TIMER), 1);
-  test.services.Advance(99);
-  PumpMessages();
-  EXPECT_EQ(recorder.Count(WM_TIMER), 1);
-  test.services.Advance(1);
-  PumpMessages();
-  EXPECT_EQ(recorder.Count(WM_TIMER), 2);
-}
-
-TEST_F(MessageQueueTest, SettingATimerAgainRestartsIt) {
+  Advance(350);
+  EXPECT_EQ(host.Count(WM_TIMER), 1) << "never queued twice";
+  Advance(99);
+  EXPECT_EQ(host.Count(WM_TIMER), 1);
+  Advance(1);
+  EXPECT_EQ(host.Count(WM_TIMER), 2);
+  Advance(60);
   SetTimer(window, 1, 100);
-  test.services.Advance(60);
-  SetTimer(window, 1, 100);
-  test.services.Advance(60);
-  PumpMessages();
-  EXPECT_EQ(recorder.Count(WM_TIMER), 0);
-  test.services.Advance(40);
-  PumpMessages();
-  EXPECT_EQ(recorder.Count(WM_TIMER), 1);
+  Advance(60);
+  EXPECT_EQ(host.Count(WM_TIMER), 2) << "restarted";
+  Advance(40);
+  EXPECT_EQ(host.Count(WM_TIMER), 3);
   KillTimer(window, 1);
-  test.services.Advance(1000);
-  PumpMessages();
-  EXPECT_EQ(recorder.Count(WM_TIMER), 1);
-}
-
-TEST_F(MessageQueueTest, TimerDueAcrossTheTickWrapFires) {
-  test.services.SetTickCount(0xFFFFFFF0u);
-  SetTimer(window, 3, 100);
-  test.services.Advance(99);
-  PumpMessages();
-  EXPECT_EQ(recorder.Count(WM_TIMER), 0);
-  test.services.Advance(1);
-  PumpMessages();
-  EXPECT_EQ(recorder.Count(WM_TIMER), 1);
+  Advance(1000);
+  EXPECT_EQ(host.Count(WM_TIMER), 3);
 }
 
 TEST_F(MessageQueueTest, PostedMessagesToADestroyedWindowAreDropped) {
   PostMessage(window, UM_PROBE);
   DestroyWindow(window);
   PumpMessages();
-  EXPECT_EQ(recorder.Count(UM_PROBE), 0);
-}
-
-TEST_F(MessageQueueTest, QuitEndsANestedLoopAndStaysForTheOuterOne) {
-  recorder.hook = [&](const Message& m) -> LRESULT {
-    if (m.message == UM_PROBE)
-      PostQuitMessage(5);
-    return 0;
-  };
-  PostMessage(window, UM_PROBE);
-  MessageBox(window, "Nested", "Loop", MB_OK);
-  Message m;
-  EXPECT_FALSE(GetMessage(m));
-  EXPECT_EQ(m.wParam, 5u);
+  EXPECT_EQ(host.Count(UM_PROBE), 0);
 }
 
 }  // namespace

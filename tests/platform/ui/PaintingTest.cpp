@@ -1,137 +1,88 @@
-#include <gtest/gtest.h>
-
 #include "WindowTestSupport.h"
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
 
-const Color WHITE = Rgb(255, 255, 255);
+const Color GREY = Rgb(192, 192, 192);  // the host window's background
 const Color BLUE = Rgb(0, 0, 255);
 const Color RED = Rgb(255, 0, 0);
-const Color GREEN = Rgb(0, 255, 0);
 
-class PaintingTest : public ::testing::Test {
+class PaintingTest : public HostTest {
  protected:
-  testing_support::TestPlatform test;
-  RecordingClass below;
   RecordingClass above;
 
   void SetUp() override {
-    below.Register("Below", WHITE);
+    HostTest::SetUp();
     above.Register("Above", BLUE);
+  }
+  void FillBack() {
+    WindowDC dc(window);
+    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
   }
 };
 
-TEST_F(PaintingTest, DrawingIsClippedUnderAnOverlappingWindow) {
-  const Hwnd back = MakeTopLevel("Below", {0, 0, 320, 240});
-  MakeTopLevel("Above", {100, 50, 200, 150}, WS_POPUP);
-  PumpMessages();
-  {
-    WindowDC dc(back);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
-  }
-  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), RED);
-  EXPECT_EQ(ScreenColor(test.Screen(), 100, 50), BLUE);
-  EXPECT_EQ(ScreenColor(test.Screen(), 199, 149), BLUE);
-  EXPECT_EQ(ScreenColor(test.Screen(), 200, 149), RED);
-  EXPECT_EQ(ScreenColor(test.Screen(), 150, 150), RED);
-}
-
-TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
-  const Hwnd parent = MakeTopLevel("Below", {0, 0, 320, 240});
-  const Hwnd child = CreateWindow({.className = "Above",
-                                   .style = WS_CHILD | WS_VISIBLE,
-                                   .rect = {10, 10, 30, 30},
-                                   .parent = parent});
-  PumpMessages();
-  {
-    WindowDC dc(parent);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
-  }
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), BLUE);
-  ShowWindow(child, false);
-  PumpMessages();
-  // The parent repaints what the child uncovered with its background.
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), WHITE);
-  EXPECT_EQ(ScreenColor(test.Screen(), 40, 40), RED);
-}
-
-TEST_F(PaintingTest, HidingAWindowAboveRepaintsExactlyWhatItUncovers) {
-  const Hwnd back = MakeTopLevel("Below", {0, 0, 320, 240});
+TEST_F(PaintingTest,
+       DrawingIsClippedUnderAWindowAboveWhoseHidingMovingOrDestroyingRepaintsWhatItUncovers) {
   const Hwnd front = MakeTopLevel("Above", {100, 50, 200, 150}, WS_POPUP);
   PumpMessages();
-  below.paintRects.clear();
-  {
-    WindowDC dc(back);
-    dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(GREEN));
-  }
+  host.paintRects.clear();
+  FillBack();
+  EXPECT_EQ(At(99, 100), RED);
+  EXPECT_EQ(At(100, 50), BLUE);
+  EXPECT_EQ(At(199, 149), BLUE);
+  EXPECT_EQ(At(200, 149), RED);
+  EXPECT_EQ(At(150, 150), RED);
   ShowWindow(front, false);
   EXPECT_FALSE(IsWindowVisible(front));
   PumpMessages();
-  ASSERT_EQ(below.paintRects.size(), 1u);
-  EXPECT_EQ(below.paintRects[0], (Rect{100, 50, 200, 150}));
-  EXPECT_EQ(ScreenColor(test.Screen(), 150, 100), WHITE);  // erased with the class brush
-  EXPECT_EQ(ScreenColor(test.Screen(), 99, 100), GREEN);   // outside: untouched
-}
-
-TEST_F(PaintingTest, MovingAndDestroyingUncoverWhatTheWindowLeft) {
-  MakeTopLevel("Below", {0, 0, 320, 240});
-  const Hwnd front = MakeTopLevel("Above", {0, 0, 50, 50}, WS_POPUP);
+  ASSERT_EQ(host.paintRects.size(), 1u);
+  EXPECT_EQ(host.paintRects[0], (Rect{100, 50, 200, 150}));
+  EXPECT_EQ(At(150, 100), GREY);  // erased with the class brush
+  EXPECT_EQ(At(99, 100), RED);    // outside: untouched
+  // Moving it uncovers where it was; destroying it, where it is.
+  ShowWindow(front, true);
+  MoveWindow(front, {0, 0, 50, 50});
   PumpMessages();
-  MoveWindow(front, {100, 100, 150, 150});
-  PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), WHITE);
-  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), BLUE);
+  EXPECT_EQ(At(150, 100), GREY);
+  EXPECT_EQ(At(10, 10), BLUE);
   DestroyWindow(front);
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 110, 110), WHITE);
-  EXPECT_FALSE(IsWindow(front));
+  EXPECT_EQ(At(10, 10), GREY);
 }
 
-TEST_F(PaintingTest, InvalidationsMergeIntoOnePaint) {
-  const Hwnd window = MakeTopLevel("Below", {0, 0, 320, 240});
+TEST_F(PaintingTest, ParentDrawingLeavesVisibleChildrenAlone) {
+  const Hwnd child = MakeChild("Above", 0, {10, 10, 30, 30});
+  FillBack();
+  EXPECT_EQ(At(15, 15), BLUE);
+  ShowWindow(child, false);
   PumpMessages();
-  const int paintsBefore = below.Count(WM_PAINT);
+  // The parent repaints what the child uncovered with its background.
+  EXPECT_EQ(At(15, 15), GREY);
+  EXPECT_EQ(At(40, 40), RED);
+}
+
+TEST_F(PaintingTest, InvalidationsMergeIntoOnePaintClippedToTheirUnion) {
+  const int paintsBefore = host.Count(WM_PAINT);
   const Rect a{0, 0, 10, 10};
   const Rect b{20, 20, 30, 30};
-  InvalidateRect(window, &a, true);
-  InvalidateRect(window, &b, true);
-  PumpMessages();
-  EXPECT_EQ(below.Count(WM_PAINT), paintsBefore + 1);
-  EXPECT_EQ(below.paintRects.back(), (Rect{0, 0, 30, 30}));
-  PumpMessages();
-  EXPECT_EQ(below.Count(WM_PAINT), paintsBefore + 1);
-}
-
-TEST_F(PaintingTest, PaintClipsToTheUpdateRegion) {
-  const Hwnd window = MakeTopLevel("Below", {0, 0, 320, 240});
-  PumpMessages();
-  below.hook = [](const Message& m) -> LRESULT {
+  Rect painted;
+  host.hook = [&](const Message& m) -> LRESULT {
     if (m.message != WM_PAINT)
       return 0;
     PaintDC dc(m.hwnd);
+    painted = dc.PaintRect();
     dc.FillRect({0, 0, 320, 240}, CreateSolidBrush(RED));
     return 1;
   };
-  const Rect part{10, 10, 20, 20};
-  InvalidateRect(window, &part, false);
+  InvalidateRect(window, &a, false);
+  InvalidateRect(window, &b, false);
   PumpMessages();
-  EXPECT_EQ(ScreenColor(test.Screen(), 15, 15), RED);
-  EXPECT_EQ(ScreenColor(test.Screen(), 25, 25), WHITE);
-}
-
-TEST_F(PaintingTest, BorderAndCaptionShrinkTheClientArea) {
-  const Hwnd framed = CreateWindow({.className = "Above",
-                                    .title = "Caption",
-                                    .style = WS_POPUP | WS_VISIBLE | WS_CAPTION,
-                                    .rect = {10, 10, 110, 110}});
   PumpMessages();
-  EXPECT_EQ(GetClientRect(framed), (Rect{0, 0, 98, 98 - CAPTION_HEIGHT}));
-  EXPECT_EQ(ClientToScreen(framed, {0, 0}), (Point{11, 11 + CAPTION_HEIGHT}));
-  EXPECT_EQ(ScreenColor(test.Screen(), 10, 10), Rgb(0, 0, 0));  // the frame
-  EXPECT_TRUE(test.Screen().Trace().IsVisible("Caption"));
+  EXPECT_EQ(host.Count(WM_PAINT), paintsBefore + 1);
+  EXPECT_EQ(painted, (Rect{0, 0, 30, 30}));
+  EXPECT_EQ(At(25, 25), RED);
+  EXPECT_EQ(At(35, 35), GREY);
 }
 
 }  // namespace

@@ -1,12 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <functional>
-#include <optional>
-#include <ostream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "WindowTestSupport.h"
 #include "platform/ui/ColorChooser.h"
@@ -17,11 +10,7 @@
 
 namespace {
 
-using namespace platform;
 using namespace ui_test;
-
-constexpr std::uint32_t UM_POST = WM_USER + 1;
-constexpr std::uint32_t UM_SEND = WM_USER + 2;
 
 // Runs `call` on a thread of its own while this, the UI thread, serves messages: a call
 // that got past the check then finishes (its sends are answered) instead of deadlocking.
@@ -38,43 +27,20 @@ void OnAnotherThread(const std::function<void()>& call) {
   other.join();
 }
 
-class UiThreadTest : public ::testing::Test {
- protected:
-  testing_support::TestPlatform test;
-  RecordingClass recorder;
-  Hwnd window;
-
-  void SetUp() override {
-    // Each death test starts the program afresh: forking one that holds threads is unsafe.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    recorder.Register("Recorder", Rgb(255, 255, 255));
-    window = MakeTopLevel("Recorder", {0, 0, 320, 240});
-    PumpMessages();
-  }
-};
+using UiThreadTest = HostTest;
 
 // A call that belongs to the UI thread, named as the abort message names it.
-struct UiCall {
-  std::string name;
-  std::function<void(Hwnd window)> call;
-};
+using UiCall = std::pair<std::string, std::function<void(Hwnd window)>>;
 
-void PrintTo(const UiCall& c, std::ostream* out) {
-  *out << c.name;
-}
+const Rect SMALL{0, 0, 9, 9};
+ColorChooserRequest colorRequest;
 
 std::vector<UiCall> UiCalls() {
   return {
-      {"CreateWindow",
-       [](Hwnd) {
-         CreateWindow({.className = "Recorder", .rect = {0, 0, 9, 9}});
-       }},
+      {"CreateWindow", [](Hwnd) { CreateWindow({.className = "Host", .rect = SMALL}); }},
       {"DestroyWindow", [](Hwnd w) { DestroyWindow(w); }},
       {"ShowWindow", [](Hwnd w) { ShowWindow(w, false); }},
-      {"MoveWindow",
-       [](Hwnd w) {
-         MoveWindow(w, {0, 0, 9, 9});
-       }},
+      {"MoveWindow", [](Hwnd w) { MoveWindow(w, SMALL); }},
       {"InvalidateRect", [](Hwnd w) { InvalidateRect(w, nullptr, true); }},
       {"UpdateWindow", [](Hwnd w) { UpdateWindow(w); }},
       {"WindowDC", [](Hwnd w) { WindowDC dc(w); }},
@@ -83,7 +49,7 @@ std::vector<UiCall> UiCalls() {
       {"GetFocus", [](Hwnd) { GetFocus(); }},
       {"SetWindowText", [](Hwnd w) { SetWindowText(w, "Moved"); }},
       {"GetWindowText", [](Hwnd w) { GetWindowText(w); }},
-      {"FindWindow", [](Hwnd) { FindWindow("Recorder", ""); }},
+      {"FindWindow", [](Hwnd) { FindWindow("Host", ""); }},
       {"SetTimer", [](Hwnd w) { SetTimer(w, 1, 100); }},
       {"KillTimer", [](Hwnd w) { KillTimer(w, 1); }},
       {"DialogBox", [](Hwnd w) { DialogBox("Absent", w, [](const Message&) { return false; }); }},
@@ -93,48 +59,54 @@ std::vector<UiCall> UiCalls() {
          TrackPopupMenu({{{"&Item", 1}}}, {100, 0}, w);
        }},
       {"ChooseFile", [](Hwnd w) { ChooseFile(w, {}); }},
-      {"ChooseColor",
-       [](Hwnd w) {
-         ColorChooserRequest request;
-         ChooseColor(w, request);
-       }},
+      {"ChooseColor", [](Hwnd w) { ChooseColor(w, colorRequest); }},
   };
 }
 
 class UiCallOffThreadTest : public UiThreadTest, public ::testing::WithParamInterface<UiCall> {};
 
 TEST_P(UiCallOffThreadTest, AbortsNamingTheCall) {
+  // Each death test starts the program afresh: forking one that holds threads is unsafe.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   const UiCall& c = GetParam();
-  EXPECT_DEATH(OnAnotherThread([&] { c.call(window); }),
-               "gradlog: " + c.name + " called from a thread other than the UI thread");
+  EXPECT_DEATH(OnAnotherThread([&] { c.second(window); }),
+               "gradlog: " + c.first + " called from a thread other than the UI thread");
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowsTimersAndDialogs, UiCallOffThreadTest,
                          ::testing::ValuesIn(UiCalls()),
                          [](const ::testing::TestParamInfo<UiCall>& info) {
-                           return info.param.name;
+                           return info.param.first;
                          });
 
-TEST_F(UiThreadTest, PostAndSendFromAnotherThreadPassAndArrive) {
-  recorder.hook = [](const Message& m) -> LRESULT { return m.message == UM_SEND ? 42 : 0; };
+TEST_F(UiThreadTest, PostAndSendFromAnotherThreadPassAndArriveAPostedPayloadAsACopy) {
+  constexpr std::uint32_t UM_POST = WM_USER + 1, UM_SEND = WM_USER + 2;
+  std::string received;
+  host.hook = [&](const Message& m) -> LRESULT {
+    if (m.message == UM_POST)
+      received = std::any_cast<std::string>(m.payload);
+    return m.message == UM_SEND ? 42 : 0;
+  };
   std::optional<LRESULT> sent;
-  OnAnotherThread([&] {
-    sent = SendMessage(window, UM_SEND);
-    PostMessage(window, UM_POST);
-  });
+  OnAnotherThread([&] { sent = SendMessage(window, UM_SEND); });
+  std::thread([&] {
+    std::string line = "$PBAR,1.0,2.0";
+    PostMessage(window, UM_POST, 0, 0, line);
+    line.assign("overwritten");  // before the UI thread takes the message
+  }).join();
   PumpMessages();
   EXPECT_EQ(sent, 42);
-  EXPECT_EQ(recorder.Count(UM_SEND), 1);
-  EXPECT_EQ(recorder.Count(UM_POST), 1);
+  EXPECT_EQ(host.Count(UM_SEND), 1);
+  EXPECT_EQ(received, "$PBAR,1.0,2.0");
 }
 
 TEST(UiThreadOwnerTest, IsTheThreadThatMadeThePlatformNotTheMainThread) {
   bool worked = false;
   std::thread maker([&] {
     testing_support::TestPlatform test;
-    RecordingClass recorder;
-    recorder.Register("Recorder", Rgb(255, 255, 255));
-    const Hwnd window = MakeTopLevel("Recorder", {0, 0, 9, 9});
+    RegisterClass(
+        {.name = "Plain", .procedure = [](const Message& m) { return DefWindowProc(m); }});
+    const Hwnd window = MakeTopLevel("Plain", SMALL);
     worked = ShowWindow(window, false) && SetTimer(window, 1, 100) && KillTimer(window, 1);
   });
   maker.join();
