@@ -19,7 +19,6 @@ class SharedHandle {
   // The old object is released outside the lock: its destructor may take a while.
   void Set(std::shared_ptr<T> handle) { Exchange(std::move(handle)); }
   std::shared_ptr<T> Take() { return Exchange(nullptr); }
-  explicit operator bool() const { return Get() != nullptr; }
 
  private:
   std::shared_ptr<T> Exchange(std::shared_ptr<T> handle) {

@@ -15,6 +15,10 @@ std::int32_t GpsDisplayIntervalMs(std::int32_t displayRate) {
   return ClampToInt32(DISPLAY_INTERVAL_AT_1_HZ_MS - DISPLAY_INTERVAL_STEP_MS * displayRate);
 }
 
+std::int32_t ReadingIntervalMs(float readingInterval) {
+  return TruncateToInt32(readingInterval * 1000.0f);
+}
+
 void ApplySurveyMode(ConfigState& config) {
   const SurveySettings& settings = config.settings;
   config.activeSurveyMode = settings.surveyMode;
@@ -38,7 +42,7 @@ void ApplySurveyMode(ConfigState& config) {
 void ComputeDerivedSettings(ConfigState& config) {
   SurveySettings& settings = config.settings;
   config.gpsDisplayIntervalMs = GpsDisplayIntervalMs(settings.gpsDisplayRate);
-  config.readingIntervalMs = TruncateToInt32(settings.readingInterval * 1000.0f);
+  config.readingIntervalMs = ReadingIntervalMs(settings.readingInterval);
   config.currentStation = settings.startStation;
   ApplySurveyMode(config);
   if (settings.dataStorage == 1 && config.storageCardPresent == 0)

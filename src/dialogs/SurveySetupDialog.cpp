@@ -17,7 +17,6 @@ namespace {
 namespace ids = controls::survey_setup;
 
 constexpr float FIXED_READING_INTERVAL = 1.0f;
-constexpr std::int32_t FIXED_READING_INTERVAL_MS = 1000;
 constexpr float INCREMENT_REPLACING_ZERO = 1.0f;
 
 // A zero increment would log every reading at one station.
@@ -50,7 +49,7 @@ int Store(ConfigState& config, DataFileState& run, Hwnd dialog) {
   // This instrument's form has neither a mode list nor a reading-rate field.
   s.surveyMode = 0;
   s.readingInterval = FIXED_READING_INTERVAL;
-  config.readingIntervalMs = FIXED_READING_INTERVAL_MS;
+  config.readingIntervalMs = ReadingIntervalMs(s.readingInterval);
   run.firstReadingDone = 0;
   s.surveyLine = GetDlgItemSurveyLine(dialog, ids::SURVEY_LINE_EDIT);
   s.lineIncrement = GetDlgItemFloat(dialog, ids::LINE_INCREMENT_EDIT);

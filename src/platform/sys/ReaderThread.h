@@ -26,7 +26,7 @@ namespace platform {
 //   std::array<char, 64> bytes{};
 //   while (!self.StopRequested()) {
 //     if (!port.WaitForInput(self.StopToken())) {  // closed, failed, hung up or stopped
-//       if (!port.IsOpen() || !self.SleepFor(10))    // a hung-up port fails at once: pause
+//       if (!self.SleepFor(10))  // a failed or hung-up port fails at once: pause, don't spin
 //         return;
 //       continue;
 //     }
