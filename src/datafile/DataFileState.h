@@ -14,6 +14,7 @@ namespace gradlog {
 // total-station reader appends to it through a copy of the handle, and reads the atomics.
 struct DataFileState {
   SharedHandle<DataFile> dataFileHandle;
+  std::string dataFilePath;  // device path of the open data file
   std::string dataFileName;
   std::int32_t recordLength = RECORD_LENGTH;
   std::atomic<std::int32_t> recordingState{0};

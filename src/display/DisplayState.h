@@ -5,7 +5,10 @@
 
 #include "display/DrawingResources.h"
 #include "display/GridRows.h"
+#include "display/LoggingLayout.h"
 #include "display/MapGeometry.h"
+#include "display/ProfileCurves.h"
+#include "display/ProfileOptionsWindow.h"
 
 namespace gradlog {
 
@@ -40,6 +43,9 @@ struct DisplayState {
   float speedPixelsPerUnit = 0.0f;
   MapGeometry map;
   std::int32_t mapViewShown = 0;
+  LoggingBoxes boxes;
+  ProfileCurveState curves;
+  ProfileOptionsState profileOptions;
 
   Fonts fonts;
   DrawingResources drawing;

@@ -23,10 +23,16 @@ struct TrackBuffers {
   std::vector<std::int32_t> trackY;
 };
 
+// What the fix decoding keeps from one fix to the next.
+struct GpsFix {
+  float speed = 2.0f;  // metres (or feet) a second; shown before the first speed is computed
+};
+
 // The positioning side's state; touched on the UI thread only.
 struct GpsState {
   GpsSentenceSelection sentence;
   TrackBuffers track;
+  GpsFix fix;
 };
 
 }  // namespace gradlog
