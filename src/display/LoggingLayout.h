@@ -35,11 +35,14 @@ struct LoggingBoxes {
   platform::Rect coordinate2;
   platform::Rect speedText;
   platform::Rect speedMax;
+  std::int32_t panelLeft = 0;           // where the labels "G1:", "Ln :" ... start
   std::int32_t lineHeight = 0;          // charHeight - 2
   std::array<std::int32_t, 11> rows{};  // tops of the panel's rows 0..10
 };
 
 // Measures every box from the text widths of `fonts` on `dc` (whose font it leaves as it was).
+// The value, line and station boxes start right of their labels even where a label is wider
+// than the usual 12 ("G1:") or 20 ("Ln :") pixels.
 LoggingBoxes MeasureLoggingLayout(platform::DeviceContext& dc, const Fonts& fonts,
                                   const ScreenLayout& layout);
 

@@ -37,7 +37,8 @@ struct LoggingScreenFacts {
   float speed = 2.0f;
 };
 
-// The whole logging screen: labels, the status line and every box's initial text.
+// The whole logging screen: labels, the status line and every box's initial text. Draws on a
+// context the caller has begun painting on; the caller also gives the window the focus.
 void PaintLoggingScreen(platform::DeviceContext& dc, const DisplayState& display,
                         const SurveySettings& settings, const LoggingScreenFacts& facts);
 
@@ -51,9 +52,19 @@ void ShowStation(platform::DeviceContext& dc, const DisplayState& display, doubl
 // G1 as "%10.3f" and, with two sensors, G2; with one sensor the G2 box is left empty.
 void ShowGradValues(platform::DeviceContext& dc, const DisplayState& display,
                     const GradReading& reading, std::int32_t gradSensorCount);
-// The handheld's battery as "%3d%"; a machine on mains without a battery shows that instead.
+// The handheld's battery as "%3d%"; a machine on mains without a battery shows " AC", an
+// unknown level on battery "  ?%".
 void ShowBattery(platform::DeviceContext& dc, const DisplayState& display,
                  const platform::BatteryStatus& battery);
+// "Sc:%5d m", or "ft" for either kind of feet; the box exists in map view only.
+void ShowMapScale(platform::DeviceContext& dc, const DisplayState& display, std::int32_t mapScale,
+                  std::int32_t distanceUnits);
+void ShowSpeedText(platform::DeviceContext& dc, const DisplayState& display, float speed,
+                   std::int32_t speedUnits, std::int32_t distanceUnits);
+void ShowSpeedMax(platform::DeviceContext& dc, const DisplayState& display, float speedMax);
+// GPS records written in the run, as "%6d".
+void ShowGpsRecordCount(platform::DeviceContext& dc, const DisplayState& display,
+                        std::int32_t gpsRecordCount);
 // "   please" / "   wait..." over the value boxes after a connection break.
 void ShowConnectionBreak(platform::DeviceContext& dc, const DisplayState& display);
 // The value boxes emptied (the connection is gone).
