@@ -27,6 +27,8 @@
 #include "dialogs/SpeedScaleDialog.h"
 #include "dialogs/SurveySetupDialog.h"
 #include "dialogs/SystemSetupDialog.h"
+#include "display/DrawingResources.h"
+#include "display/ProfileOptionsWindow.h"
 #include "platform/backend/Script.h"
 #include "platform/sys/DevicePaths.h"
 #include "platform/ui/ColorChooser.h"
@@ -82,6 +84,16 @@ std::function<void(AppState&, Hwnd)> PopupMenu(int resourceId) {
     if (const Menu* menu = FindMenu(resourceId))
       TrackPopupMenu(*menu, {180, 10}, owner);
   };
+}
+
+// The profile options window is not modal: its shot serves messages until the window is
+// closed (with C, as Escape leaves it open).
+void ProfileOptions(AppState& app, Hwnd) {
+  if (!OpenProfileOptionsWindow(app.config, app.display, {}))
+    return;
+  Message message;
+  while (IsWindow(app.display.profileOptions.window) && GetMessage(message))
+    DispatchMessage(message);
 }
 
 std::vector<Shot> Shots() {
@@ -140,6 +152,11 @@ std::vector<Shot> Shots() {
                          .customColors = &custom};
                      ChooseColor(owner, request);
                    }});
+  shots.push_back({"profile-options", ProfileOptions, "", "key C\n"});
+  // The second channel, with "Show Profile" marked.
+  shots.push_back(
+      {"profile-options-g2", ProfileOptions, "key Tab\nkey Down\nkey Down\nkey Down\n", "key C\n"});
+  shots.push_back({"profile-options-help", ProfileOptions, "key H\n", "key Enter\nkey C\n"});
   shots.push_back({"menu-40-display-options", PopupMenu(40), "key Right\nkey Y\n",
                    "key Escape\nkey Escape\nkey Escape\n"});
   for (int menu : {40, 92, 93, 70, 90, 91})
@@ -182,6 +199,10 @@ int main(int argc, char** argv) {
     RegisterMenus();
     auto app = std::make_unique<AppState>();
     LoadSettings(app->config);
+    app->display.fonts = CreateFonts();
+    app->display.drawing = CreateDrawingResources();
+    app->display.channels = CreateChannelResources(app->config.settings);
+    RegisterProfileOptionsClass(app->config, app->display);
     const Hwnd owner = CreateWindow(
         {.className = "STATIC",
          .title = "",
