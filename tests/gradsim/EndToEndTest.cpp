@@ -1,7 +1,12 @@
 // gradsim as a real process on real pseudo-terminals; each case takes a few seconds.
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
 
 #include "e2e/ChildProcess.h"
 #include "gradsim/NmeaFormat.h"
@@ -108,6 +113,62 @@ TEST(EndToEndTest, PlaysBothDevicesHearsTheLoggerAndCleansUpOnSigterm) {
   EXPECT_FALSE(fs::is_symlink(com2));
 }
 
+// The CR LF terminated lines in `bytes`, without the first, which may have begun earlier.
+std::vector<std::string> WholeLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = bytes.find("\r\n");
+  for (std::size_t end;
+       start != std::string::npos && (end = bytes.find("\r\n", start + 2)) != std::string::npos;
+       start = end)
+    lines.push_back(bytes.substr(start + 2, end - start - 2));
+  return lines;
+}
+
+TEST(EndToEndTest, UnpacedReadingsOutrunTheBaudRateAndTheSentLogListsEachOne) {
+  TempFolder root;
+  const fs::path sentLog = root.Path() / "sent.log";
+  e2e::ChildProcess sim =
+      Simulator(root.Path(), {"--no-gps", "--unpaced", "--reading-rate", "400", "--sent-log",
+                              sentLog.string(), "--duration", "60"});
+  ASSERT_TRUE(Printed(root.Path(), {"COM1 -> /dev/pts/", "400 Hz, unpaced"}, milliseconds(5000)))
+      << TempFolder::ReadFile(root.Path() / "stderr");
+  const int port = OpenPort(root.Path() / "dev" / "COM1");
+  ASSERT_GE(port, 0);
+  // Held exclusively, as the logger holds it, so that gradsim drops no input as stale.
+  ASSERT_EQ(ioctl(port, TIOCEXCL), 0);
+
+  // 1200 lines take 3 s unpaced; at 9600 baud, about 43 lines a second, they would take 28 s,
+  // more than twice the limit here.
+  constexpr std::size_t WANTED = 1200;
+  std::string bytes;
+  char buffer[4096];
+  for (const auto deadline = std::chrono::steady_clock::now() + milliseconds(12000);
+       WholeLines(bytes).size() < WANTED && std::chrono::steady_clock::now() < deadline;) {
+    pollfd fd{port, POLLIN, 0};
+    if (poll(&fd, 1, 100) > 0)
+      for (ssize_t got; (got = read(port, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(port);
+  sim.Signal(SIGTERM);
+  EXPECT_EQ(sim.Wait(milliseconds(5000)), 0);
+
+  const std::vector<std::string> received = WholeLines(bytes);
+  ASSERT_GE(received.size(), WANTED);
+  std::vector<std::string> sent;
+  std::istringstream log(TempFolder::ReadFile(sentLog));
+  for (std::string line; std::getline(log, line);)
+    sent.push_back(line);
+  // What arrived is a run of the sent log, nothing missing in between; a line may repeat.
+  bool found = false;
+  for (auto at = sent.begin(); !found && at != sent.end(); ++at)
+    found = sent.end() - at >= static_cast<std::ptrdiff_t>(received.size()) &&
+            std::equal(received.begin(), received.end(), at);
+  EXPECT_TRUE(found) << received.size() << " lines received, " << sent.size() << " sent";
+  for (const std::string& line : received)
+    ASSERT_EQ(testing::PbarValues(line).value_or(std::vector<double>{}).size(), 2u) << line;
+}
+
 TEST(EndToEndTest, TotalStationWithSplitLinesAndAWarningForWrongLineSettings) {
   TempFolder root;
   e2e::ChildProcess sim = Simulator(
@@ -140,7 +201,7 @@ TEST(EndToEndTest, TotalStationWithSplitLinesAndAWarningForWrongLineSettings) {
 }
 
 TEST(EndToEndTest, SetupProblemsEndWithAClearMessage) {
-  TempFolder file, device, stale, bad;
+  TempFolder file, device, stale, bad, noLog;
   TempFolder::WriteFile(file.Path() / "dev" / "COM2", "mine");
   fs::create_directories(device.Path() / "dev");
   fs::create_directories(stale.Path() / "dev");
@@ -157,6 +218,10 @@ TEST(EndToEndTest, SetupProblemsEndWithAClearMessage) {
       {device, {"--no-gps", "--duration", "5"}, 1, "not to a pseudo-terminal"},
       {stale, {"--no-gps", "--duration", "0.5"}, 0, "replacing the old link"},
       {bad, {"--sensors", "4"}, 64, "usage: gradsim --root DIR"},
+      {noLog,
+       {"--no-gps", "--sent-log", (noLog.Path() / "missing" / "sent.log").string()},
+       1,
+       "cannot write the sent log"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -169,6 +234,7 @@ TEST(EndToEndTest, SetupProblemsEndWithAClearMessage) {
   EXPECT_EQ(TempFolder::ReadFile(file.Path() / "dev" / "COM2"), "mine");
   EXPECT_EQ(fs::read_symlink(device.Path() / "dev" / "COM1"), "/dev/ttyUSB0");
   EXPECT_FALSE(fs::is_symlink(stale.Path() / "dev" / "COM1"));
+  EXPECT_FALSE(fs::is_symlink(noLog.Path() / "dev" / "COM1"));
 }
 
 }  // namespace

@@ -31,6 +31,13 @@ TEST(OptionsTest, ValuesComeAfterASpaceOrAnEqualsSign) {
   EXPECT_EQ(o.instrumentSilences[0].length, 2.0);
   EXPECT_TRUE(std::isinf(o.instrumentSilences[1].length));
   EXPECT_EQ(o.faultTarget, FaultTarget::GPS);
+  EXPECT_FALSE(o.unpaced || o.sentLog);
+  // Unpaced, the reading rate goes up to 1000 Hz.
+  const ParsedOptions stress = Parse("--reading-rate 1000 --unpaced --sent-log=/tmp/r/sent.log");
+  ASSERT_TRUE(stress.options) << stress.error;
+  EXPECT_TRUE(stress.options->unpaced);
+  EXPECT_EQ(stress.options->readingRate, 1000.0);
+  EXPECT_EQ(stress.options->sentLog, "/tmp/r/sent.log");
   // GPS types go by the logger's names, in any case, or by its numbers.
   const char* names[] = {"gga/gsa", "GGA", "pos",       "LLK",        "llq",
                          "GLL",     "ggk", "leica tps", "RTS Trimble"};
@@ -46,6 +53,13 @@ TEST(OptionsTest, BadArgumentsGiveOneLineNamingTheProblem) {
       {"--sensors", "needs a value"},
       {"--sensors 3", "--sensors"},
       {"--reading-rate 0", "--reading-rate"},
+      {"--reading-rate 101", "needs --unpaced"},
+      {"--unpaced --reading-rate 1001", "at most 1000"},
+      {"--unpaced=yes", "takes no value"},
+      {"--sent-log", "needs a value"},
+      {"--sent-log=", "wants a file name"},
+      {"--no-instrument --unpaced", "--no-instrument"},
+      {"--no-instrument --sent-log s.log", "--no-instrument"},
       {"--gps-rate nan", "--gps-rate"},
       {"--gps-type 9", "--gps-type"},
       {"--gps-type NMEA", "--gps-type"},

@@ -95,7 +95,10 @@ const std::map<std::string, OptionRule>& OptionTable() {
        {true,
         [](Options& o, auto& n, auto& v) { o.sensors = static_cast<int>(Integer(n, v, 1, 2)); }}},
       {"--reading-rate",
-       {true, [](Options& o, auto& n, auto& v) { o.readingRate = Positive(n, v, 100.0); }}},
+       {true, [](Options& o, auto& n,
+                 auto& v) { o.readingRate = Positive(n, v, MOST_UNPACED_READING_RATE); }}},
+      {"--unpaced", {false, [](Options& o, auto&, auto&) { o.unpaced = true; }}},
+      {"--sent-log", {true, [](Options& o, auto&, auto& v) { o.sentLog = v; }}},
       {"--gps-type",
        {true,
         [](Options& o, auto& n, auto& v) {
@@ -175,6 +178,16 @@ void CheckTogether(const Options& options) {
   if (options.instrument && options.gps && options.instrumentPort == options.gpsPort)
     throw BadOption{"the instrument and the GPS cannot share COM" +
                     std::to_string(options.gpsPort)};
+  if (!options.unpaced && options.readingRate > MOST_PACED_READING_RATE)
+    throw BadOption{"--reading-rate above " +
+                    std::to_string(static_cast<int>(MOST_PACED_READING_RATE)) +
+                    " needs --unpaced: 9600 baud carries about 45 readings a second"};
+  if (!options.instrument && (options.unpaced || options.sentLog))
+    throw BadOption{
+        "--unpaced and --sent-log are about the instrument, which --no-instrument "
+        "turns off"};
+  if (options.sentLog && options.sentLog->empty())
+    throw BadOption{"--sent-log wants a file name"};
   if (options.replayFile && !options.gps)
     throw BadOption{"--replay plays on the GPS port, which --no-gps turns off"};
 }
@@ -233,7 +246,13 @@ Devices:
   --no-gps                 play no positioning device
 Instrument:
   --sensors 1|2            "$PBAR,<g1>" or "$PBAR,<g1>,<g2>" (default 2)
-  --reading-rate HZ        readings a second (default 10; 9600 baud carries about 45)
+  --reading-rate HZ        readings a second (default 10, at most 100, or 1000 with
+                           --unpaced; 9600 baud carries about 45)
+  --unpaced                send each reading as fast as the line takes it instead of at
+                           9600 baud, for stress tests (e.g. --reading-rate 400); the
+                           reading rate still paces the lines
+  --sent-log FILE          list each reading written whole to the line in FILE, one a line
+                           without CR LF, flushed at once
 Positioning:
   --gps-type T             GGA/GSA, GGA, POS, LLK, LLQ, GLL, GGK, "Leica TPS",
                            "RTS Trimble", or the logger's number 0 to 8 (default GGA/GSA)

@@ -15,6 +15,8 @@
 namespace gradsim {
 
 inline constexpr int EXIT_USAGE = 64;
+inline constexpr double MOST_PACED_READING_RATE = 100.0;
+inline constexpr double MOST_UNPACED_READING_RATE = 1000.0;
 inline constexpr std::string_view USAGE_LINE =
     "usage: gradsim --root DIR [options]   (gradsim --help lists the options)";
 
@@ -27,6 +29,8 @@ struct Options {
   int instrumentPort = 1;
   int sensors = 2;
   double readingRate = 10.0;
+  bool unpaced = false;  // instrument lines as fast as the line takes them, not at 9600 baud
+  std::optional<std::filesystem::path> sentLog;  // where each instrument line sent is listed
   std::vector<SilenceWindow> instrumentSilences;
 
   bool gps = true;

@@ -18,6 +18,7 @@
 #include "gradsim/InstrumentPlayer.h"
 #include "gradsim/PositionPlayer.h"
 #include "gradsim/Replay.h"
+#include "gradsim/SentLog.h"
 
 namespace gradsim {
 
@@ -70,12 +71,24 @@ void AddInstrument(const Options& options, std::uint64_t seed,
   LineSource source = [player, noise](double seconds) {
     return std::vector<std::string>{player->ReadingAt(seconds, *noise)};
   };
+  LineSent onSent;
+  if (options.sentLog) {
+    auto log = std::make_shared<SentLog>(*options.sentLog);
+    onSent = [log](std::string_view line) { log->Add(line); };
+  }
   port->stream = std::make_unique<DeviceStream>(
-      *port->link, std::move(source), options.readingRate, INSTRUMENT_BAUD,
-      FaultsFor(options, FaultTarget::INSTRUMENT), options.instrumentSilences, seed + 2);
+      *port->link, std::move(source),
+      StreamSettings{.ticksPerSecond = options.readingRate,
+                     .baud = INSTRUMENT_BAUD,
+                     .unpaced = options.unpaced,
+                     .faults = FaultsFor(options, FaultTarget::INSTRUMENT),
+                     .silences = options.instrumentSilences,
+                     .seed = seed + 2},
+      std::move(onSent));
   port->description = "instrument, " + std::to_string(options.sensors) +
                       (options.sensors == 1 ? " sensor, " : " sensors, ") +
-                      FormatRate(options.readingRate) + " Hz";
+                      FormatRate(options.readingRate) + " Hz" +
+                      (options.unpaced ? ", unpaced" : "");
   ports.push_back(std::move(port));
 }
 
@@ -105,9 +118,13 @@ void AddGps(const Options& options, std::uint64_t seed, std::vector<std::string>
         std::string(GpsTypeName(options.gpsType)) + ", " + FormatRate(options.gpsRate) + " Hz";
   }
   port->description += ", " + std::to_string(options.gpsBaud) + " baud";
-  port->stream = std::make_unique<DeviceStream>(
-      *port->link, std::move(source), rate, options.gpsBaud, FaultsFor(options, FaultTarget::GPS),
-      options.gpsSilences, seed + 3);
+  port->stream =
+      std::make_unique<DeviceStream>(*port->link, std::move(source),
+                                     StreamSettings{.ticksPerSecond = rate,
+                                                    .baud = options.gpsBaud,
+                                                    .faults = FaultsFor(options, FaultTarget::GPS),
+                                                    .silences = options.gpsSilences,
+                                                    .seed = seed + 3});
   ports.push_back(std::move(port));
 }
 
