@@ -53,25 +53,6 @@ TEST(ProfileCurvesTest, RowsAreTheDistanceBelowTheMaximumTruncatedTowardZero) {
   }
 }
 
-TEST(ProfileCurvesTest, BarPlacesFollowTheSensorsAndARestartClearsTheFlags) {
-  ProfileCurveState curves;
-  SetBarLayout(curves, 1);
-  EXPECT_EQ(curves.barX[0], 2);
-  EXPECT_EQ(curves.barWidth, 25);
-  SetBarLayout(curves, 2);
-  EXPECT_EQ(curves.barX[0], 2);
-  EXPECT_EQ(curves.barX[1], 16);
-  EXPECT_EQ(curves.barWidth, 12);
-
-  curves.profileHasPrev.fill(1);
-  curves.barsDrawn = 1;
-  RestartProfileCurves(curves, false);
-  EXPECT_EQ(curves.profileHasPrev, (std::array<std::int32_t, 8>{}));
-  EXPECT_EQ(curves.barsDrawn, 1);
-  RestartProfileCurves(curves, true);
-  EXPECT_EQ(curves.barsDrawn, 0);
-}
-
 class StepProfileTest : public ::testing::Test {
  protected:
   void Step(std::vector<std::int32_t> rows) {
