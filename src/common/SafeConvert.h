@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -30,6 +31,16 @@ inline std::int32_t ClampToInt32(std::int64_t value) {
     return std::numeric_limits<std::int32_t>::min();
   }
   return static_cast<std::int32_t>(value);
+}
+
+// A decimal value kept as a 32-bit float, as the instrument's readings and the scales are:
+// beyond the float range it stays at the largest float of its sign instead of becoming
+// infinite; NaN gives 0.
+inline float ClampToFloat(double value) {
+  constexpr double FLOAT_MAX = std::numeric_limits<float>::max();
+  if (std::isnan(value))
+    return 0.0f;
+  return static_cast<float>(std::clamp(value, -FLOAT_MAX, FLOAT_MAX));
 }
 
 }  // namespace gradlog

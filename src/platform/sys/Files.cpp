@@ -70,6 +70,23 @@ std::size_t File::Read(std::span<char> buffer) {
   return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
+std::size_t File::ReadAt(std::uint64_t offset, std::span<char> buffer) {
+  std::size_t done = 0;
+  while (fd_ >= 0 && done < buffer.size()) {
+    const std::uint64_t at = offset + done;
+    if (at < offset || at > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()))
+      break;
+    const ssize_t count =
+        ::pread(fd_, buffer.data() + done, buffer.size() - done, static_cast<off_t>(at));
+    if (count < 0 && errno == EINTR)
+      continue;
+    if (count <= 0)
+      break;
+    done += static_cast<std::size_t>(count);
+  }
+  return done;
+}
+
 bool File::Write(std::span<const char> bytes) {
   return fd_ >= 0 && WritePartial(bytes) == bytes.size();
 }

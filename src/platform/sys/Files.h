@@ -22,6 +22,9 @@ class File {
 
   // Bytes read: 0 at end of file or on failure.
   std::size_t Read(std::span<char> buffer);
+  // Bytes read from `offset` on, without moving the position: fewer than asked only at the
+  // end of the file or on a failure.
+  std::size_t ReadAt(std::uint64_t offset, std::span<char> buffer);
   // True when every byte was written.
   bool Write(std::span<const char> bytes);
   bool WriteText(std::string_view text) {

@@ -64,6 +64,36 @@ TEST_F(FilesTest, FoldersAreMadeOnTheWayAndAClosedFileRefusesEverything) {
   EXPECT_EQ(Read("A/B/f.dat"), "0123");
 }
 
+TEST_F(FilesTest, ReadAtReadsFromAnOffsetAndLeavesThePositionAlone) {
+  root.WriteFile(root.Path() / "f.dat", "0123456789");
+  std::optional<File> file = File::OpenExisting("f.dat");
+  ASSERT_TRUE(file.has_value());
+  const struct {
+    std::uint64_t offset;
+    std::size_t size;
+    std::string bytes;
+  } cases[] = {
+      {0, 4, "0123"},
+      {6, 4, "6789"},
+      {8, 4, "89"},  // fewer at the end
+      {10, 4, ""},
+      {3, 0, ""},
+      {std::uint64_t{1} << 62, 4, ""},  // beyond any offset the system takes
+      {~std::uint64_t{0} - 1, 4, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.offset) + " + " + std::to_string(c.size));
+    std::string buffer(c.size, '\0');
+    const std::size_t count = file->ReadAt(c.offset, buffer);
+    EXPECT_EQ(buffer.substr(0, count), c.bytes);
+  }
+  std::string start(3, '\0');
+  EXPECT_EQ(file->Read(start), 3u);
+  EXPECT_EQ(start, "012");
+  file->Close();
+  EXPECT_EQ(file->ReadAt(0, start), 0u);
+}
+
 TEST_F(FileReplaceTest, ReplacesALinkAtTheNameWithoutFollowingIt) {
   root.WriteFile(root.Path() / "target", "kept");
   fs::create_symlink("target", root.Path() / "f.ini");
