@@ -29,6 +29,21 @@ std::shared_ptr<DataFile> DataFile::Create(std::string_view devicePath) {
   return std::make_shared<DataFile>(std::move(*file));
 }
 
+std::shared_ptr<DataFile> DataFile::CreateNew(std::string_view devicePath, std::error_code* error) {
+  std::optional<platform::File> file = platform::File::CreateNew(devicePath, error);
+  if (!file)
+    return nullptr;
+  return std::make_shared<DataFile>(std::move(*file));
+}
+
+std::shared_ptr<DataFile> DataFile::OpenForAppend(std::string_view devicePath,
+                                                  std::error_code* error) {
+  std::optional<platform::File> file = platform::File::OpenForAppend(devicePath, error);
+  if (!file)
+    return nullptr;
+  return std::make_shared<DataFile>(std::move(*file));
+}
+
 DataFile::DataFile(platform::File file)
     : file_(std::move(file)),
       // Appends go to the end whatever the position of the file handed over.
@@ -49,16 +64,18 @@ bool DataFile::Append(std::span<const Record> records) {
   // One write for the whole call, so that a kill between two calls never cuts a group.
   const std::vector<char> bytes = Concatenate(records);
   platform::MutexLock lock(appendMutex_);
+  // (Never the first failure: the write that left the piece was, and its cause is kept.)
   if (tailBroken_ && !CutBackToWholeGroups())
-    return CountFailedWrite();
-  const std::size_t written = file_.WritePartial(bytes);
+    return CountFailedWrite(std::make_error_code(std::errc::io_error));
+  std::error_code cause;
+  const std::size_t written = file_.WritePartial(bytes, &cause);
   if (written < bytes.size()) {
     // A piece of a group would leave it without its end and shift every later record: cut
     // it off (again on the next call if the cut fails now).
     tailBroken_ = written > 0;
     if (tailBroken_)
       CutBackToWholeGroups();
-    return CountFailedWrite();
+    return CountFailedWrite(cause);
   }
   length_ += written;
   recordsWritten_ += records.size();
@@ -72,9 +89,16 @@ bool DataFile::CutBackToWholeGroups() {
   return !tailBroken_;
 }
 
-bool DataFile::CountFailedWrite() {
+bool DataFile::CountFailedWrite(const std::error_code& cause) {
   ++failedWrites_;
+  platform::MutexLock lock(syncMutex_);
+  NoteFailure(cause);
   return false;
+}
+
+void DataFile::NoteFailure(const std::error_code& cause) {
+  if (failureCause_.empty())
+    failureCause_ = cause ? cause.message() : "unknown error";
 }
 
 void DataFile::MarkUnsynced() {
@@ -101,6 +125,11 @@ std::uint64_t DataFile::RecordsWritten() const {
   return recordsWritten_;
 }
 
+std::string DataFile::FailureCause() const {
+  platform::MutexLock lock(syncMutex_);
+  return failureCause_;
+}
+
 bool DataFile::Sync() {
   {
     platform::MutexLock lock(syncMutex_);
@@ -110,10 +139,12 @@ bool DataFile::Sync() {
 }
 
 bool DataFile::SyncAndCount() {
-  const bool synced = file_.SyncData();
+  std::error_code cause;
+  const bool synced = file_.SyncData(&cause);
   if (!synced) {
     platform::MutexLock lock(syncMutex_);
     ++failedSyncs_;
+    NoteFailure(cause);
   }
   return synced;
 }

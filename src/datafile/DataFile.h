@@ -5,7 +5,9 @@
 #include <memory>
 #include <span>
 #include <stop_token>
+#include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 
 #include "datafile/Record.h"
@@ -26,6 +28,14 @@ class DataFile {
  public:
   // Creates (or empties) the file at `devicePath`; nullptr when it cannot be created.
   static std::shared_ptr<DataFile> Create(std::string_view devicePath);
+  // A new data file: nullptr, and the reason in `error`, when it cannot be created or anything
+  // stands at `devicePath` already (file_exists). Nothing existing is ever emptied.
+  static std::shared_ptr<DataFile> CreateNew(std::string_view devicePath,
+                                             std::error_code* error = nullptr);
+  // The data file at `devicePath` again, for appending after what it holds (created when it is
+  // missing); nullptr, and the reason in `error`, when it cannot be opened (a card pulled).
+  static std::shared_ptr<DataFile> OpenForAppend(std::string_view devicePath,
+                                                 std::error_code* error = nullptr);
 
   explicit DataFile(platform::File file);
   ~DataFile();  // syncs and closes
@@ -50,12 +60,17 @@ class DataFile {
   std::uint32_t Failures() const;
   // Records written since the file was opened.
   std::uint64_t RecordsWritten() const;
+  // Why the first of those failures happened (the system's text, e.g. "No space left on
+  // device"); empty while there was none.
+  std::string FailureCause() const;
 
  private:
   // Truncates to the length in length_; false (and tailBroken_ kept) on failure.
   bool CutBackToWholeGroups() REQUIRES(appendMutex_);
   // Counts a failed Append and gives its result, false.
-  bool CountFailedWrite() REQUIRES(appendMutex_);
+  bool CountFailedWrite(const std::error_code& cause) REQUIRES(appendMutex_);
+  // Keeps the cause when it is the first failure.
+  void NoteFailure(const std::error_code& cause) REQUIRES(syncMutex_);
   void MarkUnsynced() EXCLUDES(syncMutex_);
   // Syncs without holding syncMutex_ and counts a failure.
   bool SyncAndCount() EXCLUDES(syncMutex_);
@@ -80,6 +95,8 @@ class DataFile {
   std::condition_variable_any syncWake_;  // ends a wait early only on a stop request
   bool unsynced_ GUARDED_BY(syncMutex_) = false;
   std::uint32_t failedSyncs_ GUARDED_BY(syncMutex_) = 0;
+  // Of writes and syncs alike, so under the lock both paths may take.
+  std::string failureCause_ GUARDED_BY(syncMutex_);
 
   // Last: it starts once every field above is ready.
   std::jthread syncThread_;

@@ -159,6 +159,55 @@ TEST_F(DataFileInterruptionTest, CardFillingUpMidGroupLeavesWholeGroupsOnly) {
   EXPECT_EQ(FileBytes(name), Bytes(Reading(0, 1)) + Bytes(Reading(2, 1)) + Bytes(Reading(4, 6)));
 }
 
+std::string Cause(int error) {
+  return std::error_code(error, std::generic_category()).message();
+}
+
+// The logging screen prints why the card refused: the first failure's cause, a write's or a
+// sync's, stays while later failures only count.
+TEST_F(DataFileTest, TheCauseOfTheFirstFailureIsKept) {
+  struct Result {
+    bool noCauseAtFirst, writeFailed, tooLarge;             // a file the size limit stops
+    bool syncFailed, writeToNoReaderFailed, syncCauseKept;  // a FIFO
+    std::uint32_t fifoFailures;
+  };
+  const std::filesystem::path fifo = root.Path() / "fifo.601";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ForkedChild writer([&](ForkedChild& child) {
+    Result result{};
+    std::shared_ptr<DataFile> file = DataFile::Create("full.601");
+    if (file == nullptr || !file->Append(Reading(0, 1)) || !LimitFileSize(RECORD_LENGTH + 10))
+      return;
+    result.noCauseAtFirst = file->FailureCause().empty();
+    result.writeFailed = !file->Append(Reading(1, 1));
+    LimitFileSize(RLIM_INFINITY);
+    result.tooLarge = file->FailureCause() == Cause(EFBIG);
+
+    // A FIFO refuses fdatasync (EINVAL), and a write once its reader has gone (EPIPE).
+    std::signal(SIGPIPE, SIG_IGN);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    std::shared_ptr<DataFile> piped = DataFile::Create("fifo.601");
+    if (reader < 0 || piped == nullptr)
+      return;
+    result.syncFailed = !piped->Sync();
+    ::close(reader);
+    result.writeToNoReaderFailed = !piped->Append(Reading(2, 1));
+    result.syncCauseKept = piped->FailureCause() == Cause(EINVAL);
+    result.fifoFailures = piped->Failures();
+    child.Send(result);
+  });
+  const std::optional<Result> result = writer.Receive<Result>();
+  ASSERT_TRUE(result.has_value()) << "the child could not go on";
+  EXPECT_TRUE(result->noCauseAtFirst);
+  EXPECT_TRUE(result->writeFailed);
+  EXPECT_TRUE(result->tooLarge) << "the cause is \"" << Cause(EFBIG) << "\"";
+  EXPECT_TRUE(result->syncFailed);
+  EXPECT_TRUE(result->writeToNoReaderFailed);
+  EXPECT_TRUE(result->syncCauseKept) << "the cause is \"" << Cause(EINVAL) << "\"";
+  EXPECT_GE(result->fifoFailures, 2u);
+  EXPECT_EQ(writer.Wait(), 0);
+}
+
 // The UI thread writes readings while the total-station reader writes sentences: every record
 // arrives whole, every group in one piece, and each thread's groups in their own order.
 TEST_F(DataFileTest, TwoThreadsNeverTearARecordOrSplitAGroup) {
@@ -203,8 +252,10 @@ TEST_F(DataFileTest, FailedSyncsAreCountedWithTheFailedWrites) {
   ASSERT_GE(reader, 0);
   std::shared_ptr<DataFile> file = DataFile::Create("fifo.601");
   ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->FailureCause(), "");
   EXPECT_FALSE(file->Sync());
   EXPECT_EQ(file->FailedSyncs(), 1u);
+  EXPECT_EQ(file->FailureCause(), Cause(EINVAL));
 
   // Nobody syncs this record by hand: the background sync does, within a second, and fails.
   EXPECT_TRUE(file->Append(MakeRecord("X1")));

@@ -15,32 +15,54 @@ namespace platform {
 
 namespace {
 
-int OpenDevicePath(std::string_view devicePath, int flags) {
+void SetError(std::error_code* error, int code) {
+  if (error != nullptr)
+    *error = std::error_code(code, std::generic_category());
+}
+
+int OpenDevicePath(std::string_view devicePath, int flags, std::error_code* error) {
   const std::filesystem::path path = MapDevicePath(devicePath);
   int fd;
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
   } while (fd < 0 && errno == EINTR);
+  if (fd < 0)
+    SetError(error, errno);
   return fd;
 }
 
 }  // namespace
 
-std::optional<File> File::OpenExisting(std::string_view devicePath) {
-  const int fd = OpenDevicePath(devicePath, O_RDONLY);
+std::optional<File> File::OpenExisting(std::string_view devicePath, std::error_code* error) {
+  const int fd = OpenDevicePath(devicePath, O_RDONLY, error);
   if (fd < 0)
     return std::nullopt;
   // A folder opens for reading on Linux but is no file: callers expect a readable file.
   struct stat info {};
   if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    SetError(error, S_ISDIR(info.st_mode) ? EISDIR : errno);
     ::close(fd);
     return std::nullopt;
   }
   return File(fd);
 }
 
-std::optional<File> File::CreateAlways(std::string_view devicePath) {
-  const int fd = OpenDevicePath(devicePath, O_WRONLY | O_CREAT | O_TRUNC);
+std::optional<File> File::CreateAlways(std::string_view devicePath, std::error_code* error) {
+  const int fd = OpenDevicePath(devicePath, O_WRONLY | O_CREAT | O_TRUNC, error);
+  if (fd < 0)
+    return std::nullopt;
+  return File(fd);
+}
+
+std::optional<File> File::CreateNew(std::string_view devicePath, std::error_code* error) {
+  const int fd = OpenDevicePath(devicePath, O_RDWR | O_CREAT | O_EXCL | O_APPEND, error);
+  if (fd < 0)
+    return std::nullopt;
+  return File(fd);
+}
+
+std::optional<File> File::OpenForAppend(std::string_view devicePath, std::error_code* error) {
+  const int fd = OpenDevicePath(devicePath, O_RDWR | O_CREAT | O_APPEND, error);
   if (fd < 0)
     return std::nullopt;
   return File(fd);
@@ -91,16 +113,21 @@ bool File::Write(std::span<const char> bytes) {
   return fd_ >= 0 && WritePartial(bytes) == bytes.size();
 }
 
-std::size_t File::WritePartial(std::span<const char> bytes) {
-  if (fd_ < 0)
+std::size_t File::WritePartial(std::span<const char> bytes, std::error_code* error) {
+  if (fd_ < 0) {
+    SetError(error, EBADF);
     return 0;
+  }
   std::size_t written = 0;
   while (written < bytes.size()) {
     const ssize_t count = ::write(fd_, bytes.data() + written, bytes.size() - written);
     if (count < 0 && errno == EINTR)
       continue;
-    if (count <= 0)
+    if (count <= 0) {
+      // A write that takes nothing without a reason is as good as a full disk.
+      SetError(error, count < 0 ? errno : ENOSPC);
       break;
+    }
     written += static_cast<std::size_t>(count);
   }
   return written;
@@ -126,13 +153,17 @@ std::optional<std::uint64_t> File::SeekToEnd() {
   return static_cast<std::uint64_t>(end);
 }
 
-bool File::SyncData() {
-  if (fd_ < 0)
+bool File::SyncData(std::error_code* error) {
+  if (fd_ < 0) {
+    SetError(error, EBADF);
     return false;
+  }
   int result;
   do {
     result = ::fdatasync(fd_);
   } while (result != 0 && errno == EINTR);
+  if (result != 0)
+    SetError(error, errno);
   return result == 0;
 }
 
@@ -142,11 +173,19 @@ void File::Close() {
   }
 }
 
-bool CreateDirectoryPath(std::string_view devicePath) {
+bool CreateDirectoryPath(std::string_view devicePath, std::error_code* error) {
   const std::filesystem::path path = MapDevicePath(devicePath);
-  std::error_code error;
-  std::filesystem::create_directories(path, error);
-  return std::filesystem::is_directory(path, error);
+  std::error_code created;
+  std::filesystem::create_directories(path, created);
+  std::error_code looked;
+  if (std::filesystem::is_directory(path, looked))
+    return true;
+  // A file where the folder should be is no folder, whatever the library made of it.
+  if (error != nullptr)
+    *error = created && created != std::errc::file_exists
+                 ? created
+                 : std::make_error_code(std::errc::not_a_directory);
+  return false;
 }
 
 bool DirectoryExists(std::string_view devicePath) {

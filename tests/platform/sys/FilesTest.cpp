@@ -94,6 +94,57 @@ TEST_F(FilesTest, ReadAtReadsFromAnOffsetAndLeavesThePositionAlone) {
   EXPECT_EQ(file->ReadAt(0, start), 0u);
 }
 
+std::error_code Errno(int error) {
+  return std::error_code(error, std::generic_category());
+}
+
+// The data file's calls, which say why they failed for the message to the operator.
+TEST_F(FilesTest, NewFilesAndFilesOpenedForAppendingTellWhyTheyFailed) {
+  std::error_code error;
+  root.WriteFile(root.Path() / "plain", "x");
+  EXPECT_FALSE(CreateDirectoryPath("plain", &error));
+  EXPECT_EQ(error, Errno(ENOTDIR));
+  error.clear();
+  EXPECT_FALSE(CreateDirectoryPath("plain\\sub", &error));
+  EXPECT_EQ(error, Errno(ENOTDIR));
+
+  ASSERT_TRUE(File::CreateNew("new.601", &error).has_value());
+  EXPECT_EQ(File::CreateNew("new.601", &error), std::nullopt);
+  EXPECT_EQ(error, Errno(EEXIST));
+  fs::create_symlink("nowhere", root.Path() / "link.601");
+  EXPECT_EQ(File::CreateNew("link.601", &error), std::nullopt);
+  EXPECT_EQ(error, Errno(EEXIST));
+  EXPECT_FALSE(fs::exists(root.Path() / "nowhere"));
+  EXPECT_EQ(File::OpenForAppend("gone\\f.601", &error), std::nullopt);
+  EXPECT_EQ(error, Errno(ENOENT));
+  EXPECT_EQ(File::OpenExisting("gone.601", &error), std::nullopt);
+  EXPECT_EQ(error, Errno(ENOENT));
+  EXPECT_EQ(File::OpenExisting("", &error), std::nullopt);
+  EXPECT_EQ(error, Errno(EISDIR));
+}
+
+// Two descriptors of one file, as at a pause while a reader still writes through the old one:
+// each write goes to the end, none over another.
+TEST_F(FilesTest, FilesOpenedForAppendingWriteAtTheEndWhateverElseWrote) {
+  std::optional<File> first = File::CreateNew("f.601");
+  std::optional<File> second = File::OpenForAppend("f.601");
+  ASSERT_TRUE(first && second);
+  EXPECT_TRUE(first->WriteText("1"));
+  EXPECT_TRUE(second->WriteText("2"));
+  EXPECT_TRUE(first->WriteText("3"));
+  EXPECT_TRUE(first->Truncate(2));
+  EXPECT_TRUE(second->WriteText("4"));
+  EXPECT_EQ(Read("f.601"), "124");
+  std::optional<File> again = File::OpenForAppend("f.601");
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->SeekToEnd(), 3u);
+  EXPECT_TRUE(again->WriteText("5"));
+  EXPECT_EQ(Read("f.601"), "1245");
+  // Missing, it is made.
+  EXPECT_TRUE(File::OpenForAppend("made.601").has_value());
+  EXPECT_TRUE(fs::exists(root.Path() / "made.601"));
+}
+
 TEST_F(FileReplaceTest, ReplacesALinkAtTheNameWithoutFollowingIt) {
   root.WriteFile(root.Path() / "target", "kept");
   fs::create_symlink("target", root.Path() / "f.ini");

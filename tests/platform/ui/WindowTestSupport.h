@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <any>
 #include <array>
 #include <cctype>
 #include <functional>
@@ -138,23 +139,15 @@ class UiTest : public ::testing::Test {
   // comes only then. A modal still open after the last step fails the test and is ended.
   template <typename Modal>
   auto RunSteps(std::vector<Step> steps, Modal modal) {
-    std::size_t next = 0;
-    RegisterClass({.name = "StepTicker", .procedure = [&](const Message& m) -> LRESULT {
-                     if (m.message != WM_TIMER)
-                       return DefWindowProc(m);
-                     if (next < steps.size()) {
-                       steps[next++]();
-                       Arm(m.hwnd);
-                     } else {
-                       ADD_FAILURE() << "still open after the last step";
-                       PostQuitMessage(0);
-                     }
-                     return 0;
-                   }});
+    StepRun run{.steps = &steps, .test = this};
+    // The class is registered once per platform; each run hands the ticker its own state, so a
+    // test may run several modals one after the other.
+    RegisterClass({.name = "StepTicker", .procedure = &StepTicker});
     const Hwnd ticker = CreateWindow({.className = "StepTicker", .rect = {0, 0, 1, 1}});
+    SetWindowData(ticker, &run);
     Arm(ticker);
     const auto result = modal();
-    EXPECT_EQ(next, steps.size()) << "ended before its last step";
+    EXPECT_EQ(run.next, steps.size()) << "ended before its last step";
     DestroyWindow(ticker);
     PumpMessages();  // the key-up of the key that ended it, as the outer loop would
     return result;
@@ -163,6 +156,26 @@ class UiTest : public ::testing::Test {
   Color At(int x, int y) { return FromPixel(test.Screen().At(x, y)); }
 
  private:
+  struct StepRun {
+    std::vector<Step>* steps = nullptr;
+    std::size_t next = 0;
+    UiTest* test = nullptr;
+  };
+
+  static LRESULT StepTicker(const Message& m) {
+    if (m.message != WM_TIMER)
+      return DefWindowProc(m);
+    StepRun& run = *std::any_cast<StepRun*>(*GetWindowData(m.hwnd));
+    if (run.next < run.steps->size()) {
+      (*run.steps)[run.next++]();
+      run.test->Arm(m.hwnd);
+    } else {
+      ADD_FAILURE() << "still open after the last step";
+      PostQuitMessage(0);
+    }
+    return 0;
+  }
+
   void Arm(Hwnd ticker) {
     SetTimer(ticker, 1, 1);
     test.services.Advance(1);
