@@ -8,6 +8,8 @@
 #include "datafile/DataFileState.h"
 #include "display/DisplayState.h"
 #include "gps/GpsState.h"
+#include "logging/LoggingRun.h"
+#include "logging/LoggingState.h"
 #include "platform/ui/Window.h"
 #include "serial/SerialState.h"
 
@@ -22,8 +24,6 @@ struct MainWindowState {
   std::array<platform::Hwnd, 9> mainButtons{};
   std::int32_t mainButtonSelection = 1;
   std::int32_t uptimeExceeded = 0;
-  std::int32_t loggingActive = 0;
-  std::int32_t loggingWindowShown = 0;
 };
 
 // The program's state, composed of the parts each folder owns. A function takes the parts it
@@ -34,9 +34,12 @@ struct AppState {
   DisplayState display;
   GpsState gps;
   DataFileState dataFile;
+  LoggingState logging;
   SerialState serial;
   MainWindowState windows;
   KeepAlive keepAlive;
+  // What the logging window works on: the parts above.
+  LoggingRun loggingRun{config, display, gps, dataFile, serial, logging};
 };
 
 }  // namespace gradlog

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -6,8 +7,10 @@
 
 #include "app/AppState.h"
 #include "app/CommandLine.h"
+#include "app/EndRequest.h"
 #include "app/MainRoutine.h"
 #include "platform/sys/DevicePaths.h"
+#include "platform/sys/TerminationSignals.h"
 #include "platform/ui/Platform.h"
 
 namespace {
@@ -42,6 +45,12 @@ std::optional<std::vector<platform::ScriptCommand>> LoadScript(const std::string
 }  // namespace
 
 int main(int argc, char** argv) {
+  // First, before any thread exists: a shutdown or Ctrl+C then ends a run with its file whole.
+  gradlog::EndRequest endRequest;
+  const platform::TerminationSignals signals([&endRequest](int) { endRequest.Request(); });
+  // A file grown to the size limit fails its write (and the run shows it) instead of killing
+  // the program with what it has not written yet.
+  std::signal(SIGXFSZ, SIG_IGN);
   const gradlog::CommandLineResult parsed =
       gradlog::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.error.empty()) {
@@ -83,7 +92,10 @@ int main(int argc, char** argv) {
   try {
     platform::Platform platform(std::move(platformOptions));
     auto app = std::make_unique<gradlog::AppState>();
-    return gradlog::RunMainRoutine(*app);
+    const int code = gradlog::RunMainRoutine(
+        *app, [&endRequest](platform::Hwnd main) { endRequest.SetTarget(main); });
+    endRequest.SetTarget({});
+    return code;
   } catch (const std::exception& failure) {
     std::cerr << "gradlog: " << failure.what() << '\n';
     return 1;

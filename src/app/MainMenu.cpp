@@ -2,12 +2,17 @@
 
 #include <algorithm>
 
+#include "app/MainWindow.h"
 #include "common/BusyWait.h"
 #include "config/SettingsFile.h"
 #include "dialogs/GpsPortSetupDialog.h"
 #include "dialogs/LoggerSetupDialog.h"
 #include "dialogs/SurveySetupDialog.h"
 #include "dialogs/SystemSetupDialog.h"
+#include "display/ProfileOptionsWindow.h"
+#include "logging/LoggingStart.h"
+#include "platform/sys/SystemServices.h"
+#include "platform/ui/MessageBox.h"
 
 namespace gradlog {
 
@@ -15,10 +20,12 @@ using namespace platform;
 
 namespace {
 
+constexpr int LOGGING_COMMAND = 0;
 constexpr int SURVEY_SETUP_COMMAND = 1;
 constexpr int SYSTEM_SETUP_COMMAND = 2;
 constexpr int LOGGER_SETUP_COMMAND = 3;
 constexpr int GPS_PORT_SETUP_COMMAND = 4;
+constexpr int PROFILE_OPTIONS_COMMAND = 7;
 
 constexpr std::array<int, MAIN_BUTTON_COUNT> BULGE{0, 5, 8, 10, 12, 10, 8, 5, 0};
 
@@ -36,13 +43,34 @@ int CommandForKey(WPARAM key) {
   return -1;
 }
 
+// A clock that has run this long is no longer trusted for a day's records.
+void StartLogging(AppState& app) {
+  if (Services().TickCount() > UPTIME_LIMIT_MS) {
+    MessageBox(app.windows.mainWindow, UptimeWarningText(), "STOP", MB_ICONEXCLAMATION);
+    ExitProcess(0);
+  }
+  StartLoggingRun(app.loggingRun);
+}
+
+void OpenProfileOptions(AppState& app) {
+  const Hwnd main = app.windows.mainWindow;
+  if (!OpenProfileOptionsWindow(app.config, app.display, [main] {
+        InvalidateRect(main, nullptr, true);
+        SetFocus(main);
+      })) {
+    DestroyWindow(main);
+    return;
+  }
+  InvalidateRect(main, nullptr, true);
+}
+
+}  // namespace
+
 void ExitProgram(AppState& app) {
   app.keepAlive.Stop();
   BusyWaitMs(100);
   SendMessage(app.windows.mainWindow, WM_CLOSE);
 }
-
-}  // namespace
 
 Rect MainButtonRect(int index) {
   const int d = BULGE[static_cast<std::size_t>(index)];
@@ -66,9 +94,12 @@ void SelectMainButton(AppState& app, int index) {
 }
 
 void RunMainCommand(AppState& app, int index) {
-  // Logging runs, the GPS monitor and the two option windows arrive with the windows they
-  // open; until then their buttons do nothing.
+  // The GPS monitor and the map options arrive with the positions and the map; until then
+  // their buttons do nothing.
   switch (index) {
+    case LOGGING_COMMAND:
+      StartLogging(app);
+      break;
     case SURVEY_SETUP_COMMAND:
       RunSurveySetupDialog(app.config, app.dataFile, app.windows.mainWindow);
       UpdateWindow(app.windows.mainWindow);
@@ -88,6 +119,9 @@ void RunMainCommand(AppState& app, int index) {
       SaveSettings(app.config);
       InvalidateRect(app.windows.mainWindow, nullptr, true);
       break;
+    case PROFILE_OPTIONS_COMMAND:
+      OpenProfileOptions(app);
+      break;
     case EXIT_COMMAND:
       ExitProgram(app);
       break;
@@ -101,6 +135,8 @@ LRESULT OnMainCommand(AppState& app, const Message& message) {
   if (index < 0 || index >= MAIN_BUTTON_COUNT)
     return 0;
   RunMainCommand(app, index);
+  if (app.logging.loggingActive != 0)
+    return 0;
   // A click leaves the highlight where the keys put it; the clicked button must not keep the
   // keyboard focus, or Enter would run it instead of the highlighted one.
   if (IsWindow(app.windows.mainWindow))
@@ -109,7 +145,7 @@ LRESULT OnMainCommand(AppState& app, const Message& message) {
 }
 
 LRESULT OnMainKey(AppState& app, const Message& message) {
-  if (app.windows.loggingActive != 0)
+  if (app.logging.loggingActive != 0)
     return 0;
   const int selection = app.windows.mainButtonSelection;
   switch (message.wParam) {

@@ -25,5 +25,7 @@ platform::LRESULT OnMainKey(AppState& app, const platform::Message& message);
 // Moves the highlight (the default-button style) to another button.
 void SelectMainButton(AppState& app, int index);
 void RunMainCommand(AppState& app, int index);
+// "E&xit": the keep-alive stopped, then the main window closed.
+void ExitProgram(AppState& app);
 
 }  // namespace gradlog

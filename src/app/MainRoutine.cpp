@@ -1,6 +1,8 @@
 #include "app/MainRoutine.h"
 
 #include "app/MainWindow.h"
+#include "display/ProfileOptionsWindow.h"
+#include "logging/LoggingWindow.h"
 #include "resources/DialogTemplates.h"
 #include "resources/Menus.h"
 
@@ -17,18 +19,11 @@ struct ClassSpec {
   StockObject background;
 };
 
-// The windows that later work gives their behaviour; until then they paint their background
-// and nothing more.
+// The GPS monitor and the map options come with the positions and the map; until then they
+// paint their background and nothing more.
 constexpr ClassSpec CHILD_CLASSES[] = {
     {"MonitorGPSWnd", StockObject::LightGrayBrush},
     {"DisplayMapOptionsWnd", StockObject::LightGrayBrush},
-    {"LoggingWnd", StockObject::LightGrayBrush},
-    {"CurveWnd", StockObject::WhiteBrush},
-    {"BarsWnd", StockObject::WhiteBrush},
-    {"BarQWnd", StockObject::WhiteBrush},
-    {"BarIWnd", StockObject::WhiteBrush},
-    {"SpeedbarWnd", StockObject::WhiteBrush},
-    {"DisplayOptionsWnd", StockObject::LightGrayBrush},
 };
 
 }  // namespace
@@ -46,6 +41,10 @@ int RegisterWindowClasses(AppState& app) {
       return OTHER_CLASS_FAILED;
     }
   }
+  if (!RegisterLoggingClasses(app.loggingRun) ||
+      !RegisterProfileOptionsClass(app.config, app.display)) {
+    return OTHER_CLASS_FAILED;
+  }
   return 0;
 }
 
@@ -60,13 +59,16 @@ Hwnd CreateMainWindow(AppState& app) {
   return main;
 }
 
-int RunMainRoutine(AppState& app) {
+int RunMainRoutine(AppState& app, const std::function<void(Hwnd)>& mainWindowReady) {
   RegisterDialogTemplates();
   RegisterMenus();
   if (const int failed = RegisterWindowClasses(app); failed != 0)
     return failed;
-  if (!CreateMainWindow(app))
+  const Hwnd main = CreateMainWindow(app);
+  if (!main)
     return MAIN_WINDOW_FAILED;
+  if (mainWindowReady)
+    mainWindowReady(main);
   return RunMessageLoop();
 }
 

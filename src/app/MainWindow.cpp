@@ -2,6 +2,8 @@
 
 #include "app/MainMenu.h"
 #include "common/HandlerTable.h"
+#include "common/UserMessages.h"
+#include "logging/StopLogging.h"
 
 namespace gradlog {
 
@@ -25,9 +27,28 @@ LRESULT OnMainDestroy(AppState&, const Message&) {
   return 0;
 }
 
+// The window's close button: a run is left as "E&xit" leaves it, with its question.
+LRESULT OnMainClose(AppState& app, const Message& message) {
+  if (app.logging.loggingActive != 0 && !StopLogging(app.loggingRun, false))
+    return 0;
+  app.keepAlive.Stop();
+  DestroyWindow(message.hwnd);
+  return 0;
+}
+
+// Told to end from outside (the handheld shutting down, Ctrl+C): a run ends as a confirmed
+// "E&xit" ends it, its file closed whole, and the program with it.
+LRESULT OnEndProgram(AppState& app, const Message&) {
+  if (app.logging.loggingActive != 0)
+    EndRun(app.loggingRun);
+  ExitProgram(app);
+  return 0;
+}
+
 constexpr HandlerEntry<AppState> MAIN_HANDLERS[] = {
-    {WM_CREATE, OnMainCreate},   {WM_SIZE, OnMainSize},   {WM_DESTROY, OnMainDestroy},
-    {WM_COMMAND, OnMainCommand}, {WM_KEYDOWN, OnMainKey}, {WM_PAINT, OnMainPaint},
+    {WM_CREATE, OnMainCreate},   {WM_SIZE, OnMainSize},          {WM_DESTROY, OnMainDestroy},
+    {WM_COMMAND, OnMainCommand}, {WM_KEYDOWN, OnMainKey},        {WM_PAINT, OnMainPaint},
+    {WM_CLOSE, OnMainClose},     {UM_END_PROGRAM, OnEndProgram},
 };
 
 }  // namespace

@@ -89,7 +89,12 @@ void PaintLoggingScreen(DeviceContext& dc, const DisplayState& display,
   const ScreenLayout& layout = display.layout;
   dc.TextOut(layout.curveLeft, layout.curveHeight + 4, "0");
   ShowSpeedMax(dc, display, settings.speedMax);
-  ShowSpeedText(dc, display, facts.speed, settings.speedUnits, settings.distanceUnits);
+  // Without position input no speed is ever measured: the box stays empty rather than show the
+  // starting value as if it were one.
+  if (settings.gpsInput == 1)
+    ShowSpeedText(dc, display, facts.speed, settings.speedUnits, settings.distanceUnits);
+  else
+    DrawBoxText(dc, display, display.boxes.speedText, "", display.fonts.normal);
 }
 
 }  // namespace gradlog

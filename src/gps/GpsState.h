@@ -19,6 +19,7 @@ struct TrackBuffers {
   std::int32_t maxTrackPositions = 14400;
   std::int32_t trackBufferSize = 14600;
   std::int32_t trackBuffersReserved = 0;
+  std::int32_t trackPositionCount = 0;  // positions stored in this run
   std::vector<std::int32_t> trackX;
   std::vector<std::int32_t> trackY;
 };
