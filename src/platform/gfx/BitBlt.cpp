@@ -60,7 +60,7 @@ void DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceCont
   moved.CopyFrom(from.Trace(), bounds.Offset(-dx, -dy), dx, dy);
   surface_->Trace().DropCovered(written);
   for (const TextTraceEntry& entry : moved.Entries()) {
-    surface_->Trace().Record(entry.text, raster::Covered(written, entry.rect).Bounds());
+    surface_->Trace().Record(entry.text, raster::Covered(written, entry.rect));
   }
 }
 

@@ -102,7 +102,7 @@ void DrawLine(const TextPaint& paint, Point at, const TextLine& line, const Regi
     raster::Fill(paint.surface, clip, {x0, y, x1, y + 1}, ToPixel(paint.textColor));
   }
   if (!visible.IsEmpty())
-    paint.surface.Trace().Record(line.text, visible.Bounds());
+    paint.surface.Trace().Record(line.text, visible);
 }
 
 }  // namespace

@@ -16,12 +16,22 @@ long CoveredArea(const Rect& entry, const Region& area) {
 }  // namespace
 
 void TextTrace::Record(std::string text, const Rect& visibleRect) {
-  if (text.empty() || visibleRect.IsEmpty())
+  Add(std::move(text), visibleRect, visibleRect.Area());
+}
+
+void TextTrace::Record(std::string text, const Region& visible) {
+  Add(std::move(text), visible.Bounds(), visible.Area());
+}
+
+void TextTrace::Add(std::string text, const Rect& rect, long visiblePixels) {
+  if (text.empty() || rect.IsEmpty() || visiblePixels <= 0)
     return;
   // Redrawing the same text in the same place must not grow the trace.
-  std::erase_if(entries_,
-                [&](const TextTraceEntry& e) { return e.rect == visibleRect && e.text == text; });
-  entries_.push_back({std::move(text), visibleRect});
+  std::erase_if(entries_, [&](const TextTraceEntry& e) { return e.rect == rect && e.text == text; });
+  // A bound for texts that nothing ever covers again: the oldest of them go first.
+  if (entries_.size() >= MAX_ENTRIES)
+    entries_.erase(entries_.begin());
+  entries_.push_back({std::move(text), rect, visiblePixels});
 }
 
 void TextTrace::DropCovered(const Rect& area) {
@@ -32,7 +42,7 @@ void TextTrace::DropCovered(const Region& area) {
   if (area.IsEmpty())
     return;
   std::erase_if(entries_, [&](const TextTraceEntry& e) {
-    return 2 * CoveredArea(e.rect, area) >= e.rect.Area();
+    return 2 * CoveredArea(e.rect, area) >= e.visiblePixels;
   });
 }
 
@@ -43,7 +53,7 @@ void TextTrace::CopyFrom(const TextTrace& other, const Rect& source, int dx, int
     const Rect part = e.rect.Intersect(source);
     // Text of which less than half comes along is no longer readable at the destination.
     if (2 * part.Area() >= e.rect.Area())
-      Record(e.text, part.Offset(dx, dy));
+      Add(e.text, part.Offset(dx, dy), std::min(part.Area(), e.visiblePixels));
   }
 }
 

@@ -47,6 +47,25 @@ TEST_F(TextTest, Utf8IsDecodedAndUnknownOrBrokenCharactersStillShow) {
   EXPECT_FALSE(Changed(surface, WHITE, {2, 2, 40, 15}).empty());
 }
 
+// A window lying across a box that is rewritten again and again (a dialog over the logging
+// screen while readings arrive): each fill of the box's visible pieces drops the text before,
+// so the trace does not grow with every rewrite.
+TEST_F(TextTest, ABoxRewrittenAroundAWindowAcrossItKeepsOneEntry) {
+  // Two windows over the middle of the text with a one-pixel gap between them.
+  Region visible(Rect{0, 0, 200, 80});
+  visible.Subtract({20, 0, 80, 16});
+  visible.Subtract({20, 17, 80, 80});
+  DeviceContext covered(surface, {0, 0}, visible);
+  const Rect box{10, 10, 190, 25};
+  const BrushHandle grey = CreateSolidBrush(Rgb(192, 192, 192));
+  for (int i = 0; i < 50; ++i) {
+    covered.FillRect(box, grey);
+    covered.ExtTextOut(10, 10, ETO_CLIPPED, &box, "Reading " + std::to_string(1000 + i));
+  }
+  ASSERT_EQ(trace.Entries().size(), 1u);
+  EXPECT_EQ(trace.Entries()[0].text, "Reading 1049");
+}
+
 TEST_F(TextTest, TextIsDrawnInItsCellAndRecordedWithItsRect) {
   dc.TextOut(10, 20, "Line 7");
   const Size extent = dc.GetTextExtent("Line 7");
