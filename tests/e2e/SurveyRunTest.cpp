@@ -70,14 +70,8 @@ TEST(SurveyRun, AnInstrumentSilentForGoodEndsTheRunAndTheProgramWithAWholeFile) 
 
 TEST(SurveyRun, TerminatingTheLoggerEndsTheRunAsAConfirmedExit) {
   SurveyRun run({});
-  ChildProcess logger = run.StartLogger(
-      "wait 1000\nkey L\nwait 800\nkey F\nwait 800\nkey Enter\nwait 500\nkey G\nwait 60000\n");
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        const std::filesystem::path file = run.DataFile();
-        return !file.empty() && std::filesystem::file_size(file) > 27 * 40;
-      },
-      seconds(20)));
+  ChildProcess logger = run.StartLogger(START_RECORDING + "wait 60000\n");
+  ASSERT_TRUE(run.WaitForRecords(41, seconds(20)));
   logger.Signal(SIGTERM);
   ASSERT_EQ(logger.Wait(seconds(20)), 0) << run.LoggerErrors();
   const std::vector<std::string> records = WholeRecords(run.DataFile());
@@ -85,6 +79,28 @@ TEST(SurveyRun, TerminatingTheLoggerEndsTheRunAsAConfirmedExit) {
   ASSERT_GE(records.size(), 2u);
   EXPECT_EQ(records[records.size() - 2].substr(0, 3), "X$F");
   EXPECT_EQ(records.back().substr(0, 3), "X$P");
+}
+
+TEST(SurveyRun, TheCloseButtonAsksFirstAndANoLeavesTheRunGoingOn) {
+  SurveyRun run({});
+  ChildProcess logger =
+      run.StartLogger(START_RECORDING + "wait 2000\nkey Space\nwait 800\nexpect Stand By\n" +
+                      "quit\nwait 800\nexpect Exit Logging?\nkey N\nwait 800\nexpect Stand By\n"
+                      "key G\nwait 1500\nexpect Logging\nkey Space\nwait 800\n"
+                      "quit\nwait 800\nexpect Exit Logging?\nkey Enter\n");
+  // The script ends with the Yes: only the program ending by itself gives the exit code.
+  ASSERT_EQ(logger.Wait(seconds(30)), 0) << run.LoggerErrors();
+  const std::vector<std::string> records = WholeRecords(run.DataFile());
+  // The readings after the No went on in the same file, counted on from the first stretch.
+  EXPECT_GT(ReadingGroups(records).size(), 25u);
+  const std::vector<std::string> events = TextRecords(records, 'X');
+  ASSERT_EQ(events.size(), 6u);
+  EXPECT_EQ(events[0], "$STARTED0  ");
+  EXPECT_EQ(events[1], "$PAUSED    ");
+  EXPECT_EQ(events[2], "$STARTED0  ");
+  EXPECT_EQ(events[3], "$PAUSED    ");
+  EXPECT_EQ(events[4].substr(0, 3), "$F ");
+  EXPECT_EQ(events[5].substr(0, 3), "$P ");
 }
 
 }  // namespace
