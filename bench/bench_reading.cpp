@@ -46,6 +46,7 @@ void BM_ReadingWhileRecording(benchmark::State& state) {
     gradlog::WriteDataFileHeader(run.dataFile, run.config);
     run.dataFile.recordingState = 1;
     gradlog::ShowButtonSet(run, 1);
+    platform::BringWindowToTop(run.logging.windows.logging);
     platform::ShowWindow(run.logging.windows.logging, true);
     platform::PumpMessages();
     int i = 0;

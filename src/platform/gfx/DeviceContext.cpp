@@ -56,6 +56,19 @@ void StampLine(Surface& surface, const Region& clip, Point from, Point to, const
   long long last = majorStep > 0 ? high - majorStart : majorStart - low;
   first = std::max(first, 0LL);
   last = std::min(last, major - 1);
+  if (minor == 0) {
+    // Straight along an axis: the stamps make one rectangle, filled at once.
+    if (first > last)
+      return;
+    const int a = static_cast<int>(majorStart + majorStep * first);
+    const int b = static_cast<int>(majorStart + majorStep * last);
+    const Rect from = alongX ? PenSquare(std::min(a, b), minorStart, width)
+                             : PenSquare(minorStart, std::min(a, b), width);
+    const Rect to = alongX ? PenSquare(std::max(a, b), minorStart, width)
+                           : PenSquare(minorStart, std::max(a, b), width);
+    raster::Fill(surface, clip, {from.left, from.top, to.right, to.bottom}, pixel);
+    return;
+  }
   for (long long i = first; i <= last; ++i) {
     const int along = static_cast<int>(majorStart + majorStep * i);
     const int across =

@@ -27,7 +27,8 @@ void TextTrace::Add(std::string text, const Rect& rect, long visiblePixels) {
   if (text.empty() || rect.IsEmpty() || visiblePixels <= 0)
     return;
   // Redrawing the same text in the same place must not grow the trace.
-  std::erase_if(entries_, [&](const TextTraceEntry& e) { return e.rect == rect && e.text == text; });
+  std::erase_if(entries_,
+                [&](const TextTraceEntry& e) { return e.rect == rect && e.text == text; });
   // A bound for texts that nothing ever covers again: the oldest of them go first.
   if (entries_.size() >= MAX_ENTRIES)
     entries_.erase(entries_.begin());
