@@ -50,6 +50,28 @@ TEST_F(LoggingRunTest, PauseAndGoMarkTheFileInOrderAndSwitchTheButtons) {
   EXPECT_EQ(Events(), (std::vector<std::string>{"$STARTED0  ", "$PAUSED    ", "$STARTED0  "}));
 }
 
+// The card pulled while recording: the pause cannot open the file again. The run stands by
+// without a file, says so, and "&Go" records nothing until a new file exists.
+TEST_F(LoggingRunTest, AFileThatCannotBeOpenedAgainAtThePauseStopsRecording) {
+  OpenDataFile();
+  RunLoggingCommand(run, LoggingCommand::Row0);
+  std::filesystem::remove_all(root.Path() / "C_DRIVE" / "DATAZEP601");
+  DialogScript message{test};
+  message.Ok().Start();
+  RunLoggingCommand(run, LoggingCommand::Row0);
+  platform::PumpMessages();
+  EXPECT_EQ(dataFile.recordingState, -1);
+  EXPECT_FALSE(dataFile.dataFileHandle.Get());
+  DialogScript chooser{test};
+  chooser.Check([](platform::Hwnd dialog) {
+    EXPECT_EQ(platform::GetWindowText(dialog), "Create Data File");
+  });
+  chooser.Cancel().Start();
+  RunLoggingCommand(run, LoggingCommand::Row0);
+  EXPECT_EQ(dataFile.recordingState, -1) << "nothing is recorded without a file";
+  EXPECT_FALSE(dataFile.dataFileHandle.Get());
+}
+
 TEST_F(LoggingRunTest, TheHighlightWrapsAroundTheShownSet) {
   OpenDataFile();
   RunLoggingCommand(run, LoggingCommand::PreviousButton);
