@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+#include "BenchDeviceRoot.h"
 #include "platform/sys/DevicePaths.h"
 #include "platform/ui/Platform.h"
 #include "serial/GradReader.h"
@@ -21,21 +22,13 @@ namespace {
 class TerminalInstrument {
  public:
   TerminalInstrument() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "gradlog-bench-XXXXXX").string();
-    root_ = mkdtemp(pattern.data()) ? pattern : "";
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (root_.empty() || master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+    if (!root_.Ready() || master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
       return;
-    std::filesystem::create_directories(root_ / "dev");
-    std::filesystem::create_symlink(::ptsname(master_), root_ / "dev" / "COM1");
-    platform::SetDeviceRoot(root_);
+    std::filesystem::create_directories(root_.Path() / "dev");
+    std::filesystem::create_symlink(::ptsname(master_), root_.Path() / "dev" / "COM1");
   }
-  ~TerminalInstrument() {
-    HangUp();
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
-  }
+  ~TerminalInstrument() { HangUp(); }
   bool Ready() const { return master_ >= 0; }
   void HangUp() {
     if (master_ >= 0)
@@ -44,7 +37,7 @@ class TerminalInstrument {
   }
 
  private:
-  std::filesystem::path root_;
+  BenchDeviceRoot root_;
   int master_ = -1;
 };
 

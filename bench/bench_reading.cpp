@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchDeviceRoot.h"
 #include "app/AppState.h"
 #include "app/MainRoutine.h"
 #include "common/UserMessages.h"
@@ -21,13 +22,12 @@ namespace {
 // stored, decoded, its group written to the data file, the profile stepped, the bars, the two
 // number boxes and the station box drawn.
 void BM_ReadingWhileRecording(benchmark::State& state) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "gradlog-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    state.SkipWithError("mkdtemp failed");
+  const BenchDeviceRoot root;
+  if (!root.Ready()) {
+    state.SkipWithError("no temporary folder");
     return;
   }
-  platform::SetDeviceRoot(pattern);
-  std::filesystem::create_directories(std::filesystem::path(pattern) / "C_DRIVE" / "DATAZEP601");
+  std::filesystem::create_directories(root.Path() / "C_DRIVE" / "DATAZEP601");
   {
     platform::FakeSystemServices services;
     platform::PlatformOptions options;
@@ -61,8 +61,6 @@ void BM_ReadingWhileRecording(benchmark::State& state) {
     run.dataFile.dataFileHandle.Take();
     app->keepAlive.Stop();
   }
-  std::error_code error;
-  std::filesystem::remove_all(pattern, error);
 }
 BENCHMARK(BM_ReadingWhileRecording)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchDeviceRoot.h"
 #include "datafile/DataFileState.h"
 #include "datafile/RecordFormat.h"
 #include "datafile/RecordWriters.h"
@@ -21,20 +22,10 @@ const std::string GGA_SENTENCE =
 class BenchDataFile {
  public:
   BenchDataFile() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "gradlog-bench-records-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) {
-      folder_ = pattern;
-      platform::SetDeviceRoot(folder_);
+    if (root_.Ready())
       run->dataFileHandle.Set(gradlog::DataFile::Create("bench.601"));
-    }
   }
-  ~BenchDataFile() {
-    run.reset();
-    std::error_code error;
-    if (!folder_.empty())
-      std::filesystem::remove_all(folder_, error);
-  }
+  ~BenchDataFile() { run.reset(); }
   BenchDataFile(const BenchDataFile&) = delete;
   BenchDataFile& operator=(const BenchDataFile&) = delete;
 
@@ -43,7 +34,7 @@ class BenchDataFile {
   std::unique_ptr<gradlog::DataFileState> run = std::make_unique<gradlog::DataFileState>();
 
  private:
-  std::filesystem::path folder_;
+  BenchDeviceRoot root_;
 };
 
 // One writer call per iteration, counted in records written, with the run's counter

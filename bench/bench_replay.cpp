@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchDeviceRoot.h"
 #include "config/SurveySettings.h"
 #include "datafile/RecordFormat.h"
 #include "display/DisplayScales.h"
@@ -72,22 +73,11 @@ std::string SurveyFile(const SurveySettings& settings, int minutes) {
 // One device root for the program, holding a data file per length asked for.
 class BenchFiles {
  public:
-  BenchFiles() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "gradlog-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr)
-      root_ = pattern;
-  }
-  ~BenchFiles() {
-    std::error_code error;
-    if (!root_.empty())
-      std::filesystem::remove_all(root_, error);
-  }
   // The device path of a survey file of `minutes`; empty when it could not be written.
   std::string FileOf(const SurveySettings& settings, int minutes) {
-    if (root_.empty())
+    if (!root_.Ready())
       return {};
-    platform::SetDeviceRoot(root_);
+    root_.Install();
     const std::string name = "C_DRIVE\\DATAZEP601\\M" + std::to_string(minutes) + ".601";
     if (written_.count(minutes) == 0) {
       const std::filesystem::path path = platform::MapDevicePath(name);
@@ -104,7 +94,7 @@ class BenchFiles {
   std::size_t SizeOf(int minutes) const { return written_.at(minutes); }
 
  private:
-  std::filesystem::path root_;
+  BenchDeviceRoot root_;
   std::map<int, std::size_t> written_;
 };
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "BenchDeviceRoot.h"
 #include "app/AppState.h"
 #include "app/MainRoutine.h"
 #include "platform/sys/DevicePaths.h"
@@ -17,12 +18,11 @@ namespace {
 // after the first iteration, as on every start but the first), fonts and pens, child windows,
 // buttons, and every paint until the screen is idle.
 void BM_StartUpToFirstFrame(benchmark::State& state) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "gradlog-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    state.SkipWithError("mkdtemp failed");
+  const BenchDeviceRoot root;
+  if (!root.Ready()) {
+    state.SkipWithError("no temporary folder");
     return;
   }
-  platform::SetDeviceRoot(pattern);
   for (auto _ : state) {
     platform::FakeSystemServices services;
     platform::PlatformOptions options;
@@ -38,8 +38,6 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
     app.reset();
     state.ResumeTiming();
   }
-  std::error_code error;
-  std::filesystem::remove_all(pattern, error);
 }
 BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond);
 

@@ -27,13 +27,13 @@ struct ButtonSpec {
   Rect rect;
 };
 
-void CreateButton(Hwnd window, const ButtonSpec& spec) {
+void CreateButton(Hwnd window, const ButtonSpec& button) {
   CreateWindow({.className = "BUTTON",
-                .title = spec.text,
-                .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.style,
-                .rect = spec.rect,
+                .title = button.text,
+                .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | button.style,
+                .rect = button.rect,
                 .parent = window,
-                .id = spec.id});
+                .id = button.id});
 }
 
 // Each group of radio buttons starts with WS_GROUP, so that checking a thickness leaves the

@@ -121,18 +121,15 @@ std::optional<LoggingCommand> CommandForId(int id) {
     if (entry.id == id)
       return entry.command;
   }
-  switch (id - FIRST_LOGGING_BUTTON_ID) {
-    case 0:
-      return LoggingCommand::Row0;
-    case 1:
-      return LoggingCommand::Row1;
-    case 2:
-      return LoggingCommand::Row2;
-    case 3:
-      return LoggingCommand::Row3;
-    default:
-      return std::nullopt;
-  }
+  return RowCommand(id - FIRST_LOGGING_BUTTON_ID);
+}
+
+std::optional<LoggingCommand> RowCommand(int row) {
+  static constexpr std::array<LoggingCommand, LOGGING_BUTTON_COUNT> ROWS{
+      LoggingCommand::Row0, LoggingCommand::Row1, LoggingCommand::Row2, LoggingCommand::Row3};
+  if (row < 0 || row >= LOGGING_BUTTON_COUNT)
+    return std::nullopt;
+  return ROWS[static_cast<std::size_t>(row)];
 }
 
 LoggingCommand ResolveRow(LoggingCommand command, std::int32_t recordingState) {

@@ -42,6 +42,9 @@ std::optional<LoggingCommand> CommandForKey(platform::WPARAM key, std::int32_t r
 // A WM_COMMAND id: a menu item, else a button row (460 + row).
 std::optional<LoggingCommand> CommandForId(int id);
 
+// The command of button row 0..3.
+std::optional<LoggingCommand> RowCommand(int row);
+
 // Row 1 without a data file is the map's rescale.
 LoggingCommand ResolveRow(LoggingCommand command, std::int32_t recordingState);
 

@@ -34,19 +34,6 @@ void RunRow(LoggingRun& run, LoggingCommand row) {
   }
 }
 
-LoggingCommand RowOfSelection(const LoggingRun& run) {
-  switch (run.logging.buttonSelection) {
-    case 1:
-      return LoggingCommand::Row1;
-    case 2:
-      return LoggingCommand::Row2;
-    case 3:
-      return LoggingCommand::Row3;
-    default:
-      return LoggingCommand::Row0;
-  }
-}
-
 }  // namespace
 
 void RunLoggingCommand(LoggingRun& run, LoggingCommand command) {
@@ -68,7 +55,7 @@ void RunLoggingCommand(LoggingRun& run, LoggingCommand command) {
       MoveButtonHighlight(run, -1);
       break;
     case LoggingCommand::HighlightedRow:
-      RunRow(run, RowOfSelection(run));
+      RunRow(run, RowCommand(run.logging.buttonSelection).value_or(LoggingCommand::Row0));
       break;
     default:
       RunMenuLevelCommand(run, ResolveRow(command, state));
