@@ -64,6 +64,8 @@ TEST(NumberFieldsTest, ATokenReadsAsItsLeadingDecimalNumberWithinTheFloatRange) 
     SCOPED_TRACE("'" + c.first + "'");
     EXPECT_EQ(NumberFieldAsFloat(c.first), c.second);
   }
+  EXPECT_EQ(ClampToFloat(0.1), 0.1f);
+  EXPECT_EQ(ClampToFloat(1e300), FLOAT_MAX);
   EXPECT_EQ(ClampToFloat(-std::numeric_limits<double>::infinity()), -FLOAT_MAX);
   EXPECT_EQ(ClampToFloat(std::numeric_limits<double>::quiet_NaN()), 0.0f);
 }
