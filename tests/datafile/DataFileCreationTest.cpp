@@ -30,6 +30,8 @@ Input Keys(std::string_view text) {
 }
 
 constexpr char WARNING_TEXT[] = "The file already exisits. Please enter another name";
+constexpr char C_FOLDER[] = "C_DRIVE\\DATAZEP601\\";
+constexpr char CARD_FOLDER[] = "Storage Card\\DATAZEP601\\";
 
 // The operator at the logging window on 5 December 2026 at 10:20, creating the run's data file
 // through the chooser and the message boxes, which the steps of each test answer.
@@ -39,8 +41,7 @@ class DataFileCreationTest : public UiTest {
     test.services.SetLocalTime({2026, 12, 5, 6, 10, 20, 0, 0});
     RegisterClass(
         {.name = "LoggingWnd", .procedure = [](const Message& m) { return DefWindowProc(m); }});
-    owner =
-        CreateWindow({.className = "LoggingWnd", .style = WS_VISIBLE, .rect = {0, 0, 320, 240}});
+    owner = MakeTopLevel("LoggingWnd", {0, 0, 320, 240});
   }
 
   DataFileOutcome Create(std::vector<Step> steps) {
@@ -63,15 +64,16 @@ class DataFileCreationTest : public UiTest {
       records.push_back(Shown(std::string_view(bytes).substr(at, RECORD_LENGTH)));
     return records;
   }
-  static Lines Markers(const Lines& records) {
-    Lines markers;
-    for (const std::string& record : records)
-      markers.push_back(record.substr(0, 1));
+  std::string Markers(const std::string& devicePath) const {
+    std::string markers;
+    for (const std::string& record : Records(devicePath))
+      markers += record[0];
     return markers;
   }
 
   // What the chooser shows: its title, folder, file type and the name in the edit.
-  Step ChooserShows(const std::string& folder, const std::string& type, const std::string& name) {
+  Step ChooserShows(const std::string& name, const std::string& folder = C_FOLDER,
+                    const std::string& type = "ZEP Files (*.601)") {
     return [=, this] {
       ASSERT_TRUE(IsWindow(FindWindow("Dialog", ""))) << "no chooser";
       EXPECT_TRUE(Shows("Create Data File"));
@@ -102,9 +104,8 @@ class DataFileCreationTest : public UiTest {
   // The box that refuses an existing name, answered with Enter.
   Step Warned() {
     return [this] {
-      Lines lines = BoxLines("WARNING");
       std::string text;
-      for (const std::string& line : lines)
+      for (const std::string& line : BoxLines("WARNING"))
         text += (text.empty() ? "" : " ") + line;
       EXPECT_EQ(text, WARNING_TEXT);
       Queue(Key(VK_RETURN));
@@ -119,7 +120,14 @@ class DataFileCreationTest : public UiTest {
     };
   }
 
+  void ExpectNoFile() {
+    EXPECT_EQ(run->dataFileHandle.Get(), nullptr);
+    EXPECT_EQ(run->dataFilePath, "");
+    EXPECT_EQ(run->dataFileName, "");
+  }
+
   testing::TempDeviceRoot root;
+  const fs::path dir = root.Path() / "C_DRIVE/DATAZEP601";
   Hwnd owner;
   ConfigState config;
   std::unique_ptr<DataFileState> run = std::make_unique<DataFileState>();
@@ -127,19 +135,16 @@ class DataFileCreationTest : public UiTest {
 
 TEST_F(DataFileCreationTest, TheProposalAcceptedGivesANewFileOfEightRecordsLeftOpen) {
   config.settings.surveyLine = "12";
-  const DataFileOutcome outcome =
-      Create({ChooserShows("C_DRIVE\\DATAZEP601\\", "ZEP Files (*.601)", "120510A"),
-              Queued(Key(VK_RETURN))});
+  const DataFileOutcome outcome = Create({ChooserShows("120510A"), Queued(Key(VK_RETURN))});
   ASSERT_EQ(outcome, DataFileOutcome::Created);
   EXPECT_EQ(run->dataFilePath, "C_DRIVE\\DATAZEP601\\120510A.601");
   EXPECT_EQ(run->dataFileName, "120510A");
   EXPECT_EQ(run->recordingState, -1);
   ASSERT_NE(run->dataFileHandle.Get(), nullptr);
   EXPECT_EQ(run->dataFileHandle.Get()->RecordsWritten(), 8u);
-  // Header, line start and clock: 216 bytes before any reading.
-  EXPECT_EQ(fs::file_size(Host(run->dataFilePath)), 216u);
+  // Header, line start and clock before any reading.
   const Lines records = Records(run->dataFilePath);
-  EXPECT_EQ(Markers(records), (Lines{"Z", "H", "G", "L", "B", "A", "Z", "*"}));
+  EXPECT_EQ(Markers(run->dataFilePath), "ZHGLBAZ*");
   EXPECT_EQ(records[0], "ZEP601__W134GPS0_0_2______");
   EXPECT_EQ(records[1], "H_120510A____0.200________");
   EXPECT_EQ(records[3], "L12_______________________");
@@ -147,14 +152,14 @@ TEST_F(DataFileCreationTest, TheProposalAcceptedGivesANewFileOfEightRecordsLeftO
 
   // The file stays open for the run: what is written next follows the opening records.
   EXPECT_TRUE(WriteTextRecord(*run, "FIRST", 'C'));
-  EXPECT_EQ(Markers(Records(run->dataFilePath)).back(), "C");
+  EXPECT_EQ(Markers(run->dataFilePath), "ZHGLBAZ*C");
 }
 
 TEST_F(DataFileCreationTest, WithoutInstrumentOnTheCardAGxyFileOfAnyLengthOfName) {
   config.settings.instrumentEnabled = 0;
   config.settings.dataStorage = 1;
   const DataFileOutcome outcome =
-      Create({ChooserShows("Storage Card\\DATAZEP601\\", "ZEPGXY Files (*.GXY)", "120510A"),
+      Create({ChooserShows("120510A", CARD_FOLDER, "ZEPGXY Files (*.GXY)"),
               Queued(Keys("LONGNAME1234") + Key(VK_RETURN))});
   ASSERT_EQ(outcome, DataFileOutcome::Created);
   EXPECT_EQ(run->dataFilePath, "Storage Card\\DATAZEP601\\LONGNAME1234.GXY");
@@ -164,101 +169,83 @@ TEST_F(DataFileCreationTest, WithoutInstrumentOnTheCardAGxyFileOfAnyLengthOfName
   EXPECT_EQ(Records(run->dataFilePath)[1].substr(0, 11), "H_LONGNAME1");
 }
 
+// A link to nothing does not exist for a look at the name, but a new file cannot be made
+// there: it too is refused as an existing name.
 TEST_F(DataFileCreationTest, AnExistingNameIsRefusedWithAWarningAndLeftAsItWas) {
   const std::string old = "an earlier run\n";
-  root.WriteFile(root.Path() / "C_DRIVE/DATAZEP601/120510A.601", old);
-  root.WriteFile(root.Path() / "C_DRIVE/DATAZEP601/OLD.601", old);
+  root.WriteFile(dir / "120510A.601", old);
+  root.WriteFile(dir / "OLD.601", old);
+  fs::create_symlink(root.Path() / "elsewhere.601", dir / "LINK.601");
   const std::uint32_t start = test.services.TickCount();
   std::uint32_t warnedAt = 0;
   const DataFileOutcome outcome = Create({
-      ChooserShows("C_DRIVE\\DATAZEP601\\", "ZEP Files (*.601)", "120510B"),
+      ChooserShows("120510B"),
       Queued(Keys("OLD") + Key(VK_RETURN)),
       [&] { warnedAt = test.services.TickCount(); },
       Warned(),
+      Queued(Keys("LINK") + Key(VK_RETURN)),
+      Warned(),
       // Again, with a fresh proposal.
-      ChooserShows("C_DRIVE\\DATAZEP601\\", "ZEP Files (*.601)", "120510B"),
+      ChooserShows("120510B"),
       Queued(Key(VK_RETURN)),
   });
   ASSERT_EQ(outcome, DataFileOutcome::Created);
   EXPECT_GT(warnedAt - start, 10u) << "the 10 ms before the warning";
   EXPECT_EQ(run->dataFilePath, "C_DRIVE\\DATAZEP601\\120510B.601");
-  EXPECT_EQ(root.ReadFile(root.Path() / "C_DRIVE/DATAZEP601/OLD.601"), old);
-  EXPECT_EQ(root.ReadFile(root.Path() / "C_DRIVE/DATAZEP601/120510A.601"), old);
-  EXPECT_EQ(fs::file_size(root.Path() / "C_DRIVE/DATAZEP601/120510B.601"), 216u);
+  EXPECT_EQ(root.ReadFile(dir / "OLD.601"), old);
+  EXPECT_EQ(root.ReadFile(dir / "120510A.601"), old);
+  EXPECT_EQ(fs::file_size(dir / "120510B.601"), 216u);
+  EXPECT_FALSE(fs::exists(root.Path() / "elsewhere.601"));
+  EXPECT_TRUE(fs::is_symlink(dir / "LINK.601"));
 }
 
 TEST_F(DataFileCreationTest, WithAllLettersTakenTheProposalIsRefusedAndAnotherNameTaken) {
   for (char letter = 'A'; letter <= 'Z'; ++letter)
     root.WriteFile(root.Path() / (std::string("C_DRIVE/DATAZEP601/120510") + letter + ".601"), "");
   const DataFileOutcome outcome = Create({
-      ChooserShows("C_DRIVE\\DATAZEP601\\", "ZEP Files (*.601)", "120510Z.601"),
+      ChooserShows("120510Z.601"),
       Queued(Key(VK_RETURN)),
       Warned(),
       // The Enter that closed the box is still down as the chooser opens: keys, not bare
       // characters, as a person types.
-      ChooserShows("C_DRIVE\\DATAZEP601\\", "ZEP Files (*.601)", "120510Z.601"),
+      ChooserShows("120510Z.601"),
       Queued(Keys("EXTRA") + Key(VK_RETURN)),
   });
   ASSERT_EQ(outcome, DataFileOutcome::Created);
   EXPECT_EQ(run->dataFilePath, "C_DRIVE\\DATAZEP601\\EXTRA.601");
-  EXPECT_EQ(fs::file_size(root.Path() / "C_DRIVE/DATAZEP601/120510Z.601"), 0u);
+  EXPECT_EQ(fs::file_size(dir / "120510Z.601"), 0u);
 }
 
-// A link to nothing does not exist for a look at the name, but a new file cannot be made
-// there: it is refused as an existing name, and the link stays as it was.
-TEST_F(DataFileCreationTest, ALinkToNothingAtTheNameIsRefusedAsExisting) {
-  fs::create_directories(root.Path() / "C_DRIVE/DATAZEP601");
-  fs::create_symlink(root.Path() / "elsewhere.601", root.Path() / "C_DRIVE/DATAZEP601/LINK.601");
-  const DataFileOutcome outcome = Create({
-      Queued(Keys("LINK") + Key(VK_RETURN)),
-      Warned(),
-      Queued(Key(VK_ESCAPE)),
-  });
-  EXPECT_EQ(outcome, DataFileOutcome::Cancelled);
-  EXPECT_FALSE(fs::exists(root.Path() / "elsewhere.601"));
-  EXPECT_TRUE(fs::is_symlink(root.Path() / "C_DRIVE/DATAZEP601/LINK.601"));
-}
-
-TEST_F(DataFileCreationTest, CancelLeavesNoFileAndNoHandle) {
+// Cancelled, or refused by the file system: no file, no handle. Tests run as root, whom file
+// modes do not stop: a file stands where a folder should.
+TEST_F(DataFileCreationTest, CancelOrAFolderOrNameTheFileSystemRefusesLeavesNoFile) {
   EXPECT_EQ(Create({Queued(Keys("NEW") + Key(VK_ESCAPE))}), DataFileOutcome::Cancelled);
-  EXPECT_EQ(run->dataFileHandle.Get(), nullptr);
-  EXPECT_EQ(run->dataFilePath, "");
-  EXPECT_EQ(run->dataFileName, "");
-  EXPECT_EQ(run->recordingState, 0);
+  ExpectNoFile();
   // The data folder was made for the chooser; nothing is in it.
-  EXPECT_TRUE(fs::is_empty(root.Path() / "C_DRIVE/DATAZEP601"));
-}
+  EXPECT_TRUE(fs::is_empty(dir));
 
-// Tests run as root, whom file modes do not stop: a file stands where a folder should.
-TEST_F(DataFileCreationTest, ADataFolderThatCannotBeMadeIsReportedWithItsCause) {
-  root.WriteFile(root.Path() / "C_DRIVE/DATAZEP601", "not a folder");
-  EXPECT_EQ(Create({CannotCreate("C_DRIVE\\DATAZEP601\\", "Not a directory")}),
+  // A name longer than a folder entry may be passes the chooser but not the file system.
+  EXPECT_EQ(Create({Queued(Keys(std::string(300, 'N')) + Key(VK_RETURN)),
+                    CannotCreate(C_FOLDER, "File name too long")}),
             DataFileOutcome::Failed);
-  EXPECT_EQ(run->dataFileHandle.Get(), nullptr);
-  EXPECT_EQ(run->dataFilePath, "");
-  EXPECT_EQ(run->recordingState, 0);
-  EXPECT_EQ(root.ReadFile(root.Path() / "C_DRIVE/DATAZEP601"), "not a folder");
+  ExpectNoFile();
+  EXPECT_TRUE(fs::is_empty(dir));
+
+  fs::remove(dir);
+  root.WriteFile(dir, "not a folder");
+  EXPECT_EQ(Create({CannotCreate(C_FOLDER, "Not a directory")}), DataFileOutcome::Failed);
+  ExpectNoFile();
+  EXPECT_EQ(root.ReadFile(dir), "not a folder");
 
   // The card's folder, one level further up.
   config.settings.dataStorage = 1;
   root.WriteFile(root.Path() / "Storage Card", "");
-  EXPECT_EQ(Create({CannotCreate("Storage Card\\DATAZEP601\\", "Not a directory")}),
-            DataFileOutcome::Failed);
-  EXPECT_EQ(run->dataFileHandle.Get(), nullptr);
+  EXPECT_EQ(Create({CannotCreate(CARD_FOLDER, "Not a directory")}), DataFileOutcome::Failed);
+  ExpectNoFile();
+  EXPECT_EQ(run->recordingState, 0);
 }
 
-TEST_F(DataFileCreationTest, AFileTheFolderRefusesIsReportedWithItsCause) {
-  // A name longer than a folder entry may be passes the chooser but not the file system.
-  const std::string name(300, 'N');
-  EXPECT_EQ(Create({Queued(Keys(name) + Key(VK_RETURN)),
-                    CannotCreate("C_DRIVE\\DATAZEP601\\", "File name too long")}),
-            DataFileOutcome::Failed);
-  EXPECT_EQ(run->dataFileHandle.Get(), nullptr);
-  EXPECT_EQ(run->dataFilePath, "");
-  EXPECT_TRUE(fs::is_empty(root.Path() / "C_DRIVE/DATAZEP601"));
-}
-
-TEST_F(DataFileCreationTest, AfterAReopenRecordsFollowTheEndOfTheFile) {
+TEST_F(DataFileCreationTest, AfterAReopenRecordsFollowTheEndOfTheFileUntilItIsClosed) {
   ASSERT_EQ(Create({Queued(Key(VK_RETURN))}), DataFileOutcome::Created);
   const std::weak_ptr<DataFile> before = run->dataFileHandle.Get();
   EXPECT_TRUE(WriteTextRecord(*run, "$PAUSED", 'X'));
@@ -280,34 +267,28 @@ TEST_F(DataFileCreationTest, AfterAReopenRecordsFollowTheEndOfTheFile) {
 
   const Lines records = Records(run->dataFilePath);
   ASSERT_EQ(records.size(), 13u);
-  EXPECT_EQ(Markers(records),
-            (Lines{"Z", "H", "G", "L", "B", "A", "Z", "*", "X", "C", "C", "@", "C"}));
+  EXPECT_EQ(Markers(run->dataFilePath), "ZHGLBAZ*XCC@C");
   EXPECT_EQ(records[9].substr(0, 6), "CAFTER");
   EXPECT_EQ(records[10].substr(0, 5), "CNEW1");
   EXPECT_EQ(records[12].substr(0, 5), "CNEW2");
+
+  // Closing releases the file, as it is, and forgets its name: nothing to open again.
+  const std::weak_ptr<DataFile> last = run->dataFileHandle.Get();
+  CloseDataFile(*run);
+  EXPECT_TRUE(last.expired());
+  ExpectNoFile();
+  EXPECT_EQ(fs::file_size(dir / "120510A.601"), 13 * RECORD_LENGTH);
+  EXPECT_FALSE(Reopen({}));
 }
 
 TEST_F(DataFileCreationTest, AReopenAfterTheCardWasPulledIsReportedAndLeavesNoHandle) {
   config.settings.dataStorage = 1;
   ASSERT_EQ(Create({Queued(Key(VK_RETURN))}), DataFileOutcome::Created);
   fs::remove_all(root.Path() / "Storage Card/DATAZEP601");
-  EXPECT_FALSE(Reopen({CannotCreate("Storage Card\\DATAZEP601\\", "No such file or directory")}));
+  EXPECT_FALSE(Reopen({CannotCreate(CARD_FOLDER, "No such file or directory")}));
   EXPECT_EQ(run->dataFileHandle.Get(), nullptr);
   EXPECT_FALSE(WriteTextRecord(*run, "LOST", 'C'));
   EXPECT_FALSE(fs::exists(root.Path() / "Storage Card/DATAZEP601"));
-}
-
-TEST_F(DataFileCreationTest, ClosingReleasesTheFileAndForgetsItsName) {
-  ASSERT_EQ(Create({Queued(Key(VK_RETURN))}), DataFileOutcome::Created);
-  const std::weak_ptr<DataFile> file = run->dataFileHandle.Get();
-  CloseDataFile(*run);
-  EXPECT_TRUE(file.expired());
-  EXPECT_EQ(run->dataFileHandle.Get(), nullptr);
-  EXPECT_EQ(run->dataFilePath, "");
-  EXPECT_EQ(run->dataFileName, "");
-  EXPECT_EQ(fs::file_size(root.Path() / "C_DRIVE/DATAZEP601/120510A.601"), 216u);
-  // Nothing to open again.
-  EXPECT_FALSE(Reopen({}));
 }
 
 }  // namespace

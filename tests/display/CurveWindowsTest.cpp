@@ -1,7 +1,6 @@
 // The paint handlers of the curve and bar windows, on a headless screen.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,29 +22,22 @@ class CurveWindowsTest : public ::testing::Test {
  protected:
   CurveWindowsTest() {
     setup.display.layout.charHeight = 13;
-    Register("CurveWnd",
-             [this](Hwnd hwnd) { PaintCurveWindow(hwnd, setup.display, setup.settings); });
-    Register("BarsWnd", [this](Hwnd hwnd) { PaintBarsWindow(hwnd, setup.display); });
-  }
-
-  void Register(const std::string& name, std::function<void(Hwnd)> paint) {
-    RegisterClass({.name = name,
-                   .procedure = [paint](const Message& m) -> LRESULT {
+    RegisterClass({.name = "CurveWnd",
+                   .procedure = [this](const Message& m) -> LRESULT {
                      if (m.message != WM_PAINT)
                        return DefWindowProc(m);
-                     paint(m.hwnd);
+                     if (bars)
+                       PaintBarsWindow(m.hwnd, setup.display);
+                     else
+                       PaintCurveWindow(m.hwnd, setup.display, setup.settings);
                      return 0;
                    },
                    .background = CreateSolidBrush(WHITE)});
   }
-  Hwnd Open(const std::string& name, const Rect& rect) {
-    const Hwnd window = CreateWindow({.className = name, .style = WS_VISIBLE, .rect = rect});
+  Hwnd Open(const Rect& rect) {
+    const Hwnd window = CreateWindow({.className = "CurveWnd", .style = WS_VISIBLE, .rect = rect});
     PumpMessages();
     return window;
-  }
-  void Repaint(Hwnd window) {
-    InvalidateRect(window, nullptr, true);
-    PumpMessages();
   }
   std::vector<Pixel> PixelsIn(const Rect& area) {
     std::vector<Pixel> pixels;
@@ -55,87 +47,66 @@ class CurveWindowsTest : public ::testing::Test {
     }
     return pixels;
   }
-  std::vector<TextTraceEntry> Texts() { return test.Screen().Trace().EntriesIn(CURVE_RECT); }
+  void Repaint(Hwnd window) {
+    InvalidateRect(window, nullptr, true);
+    PumpMessages();
+  }
 
   testing_support::TestPlatform test;
   CurveSetup setup;
+  bool bars = false;
 };
 
-TEST_F(CurveWindowsTest, TheProfileViewShowsTheGridAndTheRangeAtTheRightEdge) {
-  struct Case {
-    float min;
-    float max;
-    std::string bottom;
-    std::string top;
-  };
-  const std::vector<Case> cases{
-      {0.0f, 2000.0f, "0", "2000"},
-      // A wide label keeps clear of the newest curve point at x 167.
-      {-1000000.0f, 1.5f, "-1000000", "2"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.bottom + ".." + c.top);
-    setup.SetRange(c.min, c.max);
-    const Hwnd window = Open("CurveWnd", CURVE_RECT);
-    const auto labelX = [&](const std::string& text) {
-      return CURVE_RECT.left + std::max(175, 215 - WindowDC(window).GetTextExtent(text).width - 3);
-    };
-    const std::vector<TextTraceEntry> texts = Texts();
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].text, c.bottom);
-    EXPECT_EQ(texts[0].rect.left, labelX(c.bottom));
-    EXPECT_EQ(texts[0].rect.top, CURVE_RECT.top + 215 - 13 - 1);
-    EXPECT_EQ(texts[1].text, c.top);
-    EXPECT_EQ(texts[1].rect.left, labelX(c.top));
-    EXPECT_EQ(texts[1].rect.top, CURVE_RECT.top);
-    const int gridRow = CURVE_RECT.top + setup.display.profile.profileGridRows.rows[1];
-    EXPECT_EQ(FromPixel(test.Screen().At(CURVE_RECT.left, gridRow)), GRID_GREY);
-    EXPECT_EQ(FromPixel(test.Screen().At(CURVE_RECT.right - 1, gridRow)), GRID_GREY);
-    DestroyWindow(window);
-    PumpMessages();
+// The profile view shows the grid and the range at the right edge, a wide label clear of the
+// newest curve point at x 167; the map view paints only the background.
+TEST_F(CurveWindowsTest, TheProfileViewShowsTheGridAndTheRangeAndTheMapViewNothing) {
+  setup.SetRange(-1000000.0f, 1.5f);
+  Hwnd window = Open(CURVE_RECT);
+  const std::vector<TextTraceEntry> texts = test.Screen().Trace().EntriesIn(CURVE_RECT);
+  ASSERT_EQ(texts.size(), 2u);
+  const std::pair<const char*, int> labels[] = {{"-1000000", CURVE_RECT.top + 215 - 13 - 1},
+                                                {"2", CURVE_RECT.top}};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const int width = WindowDC(window).GetTextExtent(labels[i].first).width;
+    EXPECT_EQ(texts[i].text, labels[i].first);
+    EXPECT_EQ(texts[i].rect.left, CURVE_RECT.left + std::max(175, 215 - width - 3));
+    EXPECT_EQ(texts[i].rect.top, labels[i].second);
   }
-}
-
-TEST_F(CurveWindowsTest, TheMapViewPaintsNothingButTheBackground) {
-  setup.display.mapViewShown = 1;
-  const Hwnd window = Open("CurveWnd", CURVE_RECT);
-  EXPECT_TRUE(Texts().empty());
-  const std::vector<Pixel> pixels = PixelsIn(CURVE_RECT);
-  EXPECT_TRUE(
-      std::all_of(pixels.begin(), pixels.end(), [](Pixel p) { return FromPixel(p) == WHITE; }));
+  const int gridRow = CURVE_RECT.top + setup.display.profile.profileGridRows.rows[1];
+  EXPECT_EQ(FromPixel(test.Screen().At(CURVE_RECT.left, gridRow)), GRID_GREY);
+  EXPECT_EQ(FromPixel(test.Screen().At(CURVE_RECT.right - 1, gridRow)), GRID_GREY);
   DestroyWindow(window);
+
+  setup.display.mapViewShown = 1;
+  window = Open(CURVE_RECT);
+  EXPECT_TRUE(test.Screen().Trace().EntriesIn(CURVE_RECT).empty());
+  EXPECT_EQ(ShadesIn(WindowDC(window), {0, 0, 215, 215}), std::set<char>{'w'});
 }
 
+// Rising, hanging and zero-based bars; before the first reading of a restart only the grid.
 TEST_F(CurveWindowsTest, ARepaintOfTheBarWindowShowsTheBarsAsTheyWereDrawn) {
-  struct Case {
-    float min;
-    float max;
-    std::vector<std::vector<std::int32_t>> readings;
-  };
-  const std::vector<Case> cases{
-      {0.0f, 2000.0f, {{30, 60}, {50, 10}, {-20, 95}}},
-      {-2000.0f, 0.0f, {{30, 60}, {10, 50}}},
-      {-100.0f, 100.0f, {{30, 60}, {55, 20}, {40, 40}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "range " << c.min << ".." << c.max);
-    setup.SetRange(c.min, c.max);
+  bars = true;
+  const std::vector<std::pair<float, std::vector<std::vector<std::int32_t>>>> cases{
+      {0.0f, {{30, 60}, {50, 10}, {-20, 95}}},
+      {-2000.0f, {{30, 60}, {10, 50}}},
+      {-100.0f, {{30, 60}, {55, 20}, {40, 40}}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "range from " << c.first);
+    setup.SetRange(c.first, c.first == -100.0f ? 100.0f : c.first + 2000.0f);
     RestartProfileCurves(setup.display.curves, true);
-    const Hwnd window = Open("BarsWnd", BARS_RECT);
+    const Hwnd window = Open(BARS_RECT);
     {
       WindowDC dc(window);
-      for (const std::vector<std::int32_t>& rows : c.readings)
+      for (const std::vector<std::int32_t>& rows : c.second)
         DrawBars(dc, setup.display, rows);
     }
     const std::vector<Pixel> drawn = PixelsIn(BARS_RECT);
     Repaint(window);
     EXPECT_EQ(PixelsIn(BARS_RECT), drawn);
 
-    // Before the first reading of a restart there are no bars to repaint, only the grid.
     RestartProfileCurves(setup.display.curves, true);
     Repaint(window);
-    WindowDC dc(window);
-    EXPECT_EQ(ShadesIn(dc, {0, 0, 32, 80}), (std::set<char>{'w', '-'}));
+    EXPECT_EQ(ShadesIn(WindowDC(window), {0, 0, 32, 80}), (std::set<char>{'w', '-'}));
     DestroyWindow(window);
     PumpMessages();
   }

@@ -93,6 +93,7 @@ class ProfileOptionsWindowTest : public UiTest {
     KillTimer(stepper_, 1);
   }
 
+  Input ClickOn(int id) { return Click(Centre(GetWindowRect(GetDlgItem(state.window, id)))); }
   LRESULT Ask(int id, std::uint32_t message) {
     return SendMessage(GetDlgItem(state.window, id), message).value_or(-1);
   }
@@ -126,18 +127,16 @@ class ProfileOptionsWindowTest : public UiTest {
   }
   // A box open over the window keeps it disabled.
   void Step() {
-    if (!IsWindow(state.window) || IsWindowEnabled(state.window)) {
-      KillTimer(stepper_, 1);
-      return;
-    }
-    if (next_ < steps_.size()) {
+    const bool boxOpen = IsWindow(state.window) && !IsWindowEnabled(state.window);
+    if (boxOpen && next_ < steps_.size()) {
       steps_[next_++]();
-      Arm();
-      return;
+      return Arm();
     }
     KillTimer(stepper_, 1);
-    ADD_FAILURE() << "a box is still open after the last step";
-    PostQuitMessage(0);
+    if (boxOpen) {
+      ADD_FAILURE() << "a box is still open after the last step";
+      PostQuitMessage(0);
+    }
   }
 
   Hwnd stepper_;
@@ -155,15 +154,17 @@ TEST_F(ProfileOptionsWindowTest, OpensOverTheScreenWithItsControlsAndPicture) {
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_FALSE(GetParent(window));
   EXPECT_EQ(GetFocus(), window);
-  const std::pair<int, const char*> controls[] = {{G1, " G1"},
-                                                  {G2, " G2"},
-                                                  {THICKNESS_1, "&1"},
-                                                  {THICKNESS_1 + 4, "&5"},
-                                                  {SHOWN, "Show &Profile"},
-                                                  {COLOR, "&Select Color"},
-                                                  {OK, "&OK"},
-                                                  {CANCEL, "&Cancel"},
-                                                  {HELP, "&Help"}};
+  const std::pair<int, const char*> controls[] = {
+      {G1, " G1"},
+      {G2, " G2"},
+      {THICKNESS_1, "&1"},
+      {THICKNESS_1 + 4, "&5"},
+      {SHOWN, "Show &Profile"},
+      {COLOR, "&Select Color"},
+      {OK, "&OK"},
+      {CANCEL, "&Cancel"},
+      {HELP, "&Help"},
+  };
   for (const auto& [id, text] : controls) {
     EXPECT_EQ(GetWindowText(GetDlgItem(window, id)), text) << id;
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, id))) << id;
@@ -176,12 +177,11 @@ TEST_F(ProfileOptionsWindowTest, OpensOverTheScreenWithItsControlsAndPicture) {
   EXPECT_EQ(state.profileOptionsSubFocus, 2);
 
   // Every text whole, the header clear of the right frame, the name centred over it.
-  const FontHandle normal = display.fonts.normal;
-  const FontHandle bold = display.fonts.bold;
   const std::pair<const char*, FontHandle> texts[] = {
-      {"Profile Display Options", bold},
-      {"Sensor      Show      Color/Thick.", normal},
-      {"Sensor #1", bold}};
+      {"Profile Display Options", display.fonts.bold},
+      {"Sensor      Show      Color/Thick.", display.fonts.normal},
+      {"Sensor #1", display.fonts.bold},
+  };
   for (const auto& [text, font] : texts)
     EXPECT_EQ(TextRect(test.Screen(), text).Width(), font->MeasureText(text).width) << text;
   EXPECT_LT(TextRect(test.Screen(), "Sensor      Show      Color/Thick.").right, RIGHT_FRAME_X);
@@ -254,11 +254,8 @@ TEST_F(ProfileOptionsWindowTest, TabWalksChannelsAndButtonsSelectingEachChannelR
 // The radio buttons form two groups: a thickness clicked leaves the channel buttons alone.
 TEST_F(ProfileOptionsWindowTest, ClickedChannelAndThicknessButtonsSelectAndKeepTheKeys) {
   Open();
-  const auto clickOn = [this](int id) {
-    Keys(Click(Centre(GetWindowRect(GetDlgItem(state.window, id)))));
-  };
-  clickOn(G2);
-  clickOn(THICKNESS_1 + 3);
+  Keys(ClickOn(G2));
+  Keys(ClickOn(THICKNESS_1 + 3));
   EXPECT_EQ(state.profileOptionsChannel, 1);
   EXPECT_TRUE(Checked(G2));
   EXPECT_FALSE(Checked(G1));
@@ -355,16 +352,13 @@ TEST_F(ProfileOptionsWindowTest, HelpShowsItsTenLinesOnceAndLeavesTheWindowOpen)
 
 // Changed colour, thickness and shown flag, then each way out of the window.
 TEST_F(ProfileOptionsWindowTest, OkStoresSavesAndRebuildsThePensWhileCancelKeepsEverything) {
-  const auto clickOn = [](int id) {
-    return Click(Centre(GetWindowRect(GetDlgItem(FindWindow(PROFILE_OPTIONS_CLASS, ""), id))));
-  };
   const std::tuple<const char*, bool, std::function<Input()>> ways[] = {
       {"o", true, [] { return Type('o'); }},
       {"Enter on OK", true, [] { return Times(2, Press(VK_TAB)) + Press(VK_RETURN); }},
-      {"OK clicked", true, [&] { return clickOn(OK); }},
+      {"OK clicked", true, [this] { return ClickOn(OK); }},
       {"c", false, [] { return Type('C'); }},
       {"Enter on Cancel", false, [] { return Times(3, Press(VK_TAB)) + Press(VK_RETURN); }},
-      {"Cancel clicked", false, [&] { return clickOn(CANCEL); }}};
+      {"Cancel clicked", false, [this] { return ClickOn(CANCEL); }}};
   const SurveySettings before = config.settings;
   const std::string fileBefore = SettingsFileText();
   for (const auto& [what, stores, leave] : ways) {

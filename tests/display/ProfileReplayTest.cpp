@@ -26,6 +26,7 @@ using testing::TempDeviceRoot;
 
 constexpr int CURVE_SIZE = 215;
 constexpr const char* DATA_FILE = "C_DRIVE\\DATAZEP601\\SURVEY01.601";
+constexpr const char* GGA = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
 
 std::string ReadingText(float g1, float g2) {
   char text[64];
@@ -37,57 +38,47 @@ std::string ReadingText(float g1, float g2) {
 // A data file's bytes, record by record, from the program's own record formatters.
 class DataFileBytes {
  public:
-  explicit DataFileBytes(const SurveySettings& settings) : settings_(settings) {
-    Add(FormatFormatRecord(settings));
-    Add(FormatNameRecord(settings, "SURVEY01"));
-    Add(FormatPositioningRecord(settings, 0.0f, 0.0f));
-    Line("1");
+  explicit DataFileBytes(const SurveySettings& settings) {
+    Add(FormatFormatRecord(settings)).Add(FormatNameRecord(settings, "SURVEY01"));
+    Add(FormatPositioningRecord(settings, 0.0f, 0.0f)).Line("1");
   }
   DataFileBytes& Line(std::string_view name) {
     const platform::LocalTime now{.year = 2026, .month = 12, .day = 5, .hour = 10};
-    Add(FormatLineRecord(name));
-    Add(FormatStartStationRecord(0.0));
-    Add(FormatDirectionRecord(1, 1.0f));
-    Add(FormatDateTimeRecord(now));
-    Add(FormatClockRecord(now, tick_));
-    return *this;
+    Add(FormatLineRecord(name)).Add(FormatStartStationRecord(0.0));
+    Add(FormatDirectionRecord(1, 1.0f)).Add(FormatDateTimeRecord(now));
+    return Add(FormatClockRecord(now, tick_));
   }
   DataFileBytes& Reading(std::string_view text) {
-    ReadingWithoutEnd(text);
-    Add(FormatReadingEndRecord('>', ++readings_, tick_ += 200));
-    return *this;
+    return ReadingWithoutEnd(text).Add(FormatReadingEndRecord('>', ++readings_, tick_ += 200));
   }
   DataFileBytes& Reading(float g1, float g2) { return Reading(ReadingText(g1, g2)); }
+  // Readings first..last of G1 = 10 k and G2 = 2000 - 10 k.
+  DataFileBytes& Readings(int first, int last) {
+    for (float k = static_cast<float>(first); k <= static_cast<float>(last); ++k)
+      Reading(10.0f * k, 2000.0f - 10.0f * k);
+    return *this;
+  }
   // As a failed write of an older program left it.
-  DataFileBytes& ReadingWithoutEnd(std::string_view text) {
-    for (const Record& record : SplitIntoGroupPieces(text, 'T', '='))
-      Add(record);
-    return *this;
-  }
+  DataFileBytes& ReadingWithoutEnd(std::string_view text) { return Pieces(text, 'T', '='); }
   DataFileBytes& Sentence(std::string_view text) {
-    for (const Record& record : SplitIntoGroupPieces(text, '@', '#'))
-      Add(record);
-    Add(FormatSentenceEndRecord('!', ++sentences_, 'p', tick_));
-    return *this;
+    return Pieces(text, '@', '#').Add(FormatSentenceEndRecord('!', ++sentences_, 'p', tick_));
   }
-  DataFileBytes& Station(double station) {
-    Add(FormatStationRecord(station, tick_));
-    return *this;
-  }
-  DataFileBytes& Comment(std::string_view text) {
-    Add(FormatTextRecord('C', text, tick_));
-    return *this;
-  }
+  DataFileBytes& Station(double station) { return Add(FormatStationRecord(station, tick_)); }
+  DataFileBytes& Comment(std::string_view text) { return Add(FormatTextRecord('C', text, tick_)); }
   DataFileBytes& Raw(std::string_view bytes) {
     bytes_ += bytes;
     return *this;
   }
+  DataFileBytes& Add(const Record& record) { return Raw({record.data(), record.size()}); }
   const std::string& Bytes() const { return bytes_; }
 
  private:
-  void Add(const Record& record) { bytes_.append(record.data(), record.size()); }
+  DataFileBytes& Pieces(std::string_view text, char first, char more) {
+    for (const Record& record : SplitIntoGroupPieces(text, first, more))
+      Add(record);
+    return *this;
+  }
 
-  SurveySettings settings_;
   std::string bytes_;
   std::int32_t readings_ = 0;
   std::int32_t sentences_ = 0;
@@ -98,220 +89,129 @@ std::int32_t RowOf(const CurveSetup& setup, float value) {
   return RowsForValue(value, setup.settings.profileMax, setup.display.profile).profileY;
 }
 
-// The walk in blocks of several sizes, which must all give the same pieces.
-std::vector<ReplayPiece> Walk(const CurveSetup& setup, const std::string& bytes) {
-  const ReplayOptions options = ReplayOptionsFor(setup.display, setup.settings);
-  const std::vector<ReplayPiece> pieces = WalkBytesBackwards(bytes, options);
-  for (const std::size_t block : {1, 2, 7}) {
-    const std::vector<ReplayPiece> again = WalkBytesBackwards(bytes, options, block);
-    EXPECT_EQ(again.size(), pieces.size()) << "blocks of " << block;
-    for (std::size_t i = 0; i < std::min(again.size(), pieces.size()); ++i) {
-      EXPECT_EQ(again[i].g1, pieces[i].g1) << "blocks of " << block;
-      EXPECT_EQ(again[i].g2, pieces[i].g2) << "blocks of " << block;
+using Values = std::vector<std::pair<float, float>>;  // G1 and G2 of readings, newest first
+using Points = std::vector<std::vector<Point>>;       // G1's and G2's of each piece, newest first
+
+// The values of Readings(oldest, newest), after `before`.
+Values Made(int newest, int oldest, Values before = {}) {
+  for (float k = static_cast<float>(newest); k >= static_cast<float>(oldest); --k)
+    before.emplace_back(10.0f * k, 2000.0f - 10.0f * k);
+  return before;
+}
+
+class ProfileReplayWalkTest : public ::testing::Test {
+ protected:
+  DataFileBytes File() const { return DataFileBytes(setup.settings); }
+  // One piece, from x leftwards.
+  Points PointsOf(const Values& values, int x = 167) const {
+    Points points(2);
+    for (std::size_t i = 0; i < values.size(); ++i, x -= 2) {
+      points[0].push_back({x, RowOf(setup, values[i].first)});
+      points[1].push_back({x, RowOf(setup, values[i].second)});
     }
+    return points;
   }
-  return pieces;
-}
-
-// The points of readings first..last (1-based, newest first) with G1 = 10 k and
-// G2 = 2000 - 10 k, from x on leftwards.
-struct Expected {
-  std::vector<Point> g1;
-  std::vector<Point> g2;
-};
-Expected PointsOf(const CurveSetup& setup, int newest, int oldest, int x) {
-  Expected points;
-  for (int k = newest; k >= oldest; --k, x -= 2) {
-    points.g1.push_back({x, RowOf(setup, 10.0f * static_cast<float>(k))});
-    points.g2.push_back({x, RowOf(setup, 2000.0f - 10.0f * static_cast<float>(k))});
+  // The walk, which must give the same pieces when it reads in blocks of any size.
+  Points Walk(const DataFileBytes& file) const {
+    const ReplayOptions options = ReplayOptionsFor(setup.display, setup.settings);
+    const auto flat = [](const std::vector<ReplayPiece>& pieces) {
+      Points points;
+      for (const ReplayPiece& piece : pieces) {
+        points.push_back(piece.g1);
+        points.push_back(piece.g2);
+      }
+      return points;
+    };
+    const Points points = flat(WalkBytesBackwards(file.Bytes(), options));
+    for (const std::size_t block : {1, 2, 7}) {
+      EXPECT_EQ(flat(WalkBytesBackwards(file.Bytes(), options, block)), points)
+          << "blocks of " << block;
+    }
+    return points;
   }
-  return points;
-}
 
-TEST(ProfileReplayWalkTest, TheLastEightyFourReadingsOfTheLineLandFromX167DownToX1) {
   CurveSetup setup;
-  DataFileBytes file(setup.settings);
-  for (int k = 1; k <= 100; ++k) {
-    file.Reading(10.0f * static_cast<float>(k), 2000.0f - 10.0f * static_cast<float>(k));
-    // Sentences, comments and clock records between readings take no place.
-    if (k % 5 == 0)
-      file.Sentence("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47");
-    if (k % 40 == 0)
+};
+
+// Down to x 1; sentences and comments between readings take no place.
+TEST_F(ProfileReplayWalkTest, TheLastEightyFourReadingsOfTheLineLandFromX167DownToX1) {
+  DataFileBytes file = File();
+  for (int k = 1; k <= 100; k += 5) {
+    file.Readings(k, k + 4).Sentence(GGA);
+    if (k % 40 == 36)
       file.Comment("anomaly");
   }
-  const std::vector<ReplayPiece> pieces = Walk(setup, file.Bytes());
-  ASSERT_EQ(pieces.size(), 1u);
-  const Expected expected = PointsOf(setup, 100, 17, 167);
-  EXPECT_EQ(pieces[0].g1, expected.g1);
-  EXPECT_EQ(pieces[0].g2, expected.g2);
-  EXPECT_EQ(pieces[0].g1.back().x, 1);
+  EXPECT_EQ(Walk(file), PointsOf(Made(100, 17)));
 }
 
-TEST(ProfileReplayWalkTest, StationMarksLeaveAGapAndNewLinesEndTheWalk) {
-  struct Case {
-    const char* what;
-    std::function<void(DataFileBytes&)> make;
-    std::vector<Expected> pieces;  // newest first
-  };
-  CurveSetup setup;
-  const auto readings = [](int first, int last) {
-    return [first, last](DataFileBytes& file) {
-      for (int k = first; k <= last; ++k)
-        file.Reading(10.0f * static_cast<float>(k), 2000.0f - 10.0f * static_cast<float>(k));
-    };
-  };
-  const std::vector<Case> cases{
-      {"a station between readings 5 and 6",
-       [&](DataFileBytes& file) {
-         readings(1, 5)(file);
-         file.Station(10.0);
-         readings(6, 10)(file);
-       },
-       {PointsOf(setup, 10, 6, 167), PointsOf(setup, 5, 1, 155)}},
-      {"a station after the last reading",
-       [&](DataFileBytes& file) {
-         readings(1, 3)(file);
-         file.Station(10.0);
-       },
-       {PointsOf(setup, 3, 1, 165)}},
-      {"two stations in a row",
-       [&](DataFileBytes& file) {
-         readings(1, 2)(file);
-         file.Station(10.0).Station(20.0);
-         readings(3, 4)(file);
-       },
-       {PointsOf(setup, 4, 3, 167), PointsOf(setup, 2, 1, 159)}},
-      {"a new line after 10 readings",
-       [&](DataFileBytes& file) {
-         readings(1, 10)(file);
-         file.Line("2");
-         readings(11, 13)(file);
-       },
-       {PointsOf(setup, 13, 11, 167)}},
-      {"a new line without readings yet",
-       [&](DataFileBytes& file) {
-         readings(1, 10)(file);
-         file.Line("2");
-       },
-       {}},
-      {"stations until the left edge",
-       [&](DataFileBytes& file) {
-         readings(1, 1)(file);
-         for (int i = 0; i < 84; ++i)
-           file.Station(i);
-       },
-       {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    DataFileBytes file(setup.settings);
-    c.make(file);
-    const std::vector<ReplayPiece> pieces = Walk(setup, file.Bytes());
-    ASSERT_EQ(pieces.size(), c.pieces.size());
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-      EXPECT_EQ(pieces[i].g1, c.pieces[i].g1) << "piece " << i;
-      EXPECT_EQ(pieces[i].g2, c.pieces[i].g2) << "piece " << i;
+TEST_F(ProfileReplayWalkTest, StationMarksLeaveAGapAndNewLinesEndTheWalk) {
+  // Each piece as its newest and oldest reading and the x of the newest.
+  const auto walks = [this](const char* what, const DataFileBytes& file,
+                            std::vector<std::array<int, 3>> pieces) {
+    SCOPED_TRACE(what);
+    Points expected;
+    for (const std::array<int, 3>& piece : pieces) {
+      const Points points = PointsOf(Made(piece[0], piece[1]), piece[2]);
+      expected.insert(expected.end(), points.begin(), points.end());
     }
-  }
+    EXPECT_EQ(Walk(file), expected);
+  };
+  walks("a station", File().Readings(1, 5).Station(10.0).Readings(6, 10),
+        {{10, 6, 167}, {5, 1, 155}});
+  walks("a station at the end", File().Readings(1, 3).Station(10.0), {{3, 1, 165}});
+  walks("two stations", File().Readings(1, 2).Station(10.0).Station(20.0).Readings(3, 4),
+        {{4, 3, 167}, {2, 1, 159}});
+  walks("a new line", File().Readings(1, 10).Line("2").Readings(11, 13), {{13, 11, 167}});
+  walks("a new line, no readings", File().Readings(1, 10).Line("2"), {});
+  DataFileBytes stationsToTheEdge = File().Readings(1, 1);
+  for (int i = 0; i < 84; ++i)
+    stationsToTheEdge.Station(i);
+  walks("stations to the edge", stationsToTheEdge, {});
 }
 
 // The reading A has 1234 in field 2 and fills its first record to the last character, so
-// two characters joined from any later record would change its value.
-TEST(ProfileReplayWalkTest, OnlyTheContinuationRightAfterAFirstRecordJoinsIt) {
+// two characters joined from any later record would change its value; only its own
+// continuation joins, the text cut after 27 characters.
+TEST_F(ProfileReplayWalkTest, OnlyTheContinuationRightAfterAFirstRecordJoinsIt) {
   const std::string a = "$PBAR,1000.000000000,1234";
   const std::string b = "$PBAR,100.0000000000,200.0000000";  // its continuation: "0000000"
-  const std::string gga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
-  struct Case {
-    const char* what;
-    std::function<void(DataFileBytes&)> make;
-    float g2;
+  const std::string stray(MakeRecord("=99").data(), 27);
+  const auto oldest = [this](const char* what, const DataFileBytes& file, float g2) {
+    SCOPED_TRACE(what);
+    const Points points = Walk(file);
+    ASSERT_GE(points.size(), 2u);
+    ASSERT_FALSE(points.back().empty());
+    EXPECT_EQ(points.back().back().y, RowOf(setup, g2));
+    EXPECT_EQ(points[points.size() - 2].back().y, RowOf(setup, 1000.0f));
   };
-  const std::vector<Case> cases{
-      {"its own continuation, the text cut after 27 characters",
-       [&](DataFileBytes& file) { file.Reading(a + "5678").Reading(b); }, 123456.0f},
-      {"no end record, the next reading follows",
-       [&](DataFileBytes& file) { file.ReadingWithoutEnd(a).Reading(b); }, 1234.0f},
-      {"no end record, a sentence follows",
-       [&](DataFileBytes& file) { file.ReadingWithoutEnd(a).Sentence(gga).Reading(b); }, 1234.0f},
-      {"no end record, a comment and a stray continuation follow",
-       [&](DataFileBytes& file) {
-         file.ReadingWithoutEnd(a).Comment("99").Raw(std::string(MakeRecord("=99").data(), 27));
-         file.Reading(b);
-       },
-       1234.0f},
-      {"a stray continuation after its end record",
-       [&](DataFileBytes& file) {
-         file.Reading(a).Raw(std::string(MakeRecord("=99").data(), 27)).Reading(b);
-       },
-       1234.0f},
-      {"no end record at the end of the file",
-       [&](DataFileBytes& file) { file.ReadingWithoutEnd(a); }, 1234.0f},
-  };
-  CurveSetup setup;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    DataFileBytes file(setup.settings);
-    c.make(file);
-    const std::vector<ReplayPiece> pieces = Walk(setup, file.Bytes());
-    ASSERT_FALSE(pieces.empty());
-    ASSERT_FALSE(pieces.back().g2.empty());
-    const Point oldest = pieces.back().g2.back();
-    EXPECT_EQ(oldest.y, RowOf(setup, c.g2));
-    EXPECT_EQ(pieces.back().g1.back().y, RowOf(setup, 1000.0f));
-  }
+  oldest("its own", File().Reading(a + "5678").Reading(b), 123456.0f);
+  oldest("no end, a sentence", File().ReadingWithoutEnd(a).Sentence(GGA).Reading(b), 1234.0f);
+  oldest("no end, a stray one", File().ReadingWithoutEnd(a).Comment("99").Raw(stray).Reading(b),
+         1234.0f);
+  oldest("a stray one after the end", File().Reading(a).Raw(stray).Reading(b), 1234.0f);
+  oldest("no end, last in the file", File().ReadingWithoutEnd(a), 1234.0f);
 }
 
-TEST(ProfileReplayWalkTest, ACutLastRecordAndBytesThatAreNoTextAreReadSafely) {
-  CurveSetup setup;
-  const std::string reading = ReadingText(500.0f, 1500.0f);
-  struct Case {
-    const char* what;
-    std::string tail;                             // after three readings of 500 and 1500
-    std::vector<std::pair<float, float>> newest;  // the values expected before those three
-  };
-  const std::vector<Case> cases{
-      {"a cut first record", "T$PBAR,9.0,9.0", {}},
-      {"a whole reading and a cut end record",
-       std::string(MakeRecord("T" + ReadingText(7, 8)).data(), 27) + ">00004",
-       {{7.0f, 8.0f}}},
-      {"a first record of bytes that are no text",
-       "T\0\xff\x80,\xfe\n"s + std::string(20, '\0'),
-       {{0.0f, 0.0f}}},
-      {"records whose first byte is no marker",
-       std::string(27, '\0') + std::string(27, '\xff'),
-       {}},
-      {"a first record without its line feed",
-       "T$PBAR,7,8" + std::string(16, ' ') + "X",
-       {{7.0f, 8.0f}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    DataFileBytes file(setup.settings);
-    file.Reading(reading).Reading(reading).Reading(reading).Raw(c.tail);
-    const std::vector<ReplayPiece> pieces = Walk(setup, file.Bytes());
-    ASSERT_EQ(pieces.size(), 1u);
-    std::vector<Point> g1;
-    std::vector<Point> g2;
-    int x = 167;
-    for (const auto& [v1, v2] : c.newest) {
-      g1.push_back({x, RowOf(setup, v1)});
-      g2.push_back({x, RowOf(setup, v2)});
-      x -= 2;
-    }
-    for (int i = 0; i < 3; ++i, x -= 2) {
-      g1.push_back({x, RowOf(setup, 500.0f)});
-      g2.push_back({x, RowOf(setup, 1500.0f)});
-    }
-    EXPECT_EQ(pieces[0].g1, g1);
-    EXPECT_EQ(pieces[0].g2, g2);
+// After readings 1..3: a cut first record, a whole reading with a cut end record, a first
+// record of bytes that are no text (zeros), records whose first byte is no marker, and a
+// first record without its line feed.
+TEST_F(ProfileReplayWalkTest, ACutLastRecordAndBytesThatAreNoTextAreReadSafely) {
+  const std::vector<std::pair<std::string, Values>> cases{
+      {"T$PBAR,9.0,9.0", {}},
+      {std::string(MakeRecord("T" + ReadingText(7, 8)).data(), 27) + ">00004", {{7.0f, 8.0f}}},
+      {"T\0\xff\x80,\xfe\n"s + std::string(20, '\0'), {{0.0f, 0.0f}}},
+      {std::string(27, '\0') + std::string(27, '\xff'), {}},
+      {"T$PBAR,7,8" + std::string(16, ' ') + "X", {{7.0f, 8.0f}}}};
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(::testing::Message() << "case " << i);
+    EXPECT_EQ(Walk(File().Readings(1, 3).Raw(cases[i].first)),
+              PointsOf(Made(3, 1, cases[i].second)));
   }
 }
 
 class ProfileReplayTest : public ::testing::Test {
  protected:
-  void Write(const std::string& bytes) {
-    TempDeviceRoot::WriteFile(root.Path() / "C_DRIVE" / "DATAZEP601" / "SURVEY01.601", bytes);
-  }
+  std::filesystem::path Host() const { return root.Path() / "C_DRIVE/DATAZEP601/SURVEY01.601"; }
   // A white curve window with the grid, then the replay on it.
   Bitmap Replayed(std::string_view path = DATA_FILE) {
     Bitmap window(CURVE_SIZE, CURVE_SIZE, WHITE);
@@ -341,10 +241,7 @@ TEST_F(ProfileReplayTest, OnlyTheSensorsShownChannelsAreDrawn) {
     setup.settings.gradSensorCount = c.sensors;
     setup.settings.channelShown = {c.shown[0], c.shown[1]};
     setup.Apply();
-    DataFileBytes file(setup.settings);
-    for (int k = 0; k < 10; ++k)
-      file.Reading(1500.0f, 500.0f);
-    Write(file.Bytes());
+    TempDeviceRoot::WriteFile(Host(), DataFileBytes(setup.settings).Readings(1, 10).Bytes());
     Bitmap window = Replayed();
     EXPECT_EQ(ShadesIn(BitmapContext(window), {0, 0, CURVE_SIZE, CURVE_SIZE}), c.shades);
   }
@@ -373,7 +270,7 @@ TEST_F(ProfileReplayTest, TheReplayRedrawsWhatTheReadingsDrewLive) {
     const std::vector<std::int32_t> rows{RowOf(setup, reading.g1), RowOf(setup, reading.g2)};
     StepProfile(dc, setup.display, setup.settings, rows);
   }
-  Write(file.Bytes());
+  TempDeviceRoot::WriteFile(Host(), file.Bytes());
   Bitmap replayed = Replayed();
   const BitmapContext replayedDc(replayed);
   // The 44 readings after the station: x 81..167.
@@ -400,7 +297,7 @@ TEST_F(ProfileReplayTest, NothingIsDrawnWithoutAReadableFile) {
 
 // The replay reads the file by its path; the run's own handle still appends at the end.
 TEST_F(ProfileReplayTest, TheOpenDataFileGoesOnAtItsEndAfterAReplay) {
-  std::filesystem::create_directories(root.Path() / "C_DRIVE" / "DATAZEP601");
+  std::filesystem::create_directories(Host().parent_path());
   const std::shared_ptr<DataFile> dataFile = DataFile::Create(DATA_FILE);
   ASSERT_NE(dataFile, nullptr);
   DataFileBytes file(setup.settings);
@@ -415,8 +312,7 @@ TEST_F(ProfileReplayTest, TheOpenDataFileGoesOnAtItsEndAfterAReplay) {
   const std::size_t before = file.Bytes().size();
   file.Reading(1400.0f, 600.0f);
   append(std::string_view(file.Bytes()).substr(before));
-  EXPECT_EQ(TempDeviceRoot::ReadFile(root.Path() / "C_DRIVE" / "DATAZEP601" / "SURVEY01.601"),
-            file.Bytes());
+  EXPECT_EQ(TempDeviceRoot::ReadFile(Host()), file.Bytes());
 }
 
 }  // namespace

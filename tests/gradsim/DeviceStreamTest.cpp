@@ -1,6 +1,4 @@
-// A device stream on a real pseudo-terminal, driven by a clock of the test's own: each step
-// comes exactly when the previous one asked for it, so the counts do not depend on the
-// machine's speed.
+// A device stream on a real pseudo-terminal.
 #include "gradsim/DeviceStream.h"
 
 #include <fcntl.h>
@@ -27,149 +25,121 @@ using Lines = std::vector<std::string>;
 constexpr int BAUD = 9600;
 constexpr std::size_t LONGEST_LINE = 23;  // "$PBAR,1999.99,1999.99\r\n"
 
-class StreamRun {
- public:
+// A stream whose clock is the test's own: each step comes exactly when the previous one asked
+// for it, so the counts do not depend on the machine's speed.
+struct StreamRun {
   explicit StreamRun(StreamSettings settings)
-      : link_(root_.Path(), 1, SerialFraming{}, notes_),
-        reader_(open(link_.LinkPath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)),
-        player_(2, WalkerSettings{}, 5),
-        noise_(6),
-        stream_(
-            link_,
-            [this](double seconds) {
-              ++ticks_;
-              return Lines{player_.ReadingAt(seconds, noise_)};
-            },
+      : link(root.Path(), 1, SerialFraming{}, notes),
+        reader(open(link.LinkPath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)),
+        stream(
+            link,
+            [this](double seconds) { return Lines{(++ticks, player.ReadingAt(seconds, noise))}; },
             std::move(settings),
-            [this](std::string_view line) {
-              sent_.emplace_back(line.substr(0, line.size() - 2));
-            }) {}
-  ~StreamRun() { close(reader_); }
+            [this](std::string_view line) { sent.emplace_back(line.substr(0, line.size() - 2)); }) {
+  }
+  ~StreamRun() { close(reader); }
 
-  // Steps up to `seconds` on the stream's clock; reads the line after each step when
-  // `reading`, else leaves it to fill.
-  void RunUntil(double seconds, bool reading) {
-    ASSERT_GE(reader_, 0);
-    while (now_ < seconds) {
-      const double next = stream_.Step(now_);
-      ASSERT_GT(next, now_);
+  // Steps up to `seconds`, reading after each step or leaving the line to fill; then reads
+  // until the line stays empty a while, as the kernel passes bytes on asynchronously.
+  void Run(double seconds, bool reading) {
+    ASSERT_GE(reader, 0);
+    for (double next; now < seconds; now = next) {
+      ASSERT_GT(next = stream.Step(now), now);
       if (reading)
         Read(0);
-      now_ = next;
+    }
+    Read(200);
+  }
+  void Read(int idleMs) {
+    char buffer[4096];
+    for (pollfd fd{reader, POLLIN, 0}; poll(&fd, 1, idleMs) > 0;) {
+      const ssize_t got = read(reader, buffer, sizeof buffer);
+      if (got <= 0)
+        break;
+      bytes.append(buffer, static_cast<std::size_t>(got));
     }
   }
-
-  // Reads until the line stays empty for a while: the kernel passes bytes on asynchronously.
-  void ReadRest() { Read(200); }
-
-  // The lines received so far, from the last '$' before CR LF, as a reader that starts a line
+  // The lines received, each from its last '$' before CR LF, as a reader that starts a line
   // over at each '$' takes them: past garbage and the start of a line cut short.
   Lines Received() const {
     Lines lines;
-    for (std::size_t start = 0, end; (end = bytes_.find("\r\n", start)) != std::string::npos;
+    for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
          start = end + 2) {
-      const std::string piece = bytes_.substr(start, end - start);
+      const std::string piece = bytes.substr(start, end - start);
       lines.push_back(piece.substr(std::min(piece.rfind('$'), piece.size())));
     }
     return lines;
   }
-  const Lines& Sent() const { return sent_; }
-  std::size_t ReceivedBytes() const { return bytes_.size(); }
-  int Ticks() const { return ticks_; }
 
- private:
-  void Read(int idleMs) {
-    char buffer[4096];
-    for (pollfd fd{reader_, POLLIN, 0}; poll(&fd, 1, idleMs) > 0;) {
-      const ssize_t got = read(reader_, buffer, sizeof buffer);
-      if (got <= 0)
-        break;
-      bytes_.append(buffer, static_cast<std::size_t>(got));
-    }
-  }
-
-  TempFolder root_;
-  std::ostringstream notes_;
-  PtyLink link_;
-  int reader_;
-  InstrumentPlayer player_;
-  Random noise_;
-  int ticks_ = 0;
-  Lines sent_;
-  DeviceStream stream_;
-  std::string bytes_;
-  double now_ = 0.0;
+  TempFolder root;
+  std::ostringstream notes;
+  PtyLink link;
+  int reader;
+  InstrumentPlayer player{2, WalkerSettings{}, 5};
+  Random noise{6};
+  int ticks = 0;
+  Lines sent;
+  DeviceStream stream;
+  std::string bytes;
+  double now = 0.0;
 };
 
 TEST(DeviceStreamTest, UnpacedLinesOutrunTheBaudRateAndEachLineSentArrivesWhole) {
   struct Case {
     const char* name;
-    StreamSettings settings;
     std::size_t fewestLines, mostLines;  // in one second
+    StreamSettings settings;             // at BAUD
   };
+  // Paced, 960 bytes a second carry about 43 lines whatever the rate; split lines come in two
+  // or three pieces 30 ms apart; up to three merged lines wait in the last write.
   const Case cases[] = {
-      {"paced, 10 Hz", {.ticksPerSecond = 10, .baud = BAUD}, 10, 11},
-      // 960 bytes a second carry about 43 lines, whatever the reading rate.
-      {"paced, 400 Hz", {.ticksPerSecond = 400, .baud = BAUD}, 38, 46},
-      {"unpaced, 400 Hz", {.ticksPerSecond = 400, .baud = BAUD, .unpaced = true}, 399, 401},
-      {"unpaced, 1000 Hz", {.ticksPerSecond = 1000, .baud = BAUD, .unpaced = true}, 999, 1001},
-      {"unpaced, silent from 0.25 s for 0.25 s",
-       {.ticksPerSecond = 400, .baud = BAUD, .unpaced = true, .silences = {{0.25, 0.25}}},
-       299,
-       301},
-      // Each line in two or three pieces 30 ms apart: 30 to 60 ms a line.
-      {"unpaced, split lines",
-       {.ticksPerSecond = 400, .baud = BAUD, .unpaced = true, .faults = {.splitLines = true}},
+      {"paced, 10 Hz", 10, 11, {.ticksPerSecond = 10}},
+      {"paced, 400 Hz", 38, 46, {.ticksPerSecond = 400}},
+      {"unpaced", 399, 401, {.ticksPerSecond = 400, .unpaced = true}},
+      {"silent", 299, 301, {.ticksPerSecond = 400, .unpaced = true, .silences = {{0.25, 0.25}}}},
+      {"split lines",
        16,
-       35},
-      // Up to three lines still wait in the last write being merged.
-      {"unpaced, merged lines with garbage",
-       {.ticksPerSecond = 400,
-        .baud = BAUD,
-        .unpaced = true,
-        .faults = {.garbageEvery = 3, .mergeLines = 4}},
+       35,
+       {.ticksPerSecond = 400, .unpaced = true, .faults = {.splitLines = true}}},
+      {"merged, garbage",
        396,
-       401},
+       401,
+       {.ticksPerSecond = 400, .unpaced = true, .faults = {.garbageEvery = 3, .mergeLines = 4}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    StreamRun run(c.settings);
-    run.RunUntil(1.0, true);
-    run.ReadRest();
-    EXPECT_EQ(run.Received(), run.Sent());
-    EXPECT_GE(run.Sent().size(), c.fewestLines);
-    EXPECT_LE(run.Sent().size(), c.mostLines);
-    for (const std::string& line : run.Received())
+    StreamSettings settings = c.settings;
+    settings.baud = BAUD;
+    StreamRun run(settings);
+    run.Run(1.0, true);
+    EXPECT_EQ(run.Received(), run.sent);
+    EXPECT_GE(run.sent.size(), c.fewestLines);
+    EXPECT_LE(run.sent.size(), c.mostLines);
+    for (const std::string& line : run.sent)
       ASSERT_EQ(testing::PbarValues(line).value_or(std::vector<double>{}).size(), 2u) << line;
     // Paced, the bytes keep to the baud rate, the last line begun before the second ended.
-    if (!c.settings.unpaced) {
-      EXPECT_LE(run.ReceivedBytes(), BAUD / 10 + LONGEST_LINE);
-    }
+    EXPECT_TRUE(c.settings.unpaced || run.bytes.size() <= BAUD / 10 + LONGEST_LINE);
   }
 }
 
+// 230 kB unpaced or 110 kB paced: more than a pseudo-terminal holds unread.
 TEST(DeviceStreamTest, AFullLineHoldsUnpacedLinesBackButLosesPacedOnes) {
-  // 230 kB unpaced or 110 kB paced: more than a pseudo-terminal holds unread.
   StreamRun unpaced({.ticksPerSecond = 1000, .baud = BAUD, .unpaced = true});
-  unpaced.RunUntil(10.0, false);
-  unpaced.ReadRest();
-  unpaced.RunUntil(11.0, true);
-  unpaced.ReadRest();
+  unpaced.Run(10.0, false);
+  unpaced.Run(11.0, true);
   // Ticks were skipped while the line was full, but every line begun went out whole.
-  EXPECT_LT(unpaced.Ticks(), 10000);
-  EXPECT_EQ(unpaced.Sent().size(), static_cast<std::size_t>(unpaced.Ticks()));
-  EXPECT_EQ(unpaced.Received(), unpaced.Sent());
+  EXPECT_LT(unpaced.ticks, 10000);
+  EXPECT_EQ(unpaced.sent.size(), static_cast<std::size_t>(unpaced.ticks));
+  EXPECT_EQ(unpaced.Received(), unpaced.sent);
 
   StreamRun paced({.ticksPerSecond = 100, .baud = BAUD});
-  paced.RunUntil(120.0, false);
-  paced.ReadRest();
-  paced.RunUntil(121.0, true);
-  paced.ReadRest();
+  paced.Run(120.0, false);
+  paced.Run(121.0, true);
   // Lines cut short are not reported as sent; those reported arrived whole, in order.
-  EXPECT_LT(paced.Sent().size(), static_cast<std::size_t>(paced.Ticks()));
+  EXPECT_LT(paced.sent.size(), static_cast<std::size_t>(paced.ticks));
   const Lines received = paced.Received();
   auto at = received.begin();
-  for (const std::string& line : paced.Sent()) {
+  for (const std::string& line : paced.sent) {
     at = std::find(at, received.end(), line);
     ASSERT_NE(at, received.end()) << line;
   }
