@@ -72,6 +72,14 @@ TEST_F(LoggingRunTest, AFileThatCannotBeOpenedAgainAtThePauseStopsRecording) {
   EXPECT_FALSE(dataFile.dataFileHandle.Get());
 }
 
+// A paint shows the battery as it is, not a full battery until the next refresh.
+TEST_F(LoggingRunTest, ThePaintShowsTheBatteryAsItIs) {
+  test.services.SetBattery({.onMains = false, .percent = 57});
+  RedrawLoggingScreen(run);
+  EXPECT_TRUE(Shows(" 57%"));
+  EXPECT_FALSE(Shows("100%"));
+}
+
 TEST_F(LoggingRunTest, TheHighlightWrapsAroundTheShownSet) {
   OpenDataFile();
   RunLoggingCommand(run, LoggingCommand::PreviousButton);
