@@ -41,12 +41,15 @@ void RunLoggingCommand(LoggingRun& run, LoggingCommand command) {
   // While recording only the pause acts.
   if (state == 1 && command != LoggingCommand::Row0)
     return;
-  switch (ResolveRow(command, state)) {
+  if (command == LoggingCommand::HighlightedRow)
+    command = RowCommand(run.logging.buttonSelection).value_or(LoggingCommand::Row0);
+  command = ResolveRow(command, state);
+  switch (command) {
     case LoggingCommand::Row0:
     case LoggingCommand::Row1:
     case LoggingCommand::Row2:
     case LoggingCommand::Row3:
-      RunRow(run, ResolveRow(command, state));
+      RunRow(run, command);
       break;
     case LoggingCommand::NextButton:
       MoveButtonHighlight(run, 1);
@@ -54,11 +57,8 @@ void RunLoggingCommand(LoggingRun& run, LoggingCommand command) {
     case LoggingCommand::PreviousButton:
       MoveButtonHighlight(run, -1);
       break;
-    case LoggingCommand::HighlightedRow:
-      RunRow(run, RowCommand(run.logging.buttonSelection).value_or(LoggingCommand::Row0));
-      break;
     default:
-      RunMenuLevelCommand(run, ResolveRow(command, state));
+      RunMenuLevelCommand(run, command);
       break;
   }
 }

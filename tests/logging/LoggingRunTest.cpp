@@ -80,7 +80,14 @@ TEST_F(LoggingRunTest, ThePaintShowsTheBatteryAsItIs) {
   EXPECT_FALSE(Shows("100%"));
 }
 
-TEST_F(LoggingRunTest, TheHighlightWrapsAroundTheShownSet) {
+TEST_F(LoggingRunTest, TheHighlightWrapsAroundTheShownSetAndEnterRunsItsRow) {
+  // Without a file, Enter on the second row ("Map&Scale") rescales the map.
+  RunLoggingCommand(run, LoggingCommand::NextButton);
+  script.Check(
+      [](platform::Hwnd dialog) { EXPECT_EQ(platform::GetWindowText(dialog), "Enter Map Scale"); });
+  script.Cancel().Start();
+  RunLoggingCommand(run, LoggingCommand::HighlightedRow);
+  platform::PumpMessages();
   OpenDataFile();
   RunLoggingCommand(run, LoggingCommand::PreviousButton);
   EXPECT_EQ(logging.buttonSelection, 3);
