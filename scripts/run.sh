@@ -3,7 +3,8 @@
 # simulated instruments.
 #   ./scripts/run.sh [gradlog options]
 # With a display the program opens its window and the options go to it; without one it
-# runs headless through scripts/demo.script and saves a picture of the start screen.
+# runs headless through scripts/demo.script and saves pictures of the start screen and of a
+# short survey run.
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -16,6 +17,7 @@ readonly BUILD_DIR=build
 readonly DEMO_ROOT=demo
 readonly DEMO_SCRIPT=scripts/demo.script
 readonly START_SCREEN=${DEMO_ROOT}/start-screen.png
+readonly LOGGING_SCREEN=${DEMO_ROOT}/logging-screen.png
 readonly SIMULATOR_LOG=${DEMO_ROOT}/gradsim.log
 SIMULATOR_PID=
 
@@ -84,15 +86,17 @@ run_with_display() {
 
 run_headless_demo() {
   local status=0
-  rm -f "${START_SCREEN}"
+  rm -f "${START_SCREEN}" "${LOGGING_SCREEN}"
   "./${BUILD_DIR}/gradlog" --root "./${DEMO_ROOT}" --display headless \
     --script "${DEMO_SCRIPT}" "$@" || status=$?
   if ((status != 0)); then
     printf 'error: the headless demo ended with exit status %d\n' "${status}" >&2
     exit "${status}"
   fi
-  [[ -f ${START_SCREEN} ]] || die "gradlog ended without writing ${START_SCREEN}"
-  printf 'Start screen written to %s\n' "${REPO_ROOT}/${START_SCREEN}"
+  [[ -f ${START_SCREEN} && -f ${LOGGING_SCREEN} ]] ||
+    die "gradlog ended without writing ${START_SCREEN} and ${LOGGING_SCREEN}"
+  printf 'Start screen written to %s, a survey run to %s\n' "${REPO_ROOT}/${START_SCREEN}" \
+    "${REPO_ROOT}/${LOGGING_SCREEN}"
 }
 
 main() {
