@@ -1,19 +1,14 @@
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "BenchDeviceRoot.h"
-#include "app/AppState.h"
-#include "app/MainRoutine.h"
+#include "BenchProgram.h"
 #include "common/UserMessages.h"
 #include "datafile/RecordWriters.h"
 #include "logging/ButtonSets.h"
-#include "platform/sys/DevicePaths.h"
-#include "platform/sys/FakeSystemServices.h"
-#include "platform/ui/Platform.h"
 #include "serial/GradReader.h"
 
 namespace {
@@ -29,15 +24,8 @@ void BM_ReadingWhileRecording(benchmark::State& state) {
   }
   std::filesystem::create_directories(root.Path() / "C_DRIVE" / "DATAZEP601");
   {
-    platform::FakeSystemServices services;
-    platform::PlatformOptions options;
-    options.services = &services;
-    platform::Platform platform(std::move(options));
-    auto app = std::make_unique<gradlog::AppState>();
-    gradlog::RegisterWindowClasses(*app);
-    gradlog::CreateMainWindow(*app);
-    platform::PumpMessages();
-    gradlog::LoggingRun& run = app->loggingRun;
+    BenchProgram program;
+    gradlog::LoggingRun& run = program.app->loggingRun;
     run.display.mapViewShown = 0;
     run.logging.loggingActive = 1;
     const std::string path = "C_DRIVE\\DATAZEP601\\BENCH.601";
@@ -54,12 +42,11 @@ void BM_ReadingWhileRecording(benchmark::State& state) {
       const std::string line = "$PBAR," + std::to_string(900 + i % 200) + ".125," +
                                std::to_string(1100 - i % 300) + ".250";
       platform::SendMessage(run.logging.windows.logging, gradlog::UM_GRAD_DATA, 0, 0,
-                            gradlog::GradLine{line, services.TickCount()});
-      services.Advance(100);
+                            gradlog::GradLine{line, program.services.TickCount()});
+      program.services.Advance(100);
       ++i;
     }
     run.dataFile.dataFileHandle.Take();
-    app->keepAlive.Stop();
   }
 }
 BENCHMARK(BM_ReadingWhileRecording)->Unit(benchmark::kMicrosecond)->Repetitions(5);

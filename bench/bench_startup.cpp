@@ -1,16 +1,9 @@
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <memory>
 
 #include "BenchDeviceRoot.h"
-#include "app/AppState.h"
-#include "app/MainRoutine.h"
-#include "platform/sys/DevicePaths.h"
-#include "platform/sys/FakeSystemServices.h"
-#include "platform/ui/Platform.h"
-#include "platform/ui/Window.h"
+#include "BenchProgram.h"
 
 namespace {
 
@@ -24,18 +17,10 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    platform::FakeSystemServices services;
-    platform::PlatformOptions options;
-    options.services = &services;
-    platform::Platform platform(std::move(options));
-    auto app = std::make_unique<gradlog::AppState>();
-    gradlog::RegisterWindowClasses(*app);
-    gradlog::CreateMainWindow(*app);
-    platform::PumpMessages();
-    benchmark::DoNotOptimize(platform.Screen().Pixels().data());
+    auto program = std::make_unique<BenchProgram>();
+    benchmark::DoNotOptimize(program->platform->Screen().Pixels().data());
     state.PauseTiming();
-    app->keepAlive.Stop();
-    app.reset();
+    program.reset();
     state.ResumeTiming();
   }
 }
