@@ -9,36 +9,28 @@
 #include <vector>
 
 #include "common/UserMessages.h"
-#include "config/ConfigState.h"
 #include "config/DerivedSettings.h"
 #include "datafile/DataFile.h"
-#include "datafile/DataFileState.h"
 #include "datafile/RecordWriters.h"
-#include "dialogs/DialogScript.h"
+#include "dialogs/DialogTestBase.h"
 #include "display/DisplayScales.h"
-#include "display/DisplayState.h"
 #include "display/DrawingResources.h"
-#include "gps/GpsState.h"
 #include "logging/ButtonSets.h"
 #include "logging/LoggingRun.h"
 #include "logging/LoggingWindow.h"
 #include "platform/gfx/TextTrace.h"
-#include "resources/DialogTemplates.h"
 #include "resources/Menus.h"
 #include "serial/GradReader.h"
 #include "serial/SerialState.h"
-#include "support/TempDeviceRoot.h"
-#include "support/TestPlatform.h"
 
 namespace gradlog::testing {
 
 // A logging window on a headless platform with a hand-moved clock, over the parts of the
 // program's state a run works on. Readings are handed to it as the reader hands them; a data
 // file is opened directly, without the file chooser.
-class LoggingRunFixture : public ::testing::Test {
+class LoggingRunFixture : public DialogTestBase {
  protected:
   LoggingRunFixture() {
-    RegisterDialogTemplates();
     RegisterMenus();
     display.fonts = CreateFonts();
     display.drawing = CreateDrawingResources();
@@ -108,13 +100,6 @@ class LoggingRunFixture : public ::testing::Test {
 
   bool Shows(std::string_view text) { return test.Screen().Trace().IsVisible(text); }
 
-  TempDeviceRoot root;
-  testing_support::TestPlatform test;
-  DialogScript script{test};
-  ConfigState config;
-  DisplayState display;
-  GpsState gps;
-  DataFileState dataFile;
   LoggingState logging;
   SerialState serial;
   LoggingRun run{config, display, gps, dataFile, serial, logging};
