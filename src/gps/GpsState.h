@@ -12,6 +12,8 @@ struct GpsSentenceSelection {
   std::int32_t fieldCount = 0;
   std::array<std::int32_t, 7> fieldRole{};
   std::array<std::int32_t, 7> fieldIndex{};
+  // The field that holds the fix's UTC time of day (hhmmss.ss); 0 when the sentence has none.
+  std::int32_t timeFieldIndex = 0;
 };
 
 // The map track's position buffers, reserved once for the program's life.
@@ -24,9 +26,37 @@ struct TrackBuffers {
   std::vector<std::int32_t> trackY;
 };
 
-// What the fix decoding keeps from one fix to the next.
+// What the fix decoding keeps from one fix to the next. The initial satellites, quality and
+// DOP pass every warning test, so a sentence type without one of them never warns for it.
 struct GpsFix {
+  std::int32_t blinkPhase = '\\';  // which lamp is lit next: '/' or '\\'
+  std::int32_t valid = 1;          // the current fix passed every field test
+  std::int32_t satellites = 20;
+  std::int32_t quality = 10;
+  float dop = -2.0f;
+  std::int32_t haveOrigin = 0;  // the run's first valid position has been taken
+  double originNorth = 0.0;
+  double originEast = 0.0;
+  // East is degrees of longitude x 111000 x this factor, cos(latitude of the run's origin),
+  // so that a metre east is as long as a metre north; one factor a run keeps the map a plane.
+  double eastScale = 1.0;
+  double north = 0.0;
+  double east = 0.0;
+  double prevNorth = 0.0;
+  double prevEast = 0.0;
+  double timeOfDay = 0.0;  // UTC seconds since midnight
+  double prevTimeOfDay = 0.0;
   float speed = 2.0f;  // metres (or feet) a second; shown before the first speed is computed
+  std::uint32_t lastFixTick = 0;
+  std::int32_t gsaPending = 0;  // a fix came, and no GSA after it yet
+};
+
+// The total station's own lamp phase and previous position.
+struct TotalStationFix {
+  std::int32_t blinkPhase = '\\';
+  double prevNorth = 0.0;
+  double prevEast = 0.0;
+  std::uint32_t prevTick = 0;
 };
 
 // The positioning side's state; touched on the UI thread only.
@@ -34,6 +64,7 @@ struct GpsState {
   GpsSentenceSelection sentence;
   TrackBuffers track;
   GpsFix fix;
+  TotalStationFix totalStation;
 };
 
 }  // namespace gradlog
