@@ -68,10 +68,14 @@ bool WriteReadingRecords(DataFileState& run, std::string_view text, std::uint32_
   return AppendToDataFile(run, records);
 }
 
+bool RecordsSentenceAt(const DataFileState& run, std::uint32_t tick) {
+  // Tick counts wrap after 49 days: "before" is a negative distance, not a smaller number.
+  return static_cast<std::int32_t>(tick - run.recordingStartTick.load()) >= 0;
+}
+
 bool WriteSentenceRecords(DataFileState& run, std::string_view text, std::uint32_t tick, char first,
                           char continuation, char end, char status) {
-  // Tick counts wrap after 49 days: "before" is a negative distance, not a smaller number.
-  if (static_cast<std::int32_t>(tick - run.recordingStartTick.load()) < 0)
+  if (!RecordsSentenceAt(run, tick))
     return true;
   std::vector<Record> records = SplitIntoGroupPieces(text, first, continuation);
   records.push_back(FormatSentenceEndRecord(end, run.gpsRecordCount.load(), status, tick));

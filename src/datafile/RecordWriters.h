@@ -24,6 +24,8 @@ bool WriteTextRecord(DataFileState& run, std::string_view text, char marker);
 // A reading: `text` in 25-character pieces, then '>' with gradReadingCount and `tick`.
 bool WriteReadingRecords(DataFileState& run, std::string_view text, std::uint32_t tick, char first,
                          char continuation, char end);
+// Whether a sentence that began at `tick` belongs to the recording (not before its start).
+bool RecordsSentenceAt(const DataFileState& run, std::uint32_t tick);
 // A sentence: as a reading, the end record with gpsRecordCount and `status`. Sentences
 // whose tick is before recordingStartTick are not written (and that is no failure).
 bool WriteSentenceRecords(DataFileState& run, std::string_view text, std::uint32_t tick, char first,

@@ -65,11 +65,23 @@ std::string_view ModeText(std::int32_t recordingState, bool writeFailed) {
   }
 }
 
-std::string FormatSpeedText(float speed, std::int32_t speedUnits, std::int32_t distanceUnits) {
+namespace {
+
+const SpeedUnit& SpeedUnitFor(std::int32_t speedUnits, std::int32_t distanceUnits) {
   // A hand-edited unit outside the list shows metres per second rather than nothing.
   const std::int32_t unit = speedUnits >= 0 && speedUnits < 4 ? speedUnits : 0;
-  const SpeedUnit& shown = SPEED_UNITS[unit + (distanceUnits == 0 ? 0 : 4)];
-  return BoxText(shown.format, static_cast<double>(speed * shown.factor));
+  return SPEED_UNITS[unit + (distanceUnits == 0 ? 0 : 4)];
+}
+
+}  // namespace
+
+float ShownSpeed(float speed, std::int32_t speedUnits, std::int32_t distanceUnits) {
+  return speed * SpeedUnitFor(speedUnits, distanceUnits).factor;
+}
+
+std::string FormatSpeedText(float speed, std::int32_t speedUnits, std::int32_t distanceUnits) {
+  return BoxText(SpeedUnitFor(speedUnits, distanceUnits).format,
+                 static_cast<double>(ShownSpeed(speed, speedUnits, distanceUnits)));
 }
 
 void ShowModeText(DeviceContext& dc, const DisplayState& display, std::string_view text) {

@@ -23,6 +23,9 @@ void DrawBoxText(platform::DeviceContext& dc, const DisplayState& display,
 // data file has refused a write or a sync in this run.
 std::string_view ModeText(std::int32_t recordingState, bool writeFailed);
 
+// The speed (metres, or feet with distanceUnits 1 and 2, a second) in the operator's speed
+// unit; the speed bar shows the same value.
+float ShownSpeed(float speed, std::int32_t speedUnits, std::int32_t distanceUnits);
 // The speed in the operator's units, e.g. "Speed: 2.00 m/s".
 std::string FormatSpeedText(float speed, std::int32_t speedUnits, std::int32_t distanceUnits);
 

@@ -2,6 +2,9 @@
 
 #include "common/BusyWait.h"
 #include "display/ProfileCurves.h"
+#include "gps/GpsReader.h"
+#include "gps/TotalStationReader.h"
+#include "gps/TrackBuffers.h"
 #include "logging/Acquisition.h"
 #include "logging/LoggingWindow.h"
 #include "platform/sys/SystemServices.h"
@@ -40,6 +43,23 @@ void StartInstrument(LoggingRun& run) {
   ShowLoggingWindow(run);
 }
 
+// Positions: the track buffers sized (a machine without the memory for them ends the program
+// here), then the reader the device needs. A port that will not open has told the operator,
+// and the run goes on without positions.
+void StartPositioning(LoggingRun& run) {
+  const SurveySettings& settings = run.config.settings;
+  const Hwnd logging = run.logging.windows.logging;
+  const int reduction = ReserveTrackBuffers(run.gps.track, settings);
+  ShowTrackBufferNotice(logging, reduction, run.gps.track.maxTrackPositions);
+  run.gps.fix.haveOrigin = 0;
+  if (!OpenGpsPort(run.serial.gps.Port(), settings, logging))
+    return;
+  if (settings.gpsDataType >= GPS_DATA_TYPE_RTS_TRIMBLE)
+    StartTotalStationReader(run.serial, run.dataFile, logging);
+  else
+    StartGpsReader(run.serial, logging);
+}
+
 bool PortsAllowARun(const LoggingRun& run) {
   const SurveySettings& settings = run.config.settings;
   const Hwnd owner = GetParent(run.logging.windows.logging);
@@ -69,6 +89,8 @@ void StartLoggingRun(LoggingRun& run) {
       StartInstrument(run);
     else
       ShowLoggingWindow(run);
+    if (settings.gpsInput == 1)
+      StartPositioning(run);
   }
   RestartProfileCurves(run.display.curves, true);
   RedrawLoggingScreen(run);

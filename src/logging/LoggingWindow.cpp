@@ -3,12 +3,15 @@
 #include "common/BusyWait.h"
 #include "common/HandlerTable.h"
 #include "common/UserMessages.h"
+#include "display/GpsBoxes.h"
 #include "display/LoggingLayout.h"
 #include "display/LoggingScreen.h"
 #include "display/ProfileCurves.h"
 #include "display/ProfileReplay.h"
+#include "display/SpeedBar.h"
 #include "logging/ButtonSets.h"
 #include "logging/ConnectionWatchdog.h"
+#include "logging/GpsHandlers.h"
 #include "logging/GradReadingHandler.h"
 #include "logging/LoggingCommands.h"
 #include "platform/sys/SystemServices.h"
@@ -106,12 +109,6 @@ LRESULT IgnoreOtherFamilyReading(LoggingRun&, const Message&) {
   return 0;
 }
 
-// Positions come with the GPS and total-station readers; until they are started nothing sends
-// these.
-LRESULT IgnorePosition(LoggingRun&, const Message&) {
-  return 0;
-}
-
 constexpr HandlerEntry<LoggingRun> LOGGING_HANDLERS[] = {
     {WM_CREATE, OnLoggingCreate},
     {WM_PAINT, OnLoggingPaint},
@@ -123,10 +120,10 @@ constexpr HandlerEntry<LoggingRun> LOGGING_HANDLERS[] = {
     {UM_EM_DATA, IgnoreOtherFamilyReading},
     {UM_G823_DATA, IgnoreOtherFamilyReading},
     {UM_GRAD_DATA, OnGradReading},
-    {UM_GPS_FIX, IgnorePosition},
-    {UM_GPS_GSA, IgnorePosition},
-    {UM_GPS_SENTENCE, IgnorePosition},
-    {UM_TPS_POSITION, IgnorePosition},
+    {UM_GPS_FIX, OnGpsFix},
+    {UM_GPS_GSA, OnGpsGsa},
+    {UM_GPS_SENTENCE, OnGpsSentence},
+    {UM_TPS_POSITION, OnTotalStationPosition},
     {WM_KEYDOWN, OnLoggingKey},
 };
 
@@ -145,9 +142,16 @@ LRESULT PaintBars(LoggingRun& run, const Message& message) {
   return 0;
 }
 
-// The speed bar is drawn by the fix handler alone.
-LRESULT PaintSpeedbar(LoggingRun&, const Message& message) {
-  ValidateRect(message.hwnd, nullptr);
+// The bar shows the last speed, as the speed text does; without position input it stays empty.
+LRESULT PaintSpeedbar(LoggingRun& run, const Message& message) {
+  PaintDC dc(message.hwnd);
+  const SurveySettings& settings = run.config.settings;
+  if (settings.gpsInput != 1)
+    return 0;
+  const float shown = ShownSpeed(run.gps.fix.speed, settings.speedUnits, settings.distanceUnits);
+  DrawSpeedBar(dc, run.display,
+               SpeedBarWhiteLength(settings.speedMax, shown, run.display.speedPixelsPerUnit,
+                                   run.display.layout.curveWidth));
   return 0;
 }
 

@@ -21,6 +21,8 @@ bool ConfirmExit(LoggingRun& run) {
                     MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+}  // namespace
+
 void WriteClosingMarkers(LoggingRun& run) {
   char text[32];
   std::snprintf(text, sizeof text, "$F %6ld", static_cast<long>(run.dataFile.gpsRecordCount));
@@ -28,8 +30,6 @@ void WriteClosingMarkers(LoggingRun& run) {
   std::snprintf(text, sizeof text, "$P %6d", run.gps.track.trackPositionCount);
   NoteWriteResult(run, WriteTextRecord(run.dataFile, text, 'X'));
 }
-
-}  // namespace
 
 bool StopLogging(LoggingRun& run, bool endProgram) {
   const bool fileOpen = run.dataFile.recordingState != 0;
@@ -45,18 +45,21 @@ bool StopLogging(LoggingRun& run, bool endProgram) {
 }
 
 void EndRun(LoggingRun& run) {
-  if (run.dataFile.recordingState != 0)
-    WriteClosingMarkers(run);
   LoggingState& logging = run.logging;
   logging.loggingActive = 0;
   KillTimer(logging.windows.logging, WATCHDOG_TIMER);
-  // Closing a port wakes its reader, which then ends.
+  // Closing a port wakes its reader, which then ends. The total-station reader writes records
+  // itself, so the counts are written only after it has ended.
   run.serial.instrument.Stop();
   run.serial.gps.Stop();
+  if (run.dataFile.recordingState != 0)
+    WriteClosingMarkers(run);
   CloseDataFile(run.dataFile);
   run.dataFile.gradReadingCount = 0;
   run.dataFile.gpsRecordCount = 0;
   run.gps.track.trackPositionCount = 0;
+  // Each run takes its own origin.
+  run.gps.fix.haveOrigin = 0;
   run.dataFile.recordingState = 0;
   logging.writeFailed = false;
   logging.curveSnapshot.reset();

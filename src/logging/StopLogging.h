@@ -13,4 +13,8 @@ bool StopLogging(LoggingRun& run, bool endProgram);
 // file synced and closed, the run's counters cleared, the start screen shown again.
 void EndRun(LoggingRun& run);
 
+// The two 'X' records that close a run's data: "$F" with the GPS records written and "$P"
+// with the positions stored.
+void WriteClosingMarkers(LoggingRun& run);
+
 }  // namespace gradlog

@@ -1,3 +1,4 @@
+#include "display/GpsBoxes.h"
 #include "display/LoggingLayout.h"
 #include "display/LoggingScreen.h"
 
@@ -75,10 +76,22 @@ TEST_F(LoggingScreenTest, TextsNotMeasuredFitTheirBoxes) {
   const auto& normal = display.fonts.normal;
   const auto& bold = display.fonts.bold;
   const std::vector<std::tuple<std::string_view, platform::FontHandle, Rect>> cases{
-      {"Stand By", normal, boxes.mode},     {"WR ERR", normal, boxes.mode},
-      {"100%", bold, boxes.battery},        {" AC", bold, boxes.battery},
-      {"  ?%", bold, boxes.battery},        {"   wait...", bold, boxes.value[1]},
-      {"-99999.999", bold, boxes.value[0]}, {"      disabled", normal, boxes.coordinate2}};
+      {"Stand By", normal, boxes.mode},
+      {"WR ERR", normal, boxes.mode},
+      {"100%", bold, boxes.battery},
+      {" AC", bold, boxes.battery},
+      {"  ?%", bold, boxes.battery},
+      {"   wait...", bold, boxes.value[1]},
+      {"-99999.999", bold, boxes.value[0]},
+      {"      disabled", normal, boxes.coordinate2},
+      {"NO FIX", normal, boxes.gpsQuality},
+      {"Sat: 12", normal, boxes.satellites},
+      {"P:99.9", normal, boxes.pdop},
+      {"52\u00B005'26.5200", normal, boxes.coordinate1},
+      {"105\u00B007'17.0400", normal, boxes.coordinate2},
+      {"N 5341020.30", normal, boxes.coordinate1},
+      {"E: 1000.34 ", normal, boxes.coordinate1},
+      {"     N/A     ", normal, boxes.coordinate2}};
   for (const auto& [text, font, box] : cases)
     EXPECT_LE(font->MeasureText(text).width, box.Width()) << text;
   // A box fill must not cut the label left of it.
@@ -89,6 +102,20 @@ TEST_F(LoggingScreenTest, TextsNotMeasuredFitTheirBoxes) {
   for (const auto& [label, box] : labels)
     EXPECT_LE(boxes.panelLeft + normal->MeasureText(label).width, box.left) << label;
   EXPECT_TRUE(ContextUnchanged());
+}
+
+// The blue part shows the speed from the left; the white rest is the length asked for.
+TEST_F(LoggingScreenTest, TheSpeedBarIsBlueUpToTheSpeedAndWhiteAfter) {
+  platform::Bitmap bar{215, 6, platform::Rgb(0, 0, 0)};
+  platform::BitmapContext barDc{bar};
+  display.layout.curveWidth = 215;
+  for (const int white : {0, 50, 215}) {
+    DrawSpeedBar(barDc, display, white);
+    std::string shades;
+    for (int x = 0; x < 215; ++x)
+      shades += barDc.GetPixel(x, 3) == platform::Rgb(0, 0, 255) ? 'b' : 'w';
+    EXPECT_EQ(shades, std::string(215 - white, 'b') + std::string(white, 'w'));
+  }
 }
 
 TEST(SpeedTextTest, UnitsByDistanceAndSpeedUnits) {
