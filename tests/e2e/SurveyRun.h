@@ -25,22 +25,30 @@ inline const std::string PAUSE_EXIT_AND_END =
     "key X\nwait 800\nkey X\nwait 800\nexpect Exit Logging?\nkey Enter\nwait 800\n"
     "expect Survey Setup\nkey X\n";
 
-// A device root whose settings have GPS input disabled, and gradsim playing the instrument
-// on COM1 with `options`, listing each line it sends in the sent log; its stdout and stderr
-// go to files in the root.
+// Whether the run reads a positioning device: gradsim's on COM2 at 9600 baud, as the settings
+// of a first start expect it.
+enum class Positioning { Off, On };
+
+// A device root whose settings have GPS input disabled (unless `positioning` is on), and
+// gradsim playing the instrument on COM1 with `options`, listing each instrument line it sends
+// in the sent log; its stdout and stderr go to files in the root.
 class SurveyRun {
  public:
   explicit SurveyRun(std::vector<std::string> simulatorOptions,
-                     std::vector<std::pair<std::size_t, std::string>> settingsLines = {}) {
+                     std::vector<std::pair<std::size_t, std::string>> settingsLines = {},
+                     Positioning positioning = Positioning::Off) {
     std::vector<std::string> lines = testing_support::FirstStartLines();
-    lines[GPS_INPUT_LINE] = "0";
+    if (positioning == Positioning::Off) {
+      lines[GPS_INPUT_LINE] = "0";
+      simulatorOptions.insert(simulatorOptions.begin(), "--no-gps");
+    }
     for (const auto& line : settingsLines)
       lines[line.first] = line.second;
     testing_support::TempFolder::WriteFile(Root() / "C_DRIVE" / "KELINI" / "Z601CX.INI",
                                            testing_support::JoinCrLf(lines));
-    simulatorOptions.insert(simulatorOptions.begin(),
-                            {GRADSIM_BINARY, "--root", Root().string(), "--no-gps", "--sent-log",
-                             (Root() / "sent.log").string()});
+    simulatorOptions.insert(
+        simulatorOptions.begin(),
+        {GRADSIM_BINARY, "--root", Root().string(), "--sent-log", (Root() / "sent.log").string()});
     simulator_.emplace(std::move(simulatorOptions), std::vector<std::string>{}, Root());
     EXPECT_TRUE(WaitFor([this] { return std::filesystem::exists(Root() / "dev" / "COM1"); },
                         std::chrono::seconds(10)));
@@ -109,7 +117,13 @@ class SurveyRun {
     return {};
   }
 
+  // What gradsim printed on its standard output (what it received, for one).
+  std::string SimulatorOutput() const {
+    return testing_support::TempFolder::ReadFile(Root() / "stdout");
+  }
+
   static constexpr std::size_t GPS_INPUT_LINE = 35;
+  static constexpr std::size_t GPS_DATA_TYPE_LINE = 36;
   static constexpr std::size_t PAUSE_KEY_LINE = 7;
 
  private:
