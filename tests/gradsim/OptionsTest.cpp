@@ -60,6 +60,8 @@ TEST(OptionsTest, BadArgumentsGiveOneLineNamingTheProblem) {
       {"--sent-log=", "wants a file name"},
       {"--no-instrument --unpaced", "--no-instrument"},
       {"--no-instrument --sent-log s.log", "--no-instrument"},
+      {"--gps-sent-log=", "--gps-sent-log"},
+      {"--no-gps --gps-sent-log g.log", "--gps-sent-log"},
       {"--gps-rate nan", "--gps-rate"},
       {"--gps-type 9", "--gps-type"},
       {"--gps-type NMEA", "--gps-type"},

@@ -99,6 +99,7 @@ const std::map<std::string, OptionRule>& OptionTable() {
                  auto& v) { o.readingRate = Positive(n, v, MOST_UNPACED_READING_RATE); }}},
       {"--unpaced", {false, [](Options& o, auto&, auto&) { o.unpaced = true; }}},
       {"--sent-log", {true, [](Options& o, auto&, auto& v) { o.sentLog = v; }}},
+      {"--gps-sent-log", {true, [](Options& o, auto&, auto& v) { o.gpsSentLog = v; }}},
       {"--gps-type",
        {true,
         [](Options& o, auto& n, auto& v) {
@@ -188,6 +189,8 @@ void CheckTogether(const Options& options) {
         "turns off"};
   if (options.sentLog && options.sentLog->empty())
     throw BadOption{"--sent-log wants a file name"};
+  if (options.gpsSentLog && (!options.gps || options.gpsSentLog->empty()))
+    throw BadOption{"--gps-sent-log wants a file name, and the positioning device on"};
   if (options.replayFile && !options.gps)
     throw BadOption{"--replay plays on the GPS port, which --no-gps turns off"};
 }
@@ -259,6 +262,8 @@ Positioning:
   --gps-rate HZ            fixes a second (default 1; e.g. 2, 5, 10); fixes that the baud
                            rate cannot carry are skipped, GSV/RMC/VTG go once a second
   --gps-baud B             baud rate, 8N1 (default 9600)
+  --gps-sent-log FILE      list each sentence or record line written whole to the GPS line
+                           in FILE, as --sent-log does for the instrument
   --replay FILE            send a recorded NMEA log instead ('#' lines and empty lines
                            skipped); starts over after the last line
   --replay-rate LINES_S    replayed lines a second (default 10)

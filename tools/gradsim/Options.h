@@ -30,7 +30,8 @@ struct Options {
   int sensors = 2;
   double readingRate = 10.0;
   bool unpaced = false;  // instrument lines as fast as the line takes them, not at 9600 baud
-  std::optional<std::filesystem::path> sentLog;  // where each instrument line sent is listed
+  std::optional<std::filesystem::path> sentLog;     // where each instrument line sent is listed
+  std::optional<std::filesystem::path> gpsSentLog;  // the same for the positioning device
   std::vector<SilenceWindow> instrumentSilences;
 
   bool gps = true;

@@ -63,6 +63,14 @@ std::unique_ptr<Port> MakePort(const Options& options, int number, int baud, std
   return port;
 }
 
+// Lists each line written whole in `file`, when one is asked for.
+LineSent SentLogger(const std::optional<std::filesystem::path>& file) {
+  if (!file)
+    return {};
+  auto log = std::make_shared<SentLog>(*file);
+  return [log](std::string_view line) { log->Add(line); };
+}
+
 void AddInstrument(const Options& options, std::uint64_t seed,
                    std::vector<std::unique_ptr<Port>>& ports, std::ostream& err) {
   auto port = MakePort(options, options.instrumentPort, INSTRUMENT_BAUD, err);
@@ -71,11 +79,7 @@ void AddInstrument(const Options& options, std::uint64_t seed,
   LineSource source = [player, noise](double seconds) {
     return std::vector<std::string>{player->ReadingAt(seconds, *noise)};
   };
-  LineSent onSent;
-  if (options.sentLog) {
-    auto log = std::make_shared<SentLog>(*options.sentLog);
-    onSent = [log](std::string_view line) { log->Add(line); };
-  }
+  LineSent onSent = SentLogger(options.sentLog);
   port->stream = std::make_unique<DeviceStream>(
       *port->link, std::move(source),
       StreamSettings{.ticksPerSecond = options.readingRate,
@@ -124,7 +128,8 @@ void AddGps(const Options& options, std::uint64_t seed, std::vector<std::string>
                                                     .baud = options.gpsBaud,
                                                     .faults = FaultsFor(options, FaultTarget::GPS),
                                                     .silences = options.gpsSilences,
-                                                    .seed = seed + 3});
+                                                    .seed = seed + 3},
+                                     SentLogger(options.gpsSentLog));
   ports.push_back(std::move(port));
 }
 
