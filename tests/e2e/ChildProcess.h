@@ -64,6 +64,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   void Signal(int signal) { kill(pid_, signal); }
+  pid_t Pid() const { return pid_; }
 
   // The exit code, or nullopt when the program is still running after `limit`.
   std::optional<int> Wait(std::chrono::milliseconds limit) {

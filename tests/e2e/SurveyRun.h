@@ -41,6 +41,9 @@ class SurveyRun {
     if (positioning == Positioning::Off) {
       lines[GPS_INPUT_LINE] = "0";
       simulatorOptions.insert(simulatorOptions.begin(), "--no-gps");
+    } else {
+      simulatorOptions.insert(simulatorOptions.begin(),
+                              {"--gps-sent-log", (Root() / "gps-sent.log").string()});
     }
     for (const auto& line : settingsLines)
       lines[line.first] = line.second;
@@ -86,9 +89,9 @@ class SurveyRun {
   }
 
   // The whole lines gradsim has sent so far, without their CR LF: a line still being written
-  // is left out.
-  std::vector<std::string> SentLines() const {
-    const std::string text = testing_support::TempFolder::ReadFile(Root() / "sent.log");
+  // is left out. The positioning device's are in "gps-sent.log".
+  std::vector<std::string> SentLines(const char* log = "sent.log") const {
+    const std::string text = testing_support::TempFolder::ReadFile(Root() / log);
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
       lines.push_back(text.substr(at, end - at));
@@ -124,6 +127,7 @@ class SurveyRun {
 
   static constexpr std::size_t GPS_INPUT_LINE = 35;
   static constexpr std::size_t GPS_DATA_TYPE_LINE = 36;
+  static constexpr std::size_t GPS_BAUD_LINE = 38;
   static constexpr std::size_t PAUSE_KEY_LINE = 7;
 
  private:
