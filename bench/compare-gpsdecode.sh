@@ -5,7 +5,8 @@
 # and their ratio.
 #   bench/compare-gpsdecode.sh [BUILD_DIR]     (default build/, with GRADLOG_BENCH=ON)
 set -euo pipefail
-readonly REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+readonly REPO
 readonly BUILD=${1:-${REPO}/build}
 readonly SENTENCES=300000
 
