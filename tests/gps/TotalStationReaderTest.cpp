@@ -85,34 +85,28 @@ class TotalStationReaderTest : public ::testing::Test {
 };
 
 // A record is finished, and written, when the next one begins: whether it is written depends
-// on the recording state at that moment.
-TEST_F(TotalStationReaderTest, RecordsAreWrittenAndCountedOnlyWhileRecording) {
+// on the recording state at that moment. Its position is posted whatever the state.
+TEST_F(TotalStationReaderTest, RecordsAreWrittenOnlyWhileRecordingAndEveryPositionIsPosted) {
   StationSendsRecord(">37=0\r\n38=0\r\n");
   StationSendsRecordAt(10000, ">37=5000.125\r\n38=1000.250\r\n");
   dataFile.recordingState = 1;
   StationSendsRecordAt(11000, ">37=5001.5\r\n38=1001.75\r\n39=12.125\r\n");
-  StationSendsRecordAt(12000, ">37=5002\r\n38=1002\r\n");
+  StationSendsRecordAt(12000, ">38=1002\r\n37=-2.5,38=\r\n");
   dataFile.recordingState = -1;
   StationSendsRecordAt(13000, ">37=5003\r\n38=1003\r\n");
+
+  ASSERT_EQ(positions.size(), 5u);
+  EXPECT_EQ(positions[1].north, static_cast<double>(5000.125f));
+  EXPECT_EQ(positions[1].east, static_cast<double>(1000.25f));
+  EXPECT_EQ(positions[1].tick, 10000u);
+  EXPECT_EQ(positions[3].north, -2.5);
+  EXPECT_EQ(positions[3].east, 1002.0);  // given first: the second line's empty value is not read
+  EXPECT_EQ(positions[3].tick, 12000u);
 
   EXPECT_EQ(dataFile.gpsRecordCount.load(), 2);
   // The second record is 31 characters: a first and a continuation record before its end.
   EXPECT_EQ(FileBytes(), SentenceGroup(">37=5000.125,38=1000.250", 1, 10000) +
                              SentenceGroup(">37=5001.5,38=1001.75,39=12.125", 2, 11000));
-}
-
-TEST_F(TotalStationReaderTest, EachPositionIsPostedWithItsValuesAndTick) {
-  StationSendsRecord(">37=0\r\n38=0\r\n");
-  positions.clear();
-  StationSendsRecordAt(10000, ">38=1000.34\r\n37=5000.12\r\n");
-  StationSendsRecordAt(11000, ">37=-2.5,38=\r\n99=1\r\n");
-  ASSERT_EQ(positions.size(), 2u);
-  EXPECT_EQ(positions[0].north, static_cast<double>(5000.12f));
-  EXPECT_EQ(positions[0].east, static_cast<double>(1000.34f));
-  EXPECT_EQ(positions[0].tick, 10000u);
-  EXPECT_EQ(positions[1].north, -2.5);
-  EXPECT_EQ(positions[1].east, 0.0);
-  EXPECT_EQ(positions[1].tick, 11000u);
 }
 
 }  // namespace
