@@ -18,7 +18,8 @@ struct TotalStationPosition {
 // Assembles the total station's records: '>' starts one, its lines of label words
 // ("37=5000.12") end in CR LF and are joined with commas. A record yields its position once,
 // at the LF that completes the pair of labels; it is finished when the next '>' arrives. A
-// record longer than BUFFER_SIZE is dropped whole, and so is its position if not yet given.
+// record that does not fit below BUFFER_SIZE bytes (its joining commas counted) is dropped
+// whole, and so is its position if not yet given. A NUL byte drops the record too.
 class TotalStationFramer {
  public:
   static constexpr std::size_t BUFFER_SIZE = 300;
@@ -37,6 +38,13 @@ class TotalStationFramer {
 
  private:
   enum class Pair { None, NorthSeen, EastSeen, Done };
+
+  // Adds a byte to the open record; false when none is open or the record has outgrown the
+  // buffer (it is then dropped).
+  bool Append(char byte);
+  // At the end of a line: looks for the labels the record still lacks, and gives the position
+  // when this line completed the pair.
+  std::optional<TotalStationPosition> TakeLabelsAtLineEnd();
 
   std::array<char, BUFFER_SIZE> buffer_{};
   std::size_t count_ = 0;
