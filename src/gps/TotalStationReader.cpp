@@ -17,9 +17,11 @@ namespace {
 constexpr std::int32_t START_PAUSE_MS = 100;
 
 // Records go to the data file from this thread: no handler runs for them, and DataFile keeps
-// each group whole beside the UI thread's writes.
+// each group whole beside the UI thread's writes. A failed write is counted by the file, and
+// the position handler shows it. A record begun before recording started is neither written
+// nor counted, so the counts in the file run without a gap.
 void WriteFinishedRecord(DataFileState& dataFile, std::string_view text, std::uint32_t tick) {
-  if (dataFile.recordingState.load() != 1)
+  if (dataFile.recordingState.load() != 1 || !RecordsSentenceAt(dataFile, tick))
     return;
   ++dataFile.gpsRecordCount;
   WriteSentenceRecords(dataFile, text, tick, '@', '#', '!', 'p');
