@@ -44,10 +44,9 @@ std::optional<float> AdvanceFix(GpsFix& fix, PlanePoint position, std::optional<
   fix.east = position.east;
   fix.prevNorth = position.north;
   fix.prevEast = position.east;
-  if (timeOfDay) {
+  if (timeOfDay)
     fix.timeOfDay = *timeOfDay;
-    fix.prevTimeOfDay = *timeOfDay;
-  }
+  fix.prevTimeOfDay = timeOfDay;
   return speed;
 }
 

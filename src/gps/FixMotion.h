@@ -15,7 +15,7 @@ std::optional<double> SecondsBetweenFixes(std::optional<double> previous, double
 // Takes the position of a valid fix into the run: the first becomes the origin (and sets
 // nothing else); later ones give a speed, stored in fix.speed and returned, when the time
 // between them allows one (otherwise fix.speed keeps the last good speed and nullopt is
-// returned). The position becomes the previous one and its time the previous time.
+// returned). The position becomes the previous one and its time (or none) the previous time.
 std::optional<float> AdvanceFix(GpsFix& fix, PlanePoint position, std::optional<double> timeOfDay);
 
 // The lamp turns red: the warning is on, the type can be judged ("GLL" and "Leica TPS" carry

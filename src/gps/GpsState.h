@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace gradlog {
@@ -45,7 +46,9 @@ struct GpsFix {
   double prevNorth = 0.0;
   double prevEast = 0.0;
   double timeOfDay = 0.0;  // UTC seconds since midnight
-  double prevTimeOfDay = 0.0;
+  // The time of the previous position; none when it came without one, so that no speed is
+  // taken over the time since an older fix.
+  std::optional<double> prevTimeOfDay;
   float speed = 2.0f;  // metres (or feet) a second; shown before the first speed is computed
   std::uint32_t lastFixTick = 0;
   std::int32_t gsaPending = 0;  // a fix came, and no GSA after it yet

@@ -111,8 +111,9 @@ TEST_P(PositionRun, RecordsAFixAboutEverySecondAndShowsWhatTheDeviceGives) {
   if (device.dataType == 0) {
     // Each GSA that is recorded follows a fix directly.
     for (std::size_t i = 1; i < groups.size(); ++i) {
-      if (groups[i].text.find("GSA") != std::string::npos)
+      if (groups[i].text.find("GSA") != std::string::npos) {
         EXPECT_EQ(groups[i - 1].status, 'p') << groups[i].text;
+      }
     }
     EXPECT_TRUE(std::any_of(groups.begin(), groups.end(), [](const PositionGroup& g) {
       return g.text.find("GSA") != std::string::npos;

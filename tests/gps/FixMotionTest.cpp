@@ -69,7 +69,8 @@ TEST(FixMotionTest, SpeedIsDistanceOverTheTimeBetweenFixes) {
       {"same time stamp keeps the last speed", {9.0, 4.0}, 103.0, std::nullopt, 2.5f},
       {"measured from the position just taken", {10.0, 4.0}, 104.0, 1.0f, 1.0f},
       {"no time keeps the last speed", {20.0, 4.0}, std::nullopt, std::nullopt, 1.0f},
-      {"...and the last time", {22.0, 4.0}, 106.0, 1.0f, 1.0f},
+      {"nor over the time since the fix before it", {22.0, 4.0}, 106.0, std::nullopt, 1.0f},
+      {"the next fix with a time has one again", {23.5, 4.0}, 107.0, 1.5f, 1.5f},
   };
   GpsFix fix;
   for (const Step& s : steps) {
