@@ -6,7 +6,10 @@
 #include "app/KeepAlive.h"
 #include "config/ConfigState.h"
 #include "datafile/DataFileState.h"
+#include "dialogs/GpsMessageDialog.h"
 #include "display/DisplayState.h"
+#include "gps/GpsMonitor.h"
+#include "gps/GpsMonitorState.h"
 #include "gps/GpsState.h"
 #include "logging/LoggingRun.h"
 #include "logging/LoggingState.h"
@@ -28,18 +31,21 @@ struct MainWindowState {
 
 // The program's state, composed of the parts each folder owns. A function takes the parts it
 // needs. Members are ended in reverse order: the ports and their readers go before the data
-// file and the settings they were started from.
+// file, the monitor and the settings they were started from.
 struct AppState {
   ConfigState config;
   DisplayState display;
   GpsState gps;
   DataFileState dataFile;
   LoggingState logging;
+  GpsMonitorState gpsMonitor;
   SerialState serial;
   MainWindowState windows;
   KeepAlive keepAlive;
   // What the logging window works on: the parts above.
   LoggingRun loggingRun{config, display, gps, dataFile, serial, logging};
+  // What the GPS monitor works on; it asks for a command with the "GPS Message" dialog.
+  GpsMonitor gpsMonitorRun{gpsMonitor, serial.gps, config, RunGpsMessageDialog};
 };
 
 }  // namespace gradlog

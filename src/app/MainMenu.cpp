@@ -10,6 +10,7 @@
 #include "dialogs/SurveySetupDialog.h"
 #include "dialogs/SystemSetupDialog.h"
 #include "display/ProfileOptionsWindow.h"
+#include "gps/GpsMonitorCommands.h"
 #include "logging/LoggingStart.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/ui/MessageBox.h"
@@ -25,6 +26,7 @@ constexpr int SURVEY_SETUP_COMMAND = 1;
 constexpr int SYSTEM_SETUP_COMMAND = 2;
 constexpr int LOGGER_SETUP_COMMAND = 3;
 constexpr int GPS_PORT_SETUP_COMMAND = 4;
+constexpr int MONITOR_GPS_COMMAND = 5;
 constexpr int PROFILE_OPTIONS_COMMAND = 7;
 
 constexpr std::array<int, MAIN_BUTTON_COUNT> BULGE{0, 5, 8, 10, 12, 10, 8, 5, 0};
@@ -64,6 +66,12 @@ void OpenProfileOptions(AppState& app) {
   InvalidateRect(main, nullptr, true);
 }
 
+void OpenMonitorGps(AppState& app) {
+  OpenGpsMonitor(app.gpsMonitorRun);
+  UpdateWindow(app.windows.mainWindow);
+  InvalidateRect(app.windows.mainWindow, nullptr, true);
+}
+
 }  // namespace
 
 void ExitProgram(AppState& app) {
@@ -94,8 +102,7 @@ void SelectMainButton(AppState& app, int index) {
 }
 
 void RunMainCommand(AppState& app, int index) {
-  // The GPS monitor and the map options arrive with the positions and the map; until then
-  // their buttons do nothing.
+  // The map options arrive with the map; until then its button does nothing.
   switch (index) {
     case LOGGING_COMMAND:
       StartLogging(app);
@@ -119,6 +126,9 @@ void RunMainCommand(AppState& app, int index) {
       SaveSettings(app.config);
       InvalidateRect(app.windows.mainWindow, nullptr, true);
       break;
+    case MONITOR_GPS_COMMAND:
+      OpenMonitorGps(app);
+      break;
     case PROFILE_OPTIONS_COMMAND:
       OpenProfileOptions(app);
       break;
@@ -135,7 +145,8 @@ LRESULT OnMainCommand(AppState& app, const Message& message) {
   if (index < 0 || index >= MAIN_BUTTON_COUNT)
     return 0;
   RunMainCommand(app, index);
-  if (app.logging.loggingActive != 0)
+  // The logging window and the GPS monitor cover the start screen and keep the focus.
+  if (app.logging.loggingActive != 0 || IsWindowVisible(app.windows.monitorGpsWindow))
     return 0;
   // A click leaves the highlight where the keys put it; the clicked button must not keep the
   // keyboard focus, or Enter would run it instead of the highlighted one.

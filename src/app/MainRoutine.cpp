@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "display/ProfileOptionsWindow.h"
+#include "gps/GpsMonitorWindow.h"
 #include "logging/LoggingWindow.h"
 #include "resources/DialogTemplates.h"
 #include "resources/Menus.h"
@@ -19,10 +20,9 @@ struct ClassSpec {
   StockObject background;
 };
 
-// The GPS monitor and the map options come with the positions and the map; until then they
-// paint their background and nothing more.
+// The map options come with the map; until then its window paints its background and
+// nothing more.
 constexpr ClassSpec CHILD_CLASSES[] = {
-    {"MonitorGPSWnd", StockObject::LightGrayBrush},
     {"DisplayMapOptionsWnd", StockObject::LightGrayBrush},
 };
 
@@ -41,7 +41,7 @@ int RegisterWindowClasses(AppState& app) {
       return OTHER_CLASS_FAILED;
     }
   }
-  if (!RegisterLoggingClasses(app.loggingRun) ||
+  if (!RegisterLoggingClasses(app.loggingRun) || !RegisterGpsMonitorClass(app.gpsMonitorRun) ||
       !RegisterProfileOptionsClass(app.config, app.display)) {
     return OTHER_CLASS_FAILED;
   }

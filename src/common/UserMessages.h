@@ -16,5 +16,7 @@ inline constexpr std::uint32_t UM_GPS_SENTENCE = 0x411;
 inline constexpr std::uint32_t UM_GRAD_DATA = 0x412;
 // Posted to the main window when the program is told to end from outside (SIGTERM, SIGINT).
 inline constexpr std::uint32_t UM_END_PROGRAM = 0x420;
+// Posted by the GPS monitor's reader to the monitor window: one line for its list.
+inline constexpr std::uint32_t UM_GPS_MONITOR_LINE = 0x421;
 
 }  // namespace gradlog

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -7,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <stop_token>
+#include <string>
 
 #include "platform/sys/Mutex.h"
 #include "platform/sys/ReadDeadline.h"
@@ -27,6 +29,7 @@ struct MemoryLink {
     bool closed = false;
     CommTimeouts timeouts;
     LineSettings settings;
+    std::string lastWriteError;
   };
   Mutex mutex;
   std::condition_variable_any changed;
@@ -83,6 +86,10 @@ class MemoryPort final : public SerialPort {
   std::size_t Write(std::span<const char> bytes) override {
     {
       MutexLock lock(link_->mutex);
+      // As a device: a pulled cable fails the write with an I/O error.
+      Self().lastWriteError = Self().closed   ? std::string(CLOSED_PORT_ERROR)
+                              : link_->hungUp ? SystemErrorText(EIO)
+                                              : std::string();
       if (IsBroken())
         return 0;
       // A closed far end is a cable with nobody listening: the bytes are sent and lost.
@@ -95,6 +102,11 @@ class MemoryPort final : public SerialPort {
     }
     link_->changed.notify_all();
     return bytes.size();
+  }
+
+  std::string LastWriteError() const override {
+    MutexLock lock(link_->mutex);
+    return link_->ends[side_].lastWriteError;
   }
 
   std::size_t Read(std::span<char> buffer) override {

@@ -101,7 +101,8 @@ ReaderThread::PortRead ReaderThread::ReadPort(SerialPort& port, std::span<char> 
   MutexLock lock(mutex_);
   if (!WaitWhileSuspended(lock))
     return {};
-  const bool suspendedSinceLastRead = ReadBeforeSuspension();
+  // Before the first read, since the start: a suspension then counts as well.
+  const bool suspendedSinceLastRead = readEpoch_.value_or(0) != suspensionEpoch_;
   readEpoch_ = suspensionEpoch_;
   // Under the lock, so that Suspend() returns only once this read is over; it never blocks.
   return {port.ReadAvailable(buffer), suspendedSinceLastRead};

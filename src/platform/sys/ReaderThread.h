@@ -72,9 +72,10 @@ class ReaderThread {
 
   struct PortRead {
     std::size_t count = 0;  // bytes now at the start of the buffer
-    // The reader was suspended since its previous ReadPort(): the bytes are not contiguous
-    // with those read before (the UI thread may have read the ones in between), so a line
-    // half assembled from earlier bytes must be dropped.
+    // The reader was suspended since its previous ReadPort() (for the first, since it
+    // started): the bytes are not contiguous with those read before (the UI thread may have
+    // read the ones in between), so a line half assembled from earlier bytes must be dropped,
+    // and a time counted up to now includes the suspension.
     bool suspendedSinceLastRead = false;
   };
   // The gated read of the port, on the reader's own thread: waits while suspended, then takes

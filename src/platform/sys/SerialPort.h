@@ -64,6 +64,10 @@ class SerialPort {
   virtual bool TransmitImmediate(char c) = 0;
   // The number of bytes sent; fewer than asked on a write time-out, a failure or a close.
   virtual std::size_t Write(std::span<const char> bytes) = 0;
+  // Why the latest Write() sent fewer bytes than asked, for a person: the system's text of the
+  // error ("Input/output error" from a hung-up device), CLOSED_PORT_ERROR or
+  // WRITE_TIMEOUT_ERROR. Empty when it sent them all.
+  virtual std::string LastWriteError() const = 0;
   // Blocks as the time-outs say. 0 on a time-out with nothing, a closed, failed or hung-up
   // port.
   virtual std::size_t Read(std::span<char> buffer) = 0;
@@ -83,6 +87,12 @@ class SerialPort {
 };
 
 using PortHandle = std::shared_ptr<SerialPort>;
+
+inline constexpr std::string_view CLOSED_PORT_ERROR = "the port is closed";
+inline constexpr std::string_view WRITE_TIMEOUT_ERROR = "the write timed out";
+
+// The system's text of an errno value, e.g. "Input/output error".
+std::string SystemErrorText(int error);
 
 // Standard baud rates, 5 to 8 data bits; no DSR flow control, which the host cannot do.
 bool IsSupportedLineSettings(const LineSettings& settings);

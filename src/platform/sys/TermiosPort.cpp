@@ -14,7 +14,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <system_error>
 
 #include "platform/sys/Mutex.h"
 #include "platform/sys/ReadDeadline.h"
@@ -62,6 +61,28 @@ int PollTimeout(std::optional<SteadyTime> until) {
   // Rounded up, so that the wait never ends before the deadline it serves.
   const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
   return ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
+}
+
+std::string ErrorText(int error) {
+  // Another process that opened the device exclusively makes open() fail with EBUSY.
+  if (error == EBUSY)
+    return "the device is in use";
+  return SystemErrorText(error);
+}
+
+// Why a write that had to wait for room in the device ended.
+std::string WaitErrorText(Readiness readiness) {
+  switch (readiness) {
+    case Readiness::TimedOut:
+      return std::string(WRITE_TIMEOUT_ERROR);
+    case Readiness::Closed:
+    case Readiness::Stopped:
+      return std::string(CLOSED_PORT_ERROR);
+    case Readiness::Ready:
+    case Readiness::Failed:
+      break;
+  }
+  return ErrorText(EIO);
 }
 
 class TermiosPort final : public SerialPort {
@@ -130,23 +151,38 @@ class TermiosPort final : public SerialPort {
 
   std::size_t Write(std::span<const char> bytes) override {
     ActiveCall call(*this);
-    if (!call)
+    if (!call) {
+      NoteWriteError(std::string(CLOSED_PORT_ERROR));
       return 0;
+    }
     const std::optional<SteadyTime> until =
         WriteDeadline(Timeouts(), bytes.size(), std::chrono::steady_clock::now());
     std::size_t written = 0;
+    std::string error;
     while (written < bytes.size()) {
       const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
-      if (n > 0)
+      if (n > 0) {
         written += static_cast<std::size_t>(n);
-      else if (n < 0 && errno == EINTR)
+      } else if (n < 0 && errno == EINTR) {
         continue;
-      else if (n < 0 && errno == EAGAIN && WaitFor(POLLOUT, until) == Readiness::Ready)
-        continue;
-      else
-        break;  // the write time-out passed, the port was closed or the device failed
+      } else if (n < 0 && errno == EAGAIN) {
+        const Readiness readiness = WaitFor(POLLOUT, until);
+        if (readiness == Readiness::Ready)
+          continue;
+        error = WaitErrorText(readiness);
+        break;
+      } else {
+        error = ErrorText(n < 0 ? errno : EIO);  // the device failed
+        break;
+      }
     }
+    NoteWriteError(std::move(error));
     return written;
+  }
+
+  std::string LastWriteError() const override {
+    MutexLock lock(mutex_);
+    return lastWriteError_;
   }
 
   std::size_t Read(std::span<char> buffer) override {
@@ -285,6 +321,11 @@ class TermiosPort final : public SerialPort {
     }
   }
 
+  void NoteWriteError(std::string error) {
+    MutexLock lock(mutex_);
+    lastWriteError_ = std::move(error);
+  }
+
   const int fd_;
   const int wake_;
   const dev_t device_;
@@ -295,6 +336,7 @@ class TermiosPort final : public SerialPort {
   CommTimeouts timeouts_ GUARDED_BY(mutex_);
   bool dtrOn_ GUARDED_BY(mutex_) = true;
   bool rtsOn_ GUARDED_BY(mutex_) = true;
+  std::string lastWriteError_ GUARDED_BY(mutex_);
 };
 
 // Raw mode keeps the line settings (speed, framing, flow control) the port already had.
@@ -313,13 +355,6 @@ bool MakeRaw(int fd) {
   ::cfsetispeed(&attributes, inSpeed);
   ::cfsetospeed(&attributes, outSpeed);
   return ::tcsetattr(fd, TCSANOW, &attributes) == 0;
-}
-
-std::string ErrorText(int error) {
-  // Another process that opened the device exclusively makes open() fail with EBUSY.
-  if (error == EBUSY)
-    return "the device is in use";
-  return std::error_code(error, std::generic_category()).message();
 }
 
 PortOpening Failure(int fd, const std::string& path, const std::string& cause) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "platform/ui/Messages.h"
 
@@ -53,7 +55,8 @@ inline constexpr std::uint16_t CBN_CLOSEUP = 8;
 // "Listbox".
 inline constexpr std::uint32_t LBS_NOTIFY = 0x0001;
 inline constexpr std::uint32_t LBS_EXTENDEDSEL = 0x0800;
-inline constexpr std::uint32_t LB_ADDSTRING = 0x0180;  // payload std::string; the index
+inline constexpr std::uint32_t LB_ADDSTRING = 0x0180;     // payload std::string; the index
+inline constexpr std::uint32_t LB_DELETESTRING = 0x0182;  // wParam index; the lines left
 inline constexpr std::uint32_t LB_RESETCONTENT = 0x0184;
 inline constexpr std::uint32_t LB_SETSEL = 0x0185;     // wParam 1/0, lParam index (-1 all)
 inline constexpr std::uint32_t LB_GETSEL = 0x0187;     // wParam index
@@ -67,6 +70,9 @@ inline constexpr std::uint16_t LBN_SELCHANGE = 1;
 // The list of a drop-down combobox: a flat frame, keeps no focus of its own, and reports
 // every click on a line (the choice) with LBN_SELCHANGE.
 inline constexpr std::uint32_t LBS_COMBOBOX = 0x8000;
+
+// The text of line `index` of a "Listbox"; nullopt when there is no such line.
+std::optional<std::string> GetListBoxText(Hwnd list, int index);
 
 // What a control wants from the dialog manager's keyboard handling (WM_GETDLGCODE result).
 inline constexpr std::uint32_t WM_GETDLGCODE = 0x0087;

@@ -321,6 +321,29 @@ LRESULT AddLine(Hwnd hwnd, const std::any& payload) {
   return Count(state) - 1;
 }
 
+// A line index after line `removed` is gone: the lines below it move up, and what pointed at
+// it points at nothing.
+int IndexAfterRemoval(int line, int removed) {
+  if (line == removed)
+    return -1;
+  return line > removed ? line - 1 : line;
+}
+
+LRESULT DeleteLine(Hwnd hwnd, int index) {
+  ListBoxState& state = StateOf(hwnd);
+  if (index < 0 || index >= Count(state))
+    return LB_ERR;
+  state.lines.erase(state.lines.begin() + index);
+  state.selected.erase(state.selected.begin() + index);
+  state.caret = IndexAfterRemoval(state.caret, index);
+  state.anchor = IndexAfterRemoval(state.anchor, index);
+  // The lines in view stay in view.
+  state.top =
+      std::clamp(state.top > index ? state.top - 1 : state.top, 0, MaxTop(state, LayoutOf(hwnd)));
+  InvalidateRect(hwnd, nullptr, false);
+  return Count(state);
+}
+
 void ResetContent(Hwnd hwnd) {
   StateOf(hwnd) = ListBoxState{};
   InvalidateRect(hwnd, nullptr, false);
@@ -411,6 +434,8 @@ LRESULT ListBoxProc(const Message& m) {
       return 0;
     case LB_ADDSTRING:
       return AddLine(hwnd, m.payload);
+    case LB_DELETESTRING:
+      return DeleteLine(hwnd, IndexFrom(static_cast<std::intptr_t>(m.wParam)));
     case LB_RESETCONTENT:
       ResetContent(hwnd);
       return 0;
@@ -438,6 +463,15 @@ LRESULT ListBoxProc(const Message& m) {
 }
 
 }  // namespace
+
+std::optional<std::string> GetListBoxText(Hwnd list, int index) {
+  if (!IsWindow(list) || GetClassName(list) != "Listbox")
+    return std::nullopt;
+  const ListBoxState& state = StateOf(list);
+  if (index < 0 || index >= Count(state))
+    return std::nullopt;
+  return state.lines[index];
+}
 
 void RegisterListBoxClass() {
   RegisterClass({.name = "Listbox", .procedure = ListBoxProc, .background = nullptr});

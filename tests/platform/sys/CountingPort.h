@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "platform/sys/SerialPort.h"
@@ -29,6 +30,7 @@ class CountingPort final : public platform::SerialPort {
   bool Purge(bool input, bool output) override { return inner_->Purge(input, output); }
   bool TransmitImmediate(char c) override { return inner_->TransmitImmediate(c); }
   std::size_t Write(std::span<const char> bytes) override { return inner_->Write(bytes); }
+  std::string LastWriteError() const override { return inner_->LastWriteError(); }
   std::size_t Read(std::span<char> buffer) override { return ++calls_, inner_->Read(buffer); }
   std::size_t ReadAvailable(std::span<char> buffer) override {
     ++calls_;

@@ -192,6 +192,28 @@ TEST(HungUpPortTest, AReaderOnAHungUpPortBacksOffInsteadOfSpinning) {
   }
 }
 
+// A suspension before the body's first read is reported by that read, as any later one is.
+TEST(ReaderThreadTest, TheFirstReadReportsASuspensionSinceTheStart) {
+  for (const bool suspendFirst : {false, true}) {
+    SCOPED_TRACE(suspendFirst ? "suspended and resumed before the first read" : "no suspension");
+    const PortHandle ui = MakeMemoryPortPair().first;
+    std::latch mayRead(1);
+    std::promise<bool> firstReport;
+    std::future<bool> reported = firstReport.get_future();
+    ReaderThread thread([&](ReaderThread& self) {
+      std::array<char, 8> bytes{};
+      mayRead.wait();
+      firstReport.set_value(self.ReadPort(*ui, bytes).suspendedSinceLastRead);
+    });
+    if (suspendFirst) {
+      thread.Suspend();
+      thread.Resume();
+    }
+    mayRead.count_down();
+    EXPECT_EQ(reported.get(), suspendFirst);
+  }
+}
+
 // A body that does not read the port: its hand-overs wait while it is suspended. After the stop
 // an hour's sleep must end at once.
 TEST(ReaderThreadTest, HandoverWaitsWhileSuspendedAndAStopEndsTheWait) {

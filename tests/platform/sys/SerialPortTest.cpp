@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <future>
@@ -221,6 +222,23 @@ TEST(HungUpPortTest, HangUpOrCloseEndsAWaitOrReadAndThePortFailsAtOnceFromThenOn
       }
     }
   }
+}
+
+// The cause of a short write, for the operator: the same words from both kinds of port.
+TEST(HungUpPortTest, AFailedWriteSaysWhy) {
+  for (const bool hangUp : {true, false}) {
+    for (const PortLine& line : BothKindsOfPortLine()) {
+      SCOPED_TRACE(std::string(line.kind) + (hangUp ? ", hang-up" : ", close"));
+      const PortHandle port = line.port;
+      EXPECT_EQ(port->Write(std::string_view("$A\r\n")), 4u);
+      EXPECT_EQ(port->LastWriteError(), "");
+      hangUp ? line.hangUp() : port->Close();
+      EXPECT_EQ(ResultWithoutHang([&] { return port->Write(std::string_view("$B\r\n")); }), 0u);
+      EXPECT_EQ(port->LastWriteError(),
+                hangUp ? SystemErrorText(EIO) : std::string(CLOSED_PORT_ERROR));
+    }
+  }
+  EXPECT_EQ(SystemErrorText(EIO), "Input/output error");
 }
 
 }  // namespace

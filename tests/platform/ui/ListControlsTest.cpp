@@ -142,6 +142,33 @@ TEST_F(ListControlsTest, ExtendedListBoxSelectsSeveralLines) {
   EXPECT_EQ(host.CommandCount(LIST_ID, LBN_SELCHANGE), 6);
 }
 
+// Deleting a line moves the lines below it up, with their selection and caret; the view
+// keeps its lines, and the text of each line can be read back.
+TEST_F(ListControlsTest, DeletingALineMovesTheLinesBelowItUp) {
+  const Hwnd list = MakeListBox(LBS_EXTENDEDSEL | WS_VSCROLL, 4, 10);
+  Send(list, LB_SETCURSEL, 6);
+  Send(list, LB_SETTOPINDEX, 5);
+  EXPECT_EQ(Send(list, LB_DELETESTRING, 10), -1) << "past the last line";
+  EXPECT_EQ(Send(list, LB_DELETESTRING, static_cast<WPARAM>(-1)), -1);
+  EXPECT_EQ(Send(list, LB_DELETESTRING, 0), 9);
+  EXPECT_EQ(GetListBoxText(list, 0), "Line 1");
+  EXPECT_EQ(GetListBoxText(list, 8), "Line 9");
+  EXPECT_EQ(GetListBoxText(list, 9), std::nullopt);
+  EXPECT_EQ(GetListBoxText(list, -1), std::nullopt);
+  EXPECT_EQ(Send(list, LB_GETCURSEL), 5);
+  EXPECT_EQ(Send(list, LB_GETSEL, 5), 1);
+  EXPECT_EQ(Send(list, LB_GETTOPINDEX), 4);
+  PumpMessages();
+  EXPECT_TRUE(Shows("Line 5", list));
+  EXPECT_FALSE(Shows("Line 4", list));
+  // The caret's own line goes with it; the top stays where the shorter list still fills.
+  EXPECT_EQ(Send(list, LB_DELETESTRING, 5), 8);
+  EXPECT_EQ(Send(list, LB_GETCURSEL), -1);
+  EXPECT_EQ(Send(list, LB_GETSELCOUNT), 0);
+  EXPECT_EQ(Send(list, LB_GETTOPINDEX), 4);
+  EXPECT_EQ(GetListBoxText(GetParent(list), 0), std::nullopt) << "no list at all";
+}
+
 TEST_F(ListControlsTest, ClickingALineSelectsItOnce) {
   const Hwnd list = MakeListBox(LBS_NOTIFY | WS_VSCROLL, 4, 10);
   Send(list, LB_SETTOPINDEX, 2);
