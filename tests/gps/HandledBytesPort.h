@@ -29,6 +29,7 @@ class HandledBytesPort final : public platform::SerialPort {
   bool Purge(bool input, bool output) override { return inner_->Purge(input, output); }
   bool TransmitImmediate(char c) override { return inner_->TransmitImmediate(c); }
   std::size_t Write(std::span<const char> bytes) override { return inner_->Write(bytes); }
+  std::string LastWriteError() const override { return inner_->LastWriteError(); }
   std::size_t Read(std::span<char> buffer) override { return Count(inner_->Read(buffer)); }
   std::size_t ReadAvailable(std::span<char> buffer) override {
     return Count(inner_->ReadAvailable(buffer));
