@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -73,6 +74,11 @@ struct DeviceCase {
   const char* sentenceTag;  // what each fix holds
   std::vector<std::string> screenTexts;
 };
+
+// Test names and failure messages name the device, not the bytes of the case.
+void PrintTo(const DeviceCase& device, std::ostream* out) {
+  *out << device.type;
+}
 
 class PositionRun : public ::testing::TestWithParam<DeviceCase> {};
 
