@@ -30,7 +30,7 @@ gpsdecode <"${stream}" >/dev/null
 end=$(date +%s.%N)
 peer=$(awk -v n="${sentences}" -v a="${start}" -v b="${end}" 'BEGIN { print n / (b - a) }')
 
-ours=$("${BUILD}/bench/gradlog_bench" --benchmark_filter='BM_GpsSentencePath$' \
+ours=$("${BUILD}/bench/gradlog_bench" --benchmark_filter='^BM_GpsSentencePath/' \
   --benchmark_repetitions=1 --benchmark_format=json |
   sed -n 's/.*"items_per_second": \([0-9.e+]*\).*/\1/p' | head -1)
 
