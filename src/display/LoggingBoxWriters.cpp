@@ -3,27 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <cinttypes>
-#include <cstdarg>
 #include <cstdio>
 #include <string>
+
+#include "common/BoxText.h"
 
 namespace gradlog {
 
 using platform::DeviceContext;
 
 namespace {
-
-// No box shows more than about 20 characters; a wider number (a hand-edited setting, a
-// runaway value) is cut here and clipped by the box anyway.
-[[gnu::format(printf, 1, 2)]] std::string BoxText(const char* format, ...) {
-  std::array<char, 48> text{};
-  std::va_list arguments;
-  va_start(arguments, format);
-  const int length = std::vsnprintf(text.data(), text.size(), format, arguments);
-  va_end(arguments);
-  const std::size_t kept = length < 0 ? 0 : std::min<std::size_t>(length, text.size() - 1);
-  return std::string(text.data(), kept);
-}
 
 struct SpeedUnit {
   float factor;

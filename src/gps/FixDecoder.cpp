@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/BoxText.h"
 #include "common/NumberFields.h"
 #include "common/SafeConvert.h"
 #include "gps/GpsDataTypes.h"
@@ -35,18 +35,6 @@ constexpr std::size_t MINUTES_CHARACTERS = 8;
 // By the first character of the quality field, '0' to '5'.
 constexpr std::array<std::string_view, 6> QUALITY_WORDS{"NO FIX", "AGPS", "DGPS",
                                                         "RTK3",   "RTK4", "RTK5"};
-
-// No box shows more than about 20 characters; a runaway value is cut here and clipped by the
-// box anyway.
-[[gnu::format(printf, 1, 2)]] std::string BoxText(const char* format, ...) {
-  std::array<char, 48> text{};
-  std::va_list arguments;
-  va_start(arguments, format);
-  const int length = std::vsnprintf(text.data(), text.size(), format, arguments);
-  va_end(arguments);
-  const std::size_t kept = length < 0 ? 0 : std::min<std::size_t>(length, text.size() - 1);
-  return std::string(text.data(), kept);
-}
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "common/UserMessages.h"
-#include "gps/PortByteLoop.h"
 #include "gps/SentenceFramer.h"
+#include "serial/PortByteLoop.h"
 
 namespace gradlog {
 

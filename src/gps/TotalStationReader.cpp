@@ -6,8 +6,8 @@
 #include "common/BusyWait.h"
 #include "common/UserMessages.h"
 #include "datafile/RecordWriters.h"
-#include "gps/PortByteLoop.h"
 #include "gps/TotalStationFramer.h"
+#include "serial/PortByteLoop.h"
 
 namespace gradlog {
 

@@ -2,10 +2,10 @@
 
 #include <any>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <string>
 
+#include "common/BoxText.h"
 #include "common/UserMessages.h"
 #include "datafile/RecordWriters.h"
 #include "display/GpsBoxes.h"
@@ -70,12 +70,6 @@ void KeepFixQuantities(GpsFix& fix, const DecodedFix& decoded) {
     fix.quality = *decoded.quality;
   if (decoded.dop)
     fix.dop = *decoded.dop;
-}
-
-std::string CoordinateText(const char* format, double value) {
-  char text[48];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
 }
 
 }  // namespace
@@ -145,8 +139,8 @@ LRESULT OnTotalStationPosition(LoggingRun& run, const Message& message) {
     WindowDC dc(run.logging.windows.logging);
     BlinkFixLamps(dc, run.display, station.blinkPhase, false);
     ShowFixTexts(dc, run.display,
-                 {.coordinate1 = CoordinateText("E: %-10.2f", position->east),
-                  .coordinate2 = CoordinateText("N: %-10.2f", position->north)});
+                 {.coordinate1 = BoxText("E: %-10.2f", position->east),
+                  .coordinate2 = BoxText("N: %-10.2f", position->north)});
   }
   if (fix.haveOrigin == 1) {
     const double seconds = static_cast<double>(position->tick - station.prevTick) * 0.001;

@@ -1,13 +1,12 @@
 #include "serial/GradReader.h"
 
 #include <algorithm>
-#include <array>
-#include <span>
 #include <utility>
 
 #include "common/UserMessages.h"
 #include "platform/sys/SystemServices.h"
 #include "serial/GradLineFramer.h"
+#include "serial/PortByteLoop.h"
 
 namespace gradlog {
 
@@ -15,8 +14,6 @@ namespace {
 
 constexpr std::int32_t ONE_SENSOR_MINIMUM_LENGTH = 7;
 constexpr std::int32_t TWO_SENSOR_MINIMUM_LENGTH = 9;
-// A closed, failed or hung-up port is tried again after this pause, not in a spin.
-constexpr int FAILED_PORT_PAUSE_MS = 10;
 constexpr std::size_t INSTRUMENT_LINE_SIZE =
     std::tuple_size_v<decltype(SerialState::instrumentLine)>;
 
@@ -50,26 +47,12 @@ void GradReaderThread(platform::ReaderThread& self, SharedPort& port, Instrument
     open->Purge(true, false);
   }
   GradLineFramer framer(minimumLength);
-  std::array<char, 64> bytes{};
-  while (!self.StopRequested()) {
-    // The field is empty while a command re-opens the port, and a hung-up device fails its
-    // wait at once: both are waited out with a pause, not a spin, until the reader is stopped.
-    const platform::PortHandle open = port.Get();
-    if (!open || !open->WaitForInput(self.StopToken())) {
-      if (!self.SleepFor(FAILED_PORT_PAUSE_MS))
-        return;
-      continue;
-    }
-    const platform::ReaderThread::PortRead read = self.ReadPort(*open, bytes);
-    if (read.suspendedSinceLastRead)
-      framer.Reset();
-    for (const char byte : std::span(bytes).first(read.count)) {
-      if (const std::optional<std::string_view> line =
-              framer.Feed(byte, platform::Services().TickCount())) {
-        Deliver(status, setup.target, framer, *line);
-      }
-    }
-  }
+  ReadPortBytesUntilStopped(
+      self, port, [&framer] { framer.Reset(); },
+      [&framer, &status, &setup](char byte, std::uint32_t tick) {
+        if (const std::optional<std::string_view> line = framer.Feed(byte, tick))
+          Deliver(status, setup.target, framer, *line);
+      });
 }
 
 void StartGradReader(SerialState& serial, GradReaderSetup setup) {

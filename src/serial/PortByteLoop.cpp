@@ -1,4 +1,4 @@
-#include "gps/PortByteLoop.h"
+#include "serial/PortByteLoop.h"
 
 #include <array>
 #include <span>

@@ -8,7 +8,7 @@
 
 namespace gradlog {
 
-// The loop of a positioning reader: waits for input on `port`, reads what has come and hands
+// The loop of a port reader: waits for input on `port`, reads what has come and hands
 // each byte, with the tick it was taken at, to `onByte`. `onGap` runs first when the bytes are
 // not contiguous with those before (the reader was suspended, and the UI thread may have read
 // the port meanwhile). A closed, failed or hung-up port is waited out with pauses; returns only
