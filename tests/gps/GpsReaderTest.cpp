@@ -122,31 +122,6 @@ TEST_F(GpsReaderOnCable, ASentenceCarriesTheTickOfItsDollar) {
   EXPECT_EQ(startTicks, (std::vector<std::uint32_t>{1000, 3000}));
 }
 
-// Each stream starts where the one before ended, after a LF.
-TEST_F(GpsReaderOnCable, OnlyWholeLinesFromADollarThatFitTheHandlerAreHandedOver) {
-  const std::string longest = "$GPGGA," + std::string(92, '1');  // 99 characters
-  struct Case {
-    const char* what;
-    std::string stream;
-    Texts handed;
-  } cases[] = {
-      {"bytes before the first '$'", "A,1,2*00\r\n$GPGGA,1*00\r\n", {"$GPGGA,1*00"}},
-      {"the longest sentence", longest + "\r\n", {longest}},
-      {"one character more", longest + "2\r\n$GPGSA,3*00\r\n", {"$GPGSA,3*00"}},
-      {"far too long", "$GPGGA," + std::string(300, '4') + "\r\n$GPRMC,5*00\r\n", {"$GPRMC,5*00"}},
-      {"a '$' starts the line again", "$GPGGA,6$GPRMC,7*00\r\n", {"$GPRMC,7*00"}},
-      {"a NUL drops the line", "$GPGGA,8\0*00\r\n$GPVTG,9*00\r\n"s, {"$GPVTG,9*00"}},
-      {"no CR", "$GPGGA,10*00\n", {"$GPGGA,10*00"}},
-      {"no test of content", "$junk\r\n", {"$junk"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    received.clear();
-    ReceiverSends(c.stream);
-    EXPECT_EQ(received, c.handed);
-  }
-}
-
 TEST_F(GpsReaderOnCable, SentencesSplitAcrossReadsOrSharingOneAreWhole) {
   ReceiverSends("$GP");
   ReceiverSends("GGA,1*00\r");
