@@ -1,4 +1,3 @@
-#include <poll.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -9,10 +8,8 @@
 
 #include "app/AppState.h"
 #include "app/MainRoutine.h"
-#include "dialogs/DialogScript.h"
 #include "platform/sys/ThreadTestSupport.h"
 #include "platform/ui/Controls.h"
-#include "resources/ControlIds.h"
 #include "resources/DialogTemplates.h"
 #include "support/PseudoTerminal.h"
 #include "support/TempDeviceRoot.h"
@@ -22,7 +19,6 @@ namespace {
 
 using namespace platform;
 using gradlog::AppState;
-using gradlog::testing::DialogScript;
 using Strings = std::vector<std::string>;
 
 // The start screen with a receiver on a pseudo-terminal as COM2, the port of the default
@@ -51,19 +47,6 @@ class GpsMonitorMenuTest : public ::testing::Test {
   void ReceiverSends(const std::string& bytes) {
     ASSERT_EQ(::write(receiver.Master(), bytes.data(), bytes.size()),
               static_cast<ssize_t>(bytes.size()));
-  }
-  // What the logger wrote to the receiver: `count` bytes, or what came within a few seconds.
-  std::string ReceiverGot(std::size_t count) {
-    std::string bytes;
-    pollfd readable{receiver.Master(), POLLIN, 0};
-    char buffer[64];
-    while (bytes.size() < count && ::poll(&readable, 1, 5000) == 1) {
-      const ssize_t n = ::read(receiver.Master(), buffer, sizeof buffer);
-      if (n <= 0)
-        break;
-      bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    return bytes;
   }
 
   Strings Lines() const {
@@ -106,25 +89,6 @@ TEST_F(GpsMonitorMenuTest, MonitorShowsTheReceiverAndKeepsItsLinesFromOneShowing
   ReceiverSends("$GPGGA,2\r\n");
   ASSERT_TRUE(PumpUntilLines(2));
   EXPECT_EQ(Lines(), (Strings{"$GPGGA,1", "$GPGGA,2"}));
-}
-
-// Enter on the default moved to "&Send" opens "GPS Message" offering the current command; the
-// field cleared and a new command typed, that goes out as its 19 characters and CR LF.
-TEST_F(GpsMonitorMenuTest, EnterOnSendAsksWithGpsMessageAndWritesTheCommand) {
-  MonitorGps();
-  Press(VK_TAB, U'\t');
-  DialogScript script(test);
-  script
-      .Check(
-          DialogScript::Shows(gradlog::controls::gps_message::MESSAGE_EDIT, "$PASHS,NME,POS,A,ON"))
-      .Press(VK_BACK)
-      .Type("$PASHS,NME,GGA,A,ON")
-      .Ok()
-      .Start();
-  Press(VK_RETURN, U'\r');
-  EXPECT_EQ(ReceiverGot(21), "$PASHS,NME,GGA,A,ON\r\n");
-  EXPECT_EQ(app->gpsMonitor.gpsCommandText, "$PASHS,NME,GGA,A,ON");
-  EXPECT_EQ(GetFocus(), app->windows.monitorGpsWindow);
 }
 
 TEST_F(GpsMonitorMenuTest, APausedMonitorShownAgainStaysPausedUntilGo) {

@@ -298,7 +298,6 @@ TEST(RecordFormatTest, EveryKindOfRecordAtItsLimits) {
       {"UTF-8", FormatLineRecord("Stra\303\237e-Nord-Ost"), "LStra\337e-Nord______________"},
       {"East, backwards", FormatDirectionRecord(3, -0.25f), "AE___________-0.250_______"},
       {"direction 4", FormatDirectionRecord(4, 1.0f), "A_____________1.000_______"},
-      {"direction -1", FormatDirectionRecord(-1, 1.0f), "A_____________1.000_______"},
       {"New Year", FormatDateTimeRecord({2027, 1, 1, 5, 0, 0, 0, 0}), "Z01012027_00:00:00________"},
       {"max tick", FormatClockRecord({.millisecond = 5}, MAX_TICK), "*00:00:00.005___4294967295"},
       {"8-bit text", FormatTextRecord('C', "Gr\303\266\303\237e\xE6\x97\xA5\377", 1),

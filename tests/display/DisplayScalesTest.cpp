@@ -23,7 +23,6 @@ TEST(DisplayScalesTest, GridRowsAndBarBase) {
   const std::vector<std::tuple<int, float, float, float, std::vector<std::int32_t>, int>> cases{
       // One-sided ranges: four equal rows, bars from the bottom or (max <= 0) the top.
       {215, 0.0f, 2000.0f, 0.0f, {171, 128, 85, 42}, 1},
-      {80, 0.0f, 2000.0f, 0.0f, {63, 47, 31, 15}, 1},
       {215, -300.0f, 0.0f, 0.0f, {171, 128, 85, 42}, -1},
       // Around zero: the zero row, the rows above it, then the rows below it.
       {215, -100.0f, 100.0f, 0.0f, {107, 80, 53, 26, 134, 161, 188}, 0},
@@ -65,19 +64,6 @@ TEST(DisplayScalesTest, NonFiniteScalesGiveBoundedGrids) {
       EXPECT_TRUE(mode >= -1 && mode <= 1) << mode;
     }
   }
-}
-
-// The bar window is 80 pixels high: z = 40, s = 25.
-TEST(DisplayScalesTest, RecomputeUsesTheSettingsRangeForBothWindows) {
-  SurveySettings settings;
-  settings.profileMin = -100.0f;
-  settings.profileMax = 100.0f;
-  ProfileScales scales;
-  RecomputeProfileScales(scales, ScreenLayout{}, settings);
-  EXPECT_EQ(RowsOf(scales.profileGridRows),
-            (std::vector<std::int32_t>{107, 80, 53, 26, 134, 161, 188}));
-  EXPECT_EQ(RowsOf(scales.barGridRows), (std::vector<std::int32_t>{40, 30, 20, 10, 50, 60, 70}));
-  EXPECT_EQ(scales.barBaseMode, 0);
 }
 
 // Marker size step and margin step from a hand-edited file, and the marker and margins drawn.

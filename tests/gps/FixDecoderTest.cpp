@@ -227,10 +227,6 @@ TEST(FixDecoderTest, TheQualityWordFollowsTheFirstCharacter) {
       {GPS_DATA_TYPE_GGA, GgaWithQuality("0"), 0, "NO FIX", false},
       {GPS_DATA_TYPE_GGA_GSA, GgaWithQuality("0"), 0, "NO FIX", false},
       {GPS_DATA_TYPE_GGA, GgaWithQuality("1"), 1, "AGPS", true},
-      {GPS_DATA_TYPE_GGA, GgaWithQuality("2"), 2, "DGPS", true},
-      {GPS_DATA_TYPE_GGA, GgaWithQuality("3"), 3, "RTK3", true},
-      {GPS_DATA_TYPE_GGA, GgaWithQuality("4"), 4, "RTK4", true},
-      {GPS_DATA_TYPE_GGA, GgaWithQuality("5"), 5, "RTK5", true},
       {GPS_DATA_TYPE_GGA, GgaWithQuality("6"), 6, "", true},
       {GPS_DATA_TYPE_GGA, GgaWithQuality("8"), 8, "", true},  // simulation mode
       {GPS_DATA_TYPE_GGA, GgaWithQuality("x"), 0, "", false},

@@ -39,21 +39,6 @@ TEST(FixMotionTest, SecondsBetweenFixesCrossMidnightButNeverGoBack) {
   }
 }
 
-TEST(FixMotionTest, TheFirstPositionIsTheOrigin) {
-  GpsFix fix;
-  const float speedBefore = fix.speed;
-  EXPECT_EQ(AdvanceFix(fix, {.north = 10.0, .east = 20.0}, 3600.0), std::nullopt);
-  EXPECT_EQ(fix.haveOrigin, 1);
-  EXPECT_EQ(fix.originNorth, 10.0);
-  EXPECT_EQ(fix.originEast, 20.0);
-  EXPECT_EQ(fix.prevNorth, 10.0);
-  EXPECT_EQ(fix.prevEast, 20.0);
-  EXPECT_EQ(fix.prevTimeOfDay, 3600.0);
-  EXPECT_EQ(fix.speed, speedBefore);
-  AdvanceFix(fix, {.north = 11.0, .east = 20.0}, 3601.0);
-  EXPECT_EQ(fix.originNorth, 10.0);  // later positions leave the origin
-}
-
 TEST(FixMotionTest, SpeedIsDistanceOverTheTimeBetweenFixes) {
   struct Step {
     const char* what;

@@ -165,19 +165,5 @@ TEST_F(GpsMonitorWindowTest, ExitEndsTheReaderClosesThePortAndHidesTheMonitor) {
   }
 }
 
-TEST_F(GpsMonitorWindowTest, ButtonsRunTheirActionsAndOtherIdsNothing) {
-  Open();
-  SendMessage(state.windows.monitor, WM_COMMAND, MakeWParam(MONITOR_LIST_ID, 1));
-  SendMessage(state.windows.monitor, WM_COMMAND, MakeWParam(MONITOR_COMMAND_EDIT_ID, 0x300));
-  EXPECT_EQ(state.monitorPaused, 0);
-  EXPECT_TRUE(asked.empty());
-  SendMessage(Button(MONITOR_PAUSE), BM_CLICK);
-  EXPECT_EQ(state.monitorPaused, 1);
-  SendMessage(Button(MONITOR_SEND), BM_CLICK);
-  EXPECT_EQ(asked.size(), 1u);
-  SendMessage(Button(MONITOR_EXIT), BM_CLICK);
-  EXPECT_FALSE(IsWindowVisible(state.windows.monitor));
-}
-
 }  // namespace
 }  // namespace gradlog
