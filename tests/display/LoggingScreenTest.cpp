@@ -104,6 +104,20 @@ TEST_F(LoggingScreenTest, TextsNotMeasuredFitTheirBoxes) {
   EXPECT_TRUE(ContextUnchanged());
 }
 
+// The blue part shows the speed from the left; the white rest is the length asked for.
+TEST_F(LoggingScreenTest, TheSpeedBarIsBlueUpToTheSpeedAndWhiteAfter) {
+  platform::Bitmap bar{215, 6, platform::Rgb(0, 0, 0)};
+  platform::BitmapContext barDc{bar};
+  display.layout.curveWidth = 215;
+  for (const int white : {0, 50, 215}) {
+    DrawSpeedBar(barDc, display, white);
+    std::string shades;
+    for (int x = 0; x < 215; ++x)
+      shades += barDc.GetPixel(x, 3) == platform::Rgb(0, 0, 255) ? 'b' : 'w';
+    EXPECT_EQ(shades, std::string(215 - white, 'b') + std::string(white, 'w'));
+  }
+}
+
 TEST(SpeedTextTest, UnitsByDistanceAndSpeedUnits) {
   // distanceUnits, speedUnits, text for a speed of 2.0
   const std::vector<std::tuple<int, int, std::string>> cases{
