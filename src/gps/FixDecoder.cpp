@@ -11,6 +11,7 @@
 #include "common/SafeConvert.h"
 #include "gps/GpsDataTypes.h"
 #include "gps/LocalPlane.h"
+#include "gps/PositionFields.h"
 #include "gps/SentenceFields.h"
 #include "gps/SentenceSelection.h"
 
@@ -21,17 +22,7 @@ namespace {
 // Screen texts are UTF-8.
 constexpr std::string_view DEGREE_SIGN = "\xC2\xB0";
 constexpr std::string_view NOT_AVAILABLE = "     N/A     ";
-// Where "Leica TPS" puts the unit letter of its grid coordinates ('F' for feet).
-constexpr std::int32_t LEICA_UNIT_FIELD = 11;
-constexpr double METRES_PER_FOOT = 0.3048;
-// The total station's metres become feet in single precision, unlike every other conversion.
-constexpr double LEICA_FEET_PER_METRE = 3.28084f;
 constexpr std::int32_t GSA_PDOP_FIELD = 16;
-constexpr std::size_t LATITUDE_DEGREE_DIGITS = 2;
-constexpr std::size_t LONGITUDE_DEGREE_DIGITS = 3;
-// The minutes are read from at most this many characters after the degrees: five decimals of
-// a minute, under two centimetres; receivers that send more lose nothing the map could show.
-constexpr std::size_t MINUTES_CHARACTERS = 8;
 // By the first character of the quality field, '0' to '5'.
 constexpr std::array<std::string_view, 6> QUALITY_WORDS{"NO FIX", "AGPS", "DGPS",
                                                         "RTK3",   "RTK4", "RTK5"};
@@ -58,34 +49,9 @@ std::int32_t LeadingInteger(std::string_view field) {
   return ClampToInt32(negative ? -value : value);
 }
 
-// The decimal number at the start of the field; nullopt when there is none, so that an empty
-// grid coordinate is not taken as 0.
-std::optional<double> LeadingDecimal(std::string_view field) {
-  const std::string text(field.substr(0, field.find_first_not_of("+-.0123456789eE")));
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (end == text.c_str() || !std::isfinite(value))
-    return std::nullopt;
-  return value;
-}
-
 // A text of digits and a point, such as ".038" or "07.038", as a number; "" is 0.
 double PlainDecimal(std::string_view text) {
   return std::strtod(std::string(text).c_str(), nullptr);
-}
-
-// "ddmm.mmmm" (or "dddmm.mmmm"): the degree digits, two minute digits, then nothing or a
-// point and decimals. Anything else (a cut field, a letter) is not a position.
-bool IsAngleText(std::string_view field, std::size_t degreeDigits) {
-  const std::size_t whole = degreeDigits + 2;
-  if (field.size() < whole || !AllDigits(field.substr(0, whole)))
-    return false;
-  return field.size() == whole || (field[whole] == '.' && AllDigits(field.substr(whole + 1)));
-}
-
-double AngleDegrees(std::string_view field, std::size_t degreeDigits) {
-  const double degrees = LeadingInteger(field.substr(0, degreeDigits));
-  return degrees + PlainDecimal(field.substr(degreeDigits, MINUTES_CHARACTERS)) / 60.0;
 }
 
 // dd°mm'ss.ssss with the seconds from the decimals of the minutes; a longitude's leading
@@ -199,11 +165,11 @@ class FieldDecoder {
 
   void Angle(std::optional<std::string_view> field, std::size_t degreeDigits, AngleParts& angle,
              std::optional<std::string>& text) {
-    if (!field || !IsAngleText(*field, degreeDigits)) {
+    angle.degrees = field ? AngleFieldDegrees(*field, degreeDigits) : std::nullopt;
+    if (!angle.degrees) {
       fix_.valid = false;
       return;
     }
-    angle.degrees = AngleDegrees(*field, degreeDigits);
     if (fix_.valid)
       text = AngleText(*field, degreeDigits);
   }
@@ -218,27 +184,16 @@ class FieldDecoder {
 
   void GridCoordinate(std::optional<std::string_view> field, const char* format,
                       std::optional<double>& value, std::optional<std::string>& text) {
-    const std::optional<double> number = field ? LeadingDecimal(*field) : std::nullopt;
+    const std::optional<double> number = field ? GridFieldValue(*field) : std::nullopt;
     // A number so large that the unit factor makes it infinite is no position either.
-    const double converted = number ? *number * GridUnitFactor() : 0.0;
+    const double converted =
+        number ? *number * GridUnitFactor(sentence_, gpsDataType_, distanceUnits_) : 0.0;
     if (!number || !std::isfinite(converted)) {
       fix_.valid = false;
       return;
     }
     value = converted;
     text = BoxText(format, converted);
-  }
-
-  // From the units the grid coordinates arrive in to the run's distance units.
-  double GridUnitFactor() const {
-    const bool runInFeet = distanceUnits_ != 0;
-    if (gpsDataType_ != GPS_DATA_TYPE_LEICA_TPS)
-      return runInFeet ? FEET_PER_METRE : 1.0;
-    const std::optional<std::string_view> unit = GetSentenceField(sentence_, LEICA_UNIT_FIELD);
-    const bool sentInFeet = unit && unit->starts_with('F');
-    if (runInFeet)
-      return sentInFeet ? 1.0 : LEICA_FEET_PER_METRE;
-    return sentInFeet ? METRES_PER_FOOT : 1.0;
   }
 
   std::string_view sentence_;
