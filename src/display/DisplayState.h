@@ -7,6 +7,8 @@
 #include "display/GridRows.h"
 #include "display/LoggingLayout.h"
 #include "display/MapGeometry.h"
+#include "display/MapOptionsWindow.h"
+#include "display/MapView.h"
 #include "display/ProfileCurves.h"
 #include "display/ProfileOptionsWindow.h"
 
@@ -42,10 +44,12 @@ struct DisplayState {
   ProfileScales profile;
   float speedPixelsPerUnit = 0.0f;
   MapGeometry map;
+  MapViewState mapView;
   std::int32_t mapViewShown = 0;
   LoggingBoxes boxes;
   ProfileCurveState curves;
   ProfileOptionsState profileOptions;
+  MapOptionsState mapOptions;
 
   Fonts fonts;
   DrawingResources drawing;

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <string>
+
+#include "gps/SortedTrack.h"
 
 namespace gradlog {
 
@@ -17,14 +19,27 @@ struct GpsSentenceSelection {
   std::int32_t timeFieldIndex = 0;
 };
 
-// The map track's position buffers, reserved once for the program's life.
+// The map's logged track: the run's positions in pixels, sized once to the free memory.
 struct TrackBuffers {
   std::int32_t maxTrackPositions = 14400;
   std::int32_t trackBufferSize = 14600;
   std::int32_t trackBuffersReserved = 0;
   std::int32_t trackPositionCount = 0;  // positions stored in this run
-  std::vector<std::int32_t> trackX;
-  std::vector<std::int32_t> trackY;
+  SortedTrack points;                   // capacity trackBufferSize once reserved
+};
+
+// The track of another file shown on the map for orientation: an earlier data file or an
+// ASCII file of degrees, thinned to the free memory. The file is open only while it is read.
+struct ExternalTrack {
+  SortedTrack points;
+  std::int32_t loaded = 0;        // the points belong to the file at filePath
+  std::int32_t isAscii = 0;       // 1 an ASCII position file, 0 a data file
+  std::int32_t step = 1;          // only every step-th position of the file is shown
+  std::int64_t displayCount = 0;  // the most positions stored
+  std::int32_t gpsDataType = 0;   // of an external data file, from its header
+  std::int32_t fixMarked = 0;     // the data file marks its fixes with the status 'p'
+  std::int32_t recordLength = 27;
+  std::string filePath;  // device path, kept for the reloads after a rescale
 };
 
 // What the fix decoding keeps from one fix to the next. The initial satellites, quality and
@@ -66,6 +81,7 @@ struct TotalStationFix {
 struct GpsState {
   GpsSentenceSelection sentence;
   TrackBuffers track;
+  ExternalTrack external;
   GpsFix fix;
   TotalStationFix totalStation;
 };

@@ -44,9 +44,7 @@ int ReserveTrackBuffers(TrackBuffers& track, const SurveySettings& settings) {
   if (k > LAST_USABLE_STEP)
     return k;
 
-  const auto entries = static_cast<std::size_t>(track.trackBufferSize);
-  track.trackX.assign(entries, 0);
-  track.trackY.assign(entries, 0);
+  track.points.Reset(static_cast<std::size_t>(track.trackBufferSize));
   track.trackBuffersReserved = 1;
   return k;
 }

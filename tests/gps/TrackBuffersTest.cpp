@@ -28,8 +28,7 @@ TEST(TrackBuffersTest, FreeMemorySizesTheBuffers) {
     services.SetFreeMemory(freeBytes);
     EXPECT_EQ(ReserveTrackBuffers(fresh, SurveySettings{}), step);
     EXPECT_EQ(fresh.maxTrackPositions, positions);
-    EXPECT_EQ(fresh.trackX.size(), entries);
-    EXPECT_EQ(fresh.trackY.size(), entries);
+    EXPECT_EQ(fresh.points.Capacity(), entries);
     EXPECT_EQ(fresh.trackBuffersReserved, entries > 0 ? 1 : 0);
   }
   EXPECT_EQ(TrackReductionStep(0), 9);  // no memory at all: the search still ends
@@ -40,10 +39,11 @@ TEST(TrackBuffersTest, NothingIsReservedTwice) {
   TrackBuffers track;
   services.SetFreeMemory(1'000'000);
   ASSERT_EQ(ReserveTrackBuffers(track, SurveySettings{}), 0);
-  track.trackX[5] = 42;
+  ASSERT_TRUE(track.points.Insert({1, 42}));
   services.SetFreeMemory(0);
   EXPECT_EQ(ReserveTrackBuffers(track, SurveySettings{}), 0);
-  EXPECT_EQ(track.trackX[5], 42);  // kept, not reserved afresh
+  EXPECT_EQ(track.points.Count(), 1u);  // kept, not reserved afresh
+  EXPECT_EQ(track.points.Capacity(), 14600u);
 }
 
 // Captions and the stop are checked where the box is shown (tests/app).

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "gps/GpsState.h"
+#include "platform/ui/Window.h"
+
+namespace gradlog {
+
+// The record length of a data file by the first 12 bytes it starts with; nullopt for a file
+// of another format, or one shorter than 12 bytes.
+std::optional<std::int32_t> DataFileRecordLength(std::string_view firstBytes);
+
+enum class ExternalChoice { Chosen, OtherFormat, Cancelled };
+
+// "Open Data File": the user picks an earlier data file. Chosen keeps its path and record
+// length in `external`; a file of another format (or one that cannot be read) gives
+// OtherFormat, for the caller's "Format not supported".
+ExternalChoice OpenExternalDataFile(platform::Hwnd owner, ExternalTrack& external);
+
+// "Open ASCII File": the user picks a position file; false when cancelled. The path is kept
+// in `external`.
+bool OpenAsciiPositionFile(platform::Hwnd owner, ExternalTrack& external);
+
+}  // namespace gradlog
