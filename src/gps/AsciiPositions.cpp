@@ -63,15 +63,17 @@ std::int64_t ForEachTextLine(const BlockReadAt& readAt,
   bool lineOpen = false;
   for (std::uint64_t offset = 0;;) {
     const std::size_t got = readAt(offset, block);
-    for (std::size_t i = 0; i < got; ++i) {
-      if (block[i] == '\n') {
-        finishLine();
-        lineOpen = false;
-        continue;
-      }
-      lineOpen = true;
-      if (line.size() < MAX_ASCII_LINE_LENGTH)
-        line += block[i];
+    const std::string_view bytes(block.data(), got);
+    for (std::size_t start = 0; start < bytes.size();) {
+      const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+      const std::size_t room = MAX_ASCII_LINE_LENGTH - line.size();
+      line.append(bytes.substr(start, std::min(end - start, room)));
+      lineOpen = lineOpen || end > start;
+      if (end == bytes.size())
+        break;
+      finishLine();
+      lineOpen = false;
+      start = end + 1;
     }
     if (got < block.size())
       break;
@@ -85,8 +87,8 @@ std::int64_t ForEachTextLine(const BlockReadAt& readAt,
 AsciiScan ScanAsciiPositions(const BlockReadAt& readAt, const AsciiColumns& columns) {
   AsciiScan scan;
   scan.lines = ForEachTextLine(readAt, [&scan, &columns](std::string_view line) {
-    if (DecodeAsciiLine(line, columns, 1.0, 0))
-      ++scan.positions;
+    if (!scan.anyPosition)
+      scan.anyPosition = DecodeAsciiLine(line, columns, 1.0, 0).has_value();
   });
   return scan;
 }

@@ -36,10 +36,11 @@ std::int64_t ForEachTextLine(const BlockReadAt& readAt,
                              std::size_t blockSize = 4096);
 
 // What a first pass over an ASCII file finds: every line is a candidate for the thinning, and
-// `positions` tells the caller whether there is anything to show at all.
+// `anyPosition` tells the caller whether there is anything to show at all. Lines after the
+// first position are only counted, not decoded.
 struct AsciiScan {
   std::int64_t lines = 0;
-  std::int64_t positions = 0;
+  bool anyPosition = false;
 };
 AsciiScan ScanAsciiPositions(const BlockReadAt& readAt, const AsciiColumns& columns);
 

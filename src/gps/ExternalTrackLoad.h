@@ -17,7 +17,7 @@ enum class ExternalLoadMode { First, Reload };
 struct ExternalLoadRequest {
   ExternalLoadMode mode = ExternalLoadMode::First;
   AsciiColumns columns;    // for an ASCII file
-  TrackDecoding decoding;  // source External; gpsDataType is replaced by the file's own
+  TrackDecoding decoding;  // the run's eastScale and units; the source and data type are the file's
   TrackPlane plane;
   std::uint64_t availableBytes = 0;  // free physical memory, for the thinning (first load)
 };

@@ -1,6 +1,7 @@
 #include "gps/PositionFields.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -30,6 +31,20 @@ bool AllDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), IsDigit);
 }
 
+bool IsDecimalCharacter(char c) {
+  return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
+}
+
+// A number beyond double's range, read as the C conversion reads it: too small gives 0 or a
+// subnormal, too large is not finite and gives none.
+std::optional<double> OutOfRangeValue(std::string_view number) {
+  const std::string text(number);
+  const double value = std::strtod(text.c_str(), nullptr);
+  if (!std::isfinite(value))
+    return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 std::optional<double> AngleFieldDegrees(std::string_view field, std::size_t degreeDigits) {
@@ -46,10 +61,22 @@ std::optional<double> AngleFieldDegrees(std::string_view field, std::size_t degr
 }
 
 std::optional<double> GridFieldValue(std::string_view field) {
-  const std::string text(field.substr(0, field.find_first_not_of("+-.0123456789eE")));
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (end == text.c_str() || !std::isfinite(value))
+  std::size_t length = 0;
+  while (length < field.size() && IsDecimalCharacter(field[length]))
+    ++length;
+  std::string_view number = field.substr(0, length);
+  // The C conversion's one optional sign: from_chars takes only '-'.
+  if (number.starts_with('+')) {
+    number.remove_prefix(1);
+    if (number.starts_with('+') || number.starts_with('-'))
+      return std::nullopt;
+  }
+  double value = 0.0;
+  const std::from_chars_result result =
+      std::from_chars(number.data(), number.data() + number.size(), value);
+  if (result.ec == std::errc::result_out_of_range)
+    return OutOfRangeValue(number);
+  if (result.ec != std::errc())
     return std::nullopt;
   return value;
 }

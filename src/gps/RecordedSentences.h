@@ -11,9 +11,12 @@
 
 namespace gradlog {
 
+// The status character of a sentence that became a fix.
+inline constexpr char FIX_STATUS = 'p';
+
 // One sentence as the data file recorded it: the text of its '@' and '#' records without
 // their markers (the padding of the last piece removed), and the status character of its
-// closing '!' record ('p' for a sentence that became a fix).
+// closing '!' record (FIX_STATUS for a sentence that became a fix).
 struct RecordedSentence {
   std::string text;
   char status = ' ';

@@ -144,6 +144,14 @@ std::optional<PlanePoint> DecodeTrackSentence(std::string_view text,
   return position;
 }
 
+bool CarriesTrackTag(std::string_view text, TrackSource source) {
+  for (const TagRule& rule : RulesFor(source)) {
+    if (text.find(rule.tag) != std::string_view::npos)
+      return true;
+  }
+  return false;
+}
+
 bool ExternalSentenceUsable(std::string_view text, std::int32_t gpsDataType) {
   if (text.find('*') == std::string_view::npos)
     return false;

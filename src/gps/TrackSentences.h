@@ -29,6 +29,10 @@ struct TrackDecoding {
 // the total station's '>' record, which needs both its north and east labels.
 std::optional<PlanePoint> DecodeTrackSentence(std::string_view text, const TrackDecoding& decoding);
 
+// Whether the text carries one of the tags DecodeTrackSentence reads for `source`: the
+// sentences an external file's thinning counts as positions.
+bool CarriesTrackTag(std::string_view text, TrackSource source);
+
 // Whether a sentence of an external data file may be used: it holds a '*', and its checksum
 // matches unless the file's gpsDataType is "Leica TPS" or later (whose sentences are recorded
 // unchecked).

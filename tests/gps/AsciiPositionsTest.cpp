@@ -75,14 +75,14 @@ TEST(AsciiPositionsTest, LinesReadInBlocksAreTheLinesOfTheFile) {
     EXPECT_EQ(Lines(text, block), expected) << block;
 }
 
-TEST(AsciiPositionsTest, TheScanCountsLinesAndPositions) {
-  const std::string text = "lon lat\n8.5 47.25\nnote\n9.0 46.5\n";
+TEST(AsciiPositionsTest, TheScanCountsLinesAndFindsPositions) {
+  const std::string text = "lon lat\nnote\n9.0 46.5\n8.5 47.25\nnote\n";
   const AsciiScan scan = ScanAsciiPositions(BytesReadAt(text), {});
-  EXPECT_EQ(scan.lines, 4);
-  EXPECT_EQ(scan.positions, 2);
+  EXPECT_EQ(scan.lines, 5);
+  EXPECT_TRUE(scan.anyPosition);
   const AsciiScan none = ScanAsciiPositions(BytesReadAt("lon lat\nnothing here\n"), {});
   EXPECT_EQ(none.lines, 2);
-  EXPECT_EQ(none.positions, 0);
+  EXPECT_FALSE(none.anyPosition);
   EXPECT_EQ(ScanAsciiPositions(BytesReadAt(""), {}).lines, 0);
 }
 
