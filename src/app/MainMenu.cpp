@@ -9,6 +9,7 @@
 #include "dialogs/LoggerSetupDialog.h"
 #include "dialogs/SurveySetupDialog.h"
 #include "dialogs/SystemSetupDialog.h"
+#include "display/MapOptionsWindow.h"
 #include "display/ProfileOptionsWindow.h"
 #include "gps/GpsMonitorCommands.h"
 #include "logging/LoggingStart.h"
@@ -27,6 +28,7 @@ constexpr int SYSTEM_SETUP_COMMAND = 2;
 constexpr int LOGGER_SETUP_COMMAND = 3;
 constexpr int GPS_PORT_SETUP_COMMAND = 4;
 constexpr int MONITOR_GPS_COMMAND = 5;
+constexpr int MAP_OPTIONS_COMMAND = 6;
 constexpr int PROFILE_OPTIONS_COMMAND = 7;
 
 constexpr std::array<int, MAIN_BUTTON_COUNT> BULGE{0, 5, 8, 10, 12, 10, 8, 5, 0};
@@ -66,6 +68,12 @@ void OpenProfileOptions(AppState& app) {
   InvalidateRect(main, nullptr, true);
 }
 
+// The start screen shows no map to redraw: however the window closes, the keys come back.
+void OpenMapOptions(AppState& app) {
+  const Hwnd main = app.windows.mainWindow;
+  OpenMapOptionsWindow(app.config, app.display, [main](bool) { SetFocus(main); });
+}
+
 void OpenMonitorGps(AppState& app) {
   OpenGpsMonitor(app.gpsMonitorRun);
   UpdateWindow(app.windows.mainWindow);
@@ -102,7 +110,6 @@ void SelectMainButton(AppState& app, int index) {
 }
 
 void RunMainCommand(AppState& app, int index) {
-  // The map options arrive with the map; until then its button does nothing.
   switch (index) {
     case LOGGING_COMMAND:
       StartLogging(app);
@@ -129,6 +136,9 @@ void RunMainCommand(AppState& app, int index) {
     case MONITOR_GPS_COMMAND:
       OpenMonitorGps(app);
       break;
+    case MAP_OPTIONS_COMMAND:
+      OpenMapOptions(app);
+      break;
     case PROFILE_OPTIONS_COMMAND:
       OpenProfileOptions(app);
       break;
@@ -145,8 +155,10 @@ LRESULT OnMainCommand(AppState& app, const Message& message) {
   if (index < 0 || index >= MAIN_BUTTON_COUNT)
     return 0;
   RunMainCommand(app, index);
-  // The logging window and the GPS monitor cover the start screen and keep the focus.
-  if (app.logging.loggingActive != 0 || IsWindowVisible(app.windows.monitorGpsWindow))
+  // The logging window, the GPS monitor and the map options cover the start screen and keep
+  // the focus.
+  if (app.logging.loggingActive != 0 || IsWindowVisible(app.windows.monitorGpsWindow) ||
+      IsWindowVisible(app.windows.mapOptionsWindow))
     return 0;
   // A click leaves the highlight where the keys put it; the clicked button must not keep the
   // keyboard focus, or Enter would run it instead of the highlighted one.

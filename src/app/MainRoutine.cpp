@@ -1,6 +1,7 @@
 #include "app/MainRoutine.h"
 
 #include "app/MainWindow.h"
+#include "display/MapOptionsWindow.h"
 #include "display/ProfileOptionsWindow.h"
 #include "gps/GpsMonitorWindow.h"
 #include "logging/LoggingWindow.h"
@@ -15,17 +16,6 @@ namespace {
 
 constexpr char MAIN_CLASS[] = "EM61";
 
-struct ClassSpec {
-  const char* name;
-  StockObject background;
-};
-
-// The map options come with the map; until then its window paints its background and
-// nothing more.
-constexpr ClassSpec CHILD_CLASSES[] = {
-    {"DisplayMapOptionsWnd", StockObject::LightGrayBrush},
-};
-
 }  // namespace
 
 int RegisterWindowClasses(AppState& app) {
@@ -34,14 +24,8 @@ int RegisterWindowClasses(AppState& app) {
                       .background = GetStockBrush(StockObject::LightGrayBrush)})) {
     return MAIN_CLASS_FAILED;
   }
-  for (const ClassSpec& childClass : CHILD_CLASSES) {
-    if (!RegisterClass({.name = childClass.name,
-                        .procedure = DefWindowProc,
-                        .background = GetStockBrush(childClass.background)})) {
-      return OTHER_CLASS_FAILED;
-    }
-  }
-  if (!RegisterLoggingClasses(app.loggingRun) || !RegisterGpsMonitorClass(app.gpsMonitorRun) ||
+  if (!RegisterMapOptionsClass(app.config, app.display) ||
+      !RegisterLoggingClasses(app.loggingRun) || !RegisterGpsMonitorClass(app.gpsMonitorRun) ||
       !RegisterProfileOptionsClass(app.config, app.display)) {
     return OTHER_CLASS_FAILED;
   }

@@ -31,17 +31,21 @@ void ComputeMapExtent(MapGeometry& map, std::int32_t curveWidth, std::int32_t cu
   map.pixelsPerUnit = MapPixelsPerUnit(map.extent, settings.mapScale);
 }
 
-void ComputeMapMarker(MapGeometry& map, std::int32_t curveWidth, const SurveySettings& settings) {
+void SetMapMarkerSize(MapGeometry& map, std::int32_t size) {
   // Sizes below the options window's smallest step (0) would make the marker's bitmap empty
   // or negative; they draw the smallest marker instead. The setting itself is kept.
-  const std::int32_t size = std::max(settings.mapCurrentMarkerSize, 0);
-  if (size >= LARGE_MARKER_SIZE) {
+  const std::int32_t step = std::max(size, 0);
+  if (step >= LARGE_MARKER_SIZE) {
     map.markerDiameter = LARGE_MARKER_DIAMETER;
     map.markerHalf = LARGE_MARKER_HALF;
   } else {
-    map.markerDiameter = 2 * size + 7;
-    map.markerHalf = size + 3;
+    map.markerDiameter = 2 * step + 7;
+    map.markerHalf = step + 3;
   }
+}
+
+void ComputeMapMarker(MapGeometry& map, std::int32_t curveWidth, const SurveySettings& settings) {
+  SetMapMarkerSize(map, settings.mapCurrentMarkerSize);
   const std::int64_t percent = 10 + 5 * static_cast<std::int64_t>(settings.mapMarginStep);
   map.marginPx = TruncateToInt32(static_cast<double>(percent * curveWidth) * 0.01);
   map.marginOuterPx = ClampToInt32(static_cast<std::int64_t>(map.marginPx) + 20);

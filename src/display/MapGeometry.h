@@ -25,6 +25,8 @@ double MapPixelsPerUnit(std::int32_t extent, std::int32_t mapScale);
 // Extent, centre and scale for a curve area of the given size; the previous scale is kept.
 void ComputeMapExtent(MapGeometry& map, std::int32_t curveWidth, std::int32_t curveHeight,
                       const SurveySettings& settings);
+// The current-position marker's diameter and half for a size step of the map options.
+void SetMapMarkerSize(MapGeometry& map, std::int32_t size);
 // The current-position marker's size and the scroll margins, from the map options.
 void ComputeMapMarker(MapGeometry& map, std::int32_t curveWidth, const SurveySettings& settings);
 

@@ -52,19 +52,50 @@ struct StartScreen {
 
 class StartScreenTest : public ::testing::Test, public StartScreen {};
 
-// After a click the keys act from the highlight: the focus sits on the highlighted button,
-// follows it, and Enter runs it (here Exit, reached from Survey Setup by Up twice). The click
-// is on "&Map Options", which opens nothing yet.
+// A clicked command leaves the highlight where the keys put it: here "&Map Options", closed
+// again with its Cancel button; then Up twice from Survey Setup reaches Exit and Enter runs it.
 TEST_F(StartScreenTest, AClickLeavesTheKeysOnTheHighlight) {
   Start();
   Input(Click({245, 170}));
   EXPECT_EQ(app->windows.mainButtonSelection, 1);
-  EXPECT_EQ(GetFocus(), app->windows.mainButtons[1]);
+  EXPECT_EQ(GetFocus(), app->windows.mapOptionsWindow);
+  Input(Click({205, 218}));
+  EXPECT_EQ(GetFocus(), app->windows.mainWindow);
   Press(VK_UP);
   Press(VK_UP);
-  EXPECT_EQ(GetFocus(), app->windows.mainButtons[8]);
+  EXPECT_EQ(app->windows.mainButtonSelection, 8);
   Press(VK_RETURN);
   EXPECT_FALSE(IsWindow(app->windows.mainWindow));
+}
+
+// Its key, or Enter on its highlight (whose character must not act in the window), opens the
+// map options over the start screen; Escape gives the start screen its keys back.
+TEST_F(StartScreenTest, MapOptionsOpenFromTheStartScreenAndCancelReturnsToIt) {
+  const auto typed = [](std::uint32_t key, char32_t character) {
+    return std::vector<InputEvent>{KeyDown(key),
+                                   {.kind = InputKind::Char, .character = character},
+                                   {.kind = InputKind::KeyUp, .virtualKey = key}};
+  };
+  std::vector<InputEvent> enterOnHighlight;
+  for (int i = 0; i < 5; ++i)
+    enterOnHighlight.push_back(KeyDown(VK_DOWN));
+  for (const InputEvent& event : typed(VK_RETURN, U'\r'))
+    enterOnHighlight.push_back(event);
+  const std::pair<const char*, std::vector<InputEvent>> ways[] = {
+      {"M", typed('M', U'm')}, {"Enter on the highlight", enterOnHighlight}};
+  Start();
+  const Hwnd options = app->windows.mapOptionsWindow;
+  for (const auto& [name, input] : ways) {
+    SCOPED_TRACE(name);
+    Input(input);
+    EXPECT_TRUE(IsWindowVisible(options));
+    EXPECT_EQ(GetFocus(), options);
+    EXPECT_TRUE(test.Screen().Trace().IsVisible("Map Display Options"));
+    Input(typed(VK_ESCAPE, U'\x1b'));
+    EXPECT_FALSE(IsWindowVisible(options));
+    EXPECT_EQ(GetFocus(), app->windows.mainWindow);
+    EXPECT_FALSE(test.Screen().Trace().IsVisible("Map Display Options"));
+  }
 }
 
 // Each way of choosing Exit: the key in both cases, a click, Enter on the highlight.
