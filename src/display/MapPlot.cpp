@@ -101,6 +101,7 @@ void PlotFirstPosition(platform::DeviceContext& dc, MapScene& scene, TrackPoint 
 void PlotPosition(platform::DeviceContext& dc, MapScene& scene, bool store, PlanePoint position) {
   MapViewState& view = scene.view;
   const TrackPoint pixel = ToTrackPixel(scene.plane, position);
+  view.lastPosition = position;
   platform::DeviceContext square = ClippedTo(dc, SquareOf(view.plotBox));
   if (view.plotStarted == 0) {
     PlotFirstPosition(square, scene, pixel);

@@ -22,6 +22,7 @@ void ResetMapView(MapViewState& view, const MapGeometry& geometry, const SurveyS
   view.plotStarted = 0;
   view.lastMarkerX = 0;
   view.lastMarkerY = 0;
+  view.lastPosition.reset();
   view.markerBackground.reset();
   view.markerBackgroundValid = 0;
   BuildMapGrid(view.grid, view.plotBox, geometry, settings);

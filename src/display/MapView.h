@@ -38,6 +38,7 @@ struct MapViewState {
   std::int32_t plotStarted = 0;  // the run's first position has been plotted
   std::int32_t lastMarkerX = 0;  // window position of the current-position marker
   std::int32_t lastMarkerY = 0;
+  std::optional<PlanePoint> lastPosition;            // where the marker stands, in local units
   std::optional<platform::Bitmap> markerBackground;  // the window pixels under the marker
   // 1 when markerBackground may be put back; whoever redraws the window sets it to 0.
   std::int32_t markerBackgroundValid = 0;

@@ -35,12 +35,14 @@ std::optional<std::int32_t> DataFileRecordLengthAt(std::string_view devicePath) 
   return DataFileRecordLength(std::string_view(firstBytes.data(), got));
 }
 
-ExternalChoice OpenExternalDataFile(platform::Hwnd owner, ExternalTrack& external) {
+ExternalChoice OpenExternalDataFile(platform::Hwnd owner, std::string_view initialFolder,
+                                    ExternalTrack& external) {
   const std::optional<std::string> path =
       platform::ChooseFile(owner, {.mode = platform::FileChooserMode::Open,
                                    .title = "Open Data File",
                                    .filterLabel = "All Files (*.*)",
-                                   .filterPattern = "*.*"});
+                                   .filterPattern = "*.*",
+                                   .initialFolder = std::string(initialFolder)});
   if (!path)
     return ExternalChoice::Cancelled;
   const std::optional<std::int32_t> recordLength = DataFileRecordLengthAt(*path);
@@ -52,13 +54,15 @@ ExternalChoice OpenExternalDataFile(platform::Hwnd owner, ExternalTrack& externa
   return ExternalChoice::Chosen;
 }
 
-bool OpenAsciiPositionFile(platform::Hwnd owner, ExternalTrack& external) {
+bool OpenAsciiPositionFile(platform::Hwnd owner, std::string_view initialFolder,
+                           ExternalTrack& external) {
   const std::optional<std::string> path =
       platform::ChooseFile(owner, {.mode = platform::FileChooserMode::Open,
                                    .title = "Open ASCII File",
                                    .filterLabel = "ASCII Files (*.ASC)",
                                    .filterPattern = "*.ASC",
-                                   .defaultExtension = "DAT"});
+                                   .defaultExtension = "DAT",
+                                   .initialFolder = std::string(initialFolder)});
   if (!path)
     return false;
   external.filePath = *path;

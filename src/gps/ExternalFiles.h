@@ -17,14 +17,18 @@ std::optional<std::int32_t> DataFileRecordLengthAt(std::string_view devicePath);
 
 enum class ExternalChoice { Chosen, OtherFormat, Cancelled };
 
+// Both choosers open in `initialFolder`, the run's data folder.
+//
 // "Open Data File": the user picks an earlier data file. Chosen keeps its path and record
 // length in `external` and marks it a data file; a file of another format (or one that
 // cannot be read) gives OtherFormat, for the caller's "Format not supported", and leaves
 // `external` as it was.
-ExternalChoice OpenExternalDataFile(platform::Hwnd owner, ExternalTrack& external);
+ExternalChoice OpenExternalDataFile(platform::Hwnd owner, std::string_view initialFolder,
+                                    ExternalTrack& external);
 
 // "Open ASCII File": the user picks a position file; false when cancelled. The path is kept
 // in `external`, marked an ASCII file.
-bool OpenAsciiPositionFile(platform::Hwnd owner, ExternalTrack& external);
+bool OpenAsciiPositionFile(platform::Hwnd owner, std::string_view initialFolder,
+                           ExternalTrack& external);
 
 }  // namespace gradlog

@@ -15,6 +15,7 @@
 #include "gps/LocalPlane.h"
 #include "gps/SentenceCheck.h"
 #include "gps/TotalStationFramer.h"
+#include "logging/RunMap.h"
 #include "logging/RunPositions.h"
 #include "logging/WriteFailures.h"
 
@@ -112,8 +113,10 @@ LRESULT OnGpsFix(LoggingRun& run, const Message& message) {
   // A fix without a usable position neither starts the run's plane nor moves the operator.
   if (const std::optional<PlanePoint> position =
           FixPosition(fix, decoded, settings.distanceUnits)) {
+    const bool firstOfRun = fix.haveOrigin == 0;
     if (const std::optional<float> speed = AdvanceFix(fix, *position, decoded.timeOfDay))
       ShowRunSpeed(run, *speed);
+    PlotRunPosition(run, *position, firstOfRun);
   }
   return 0;
 }
@@ -142,7 +145,8 @@ LRESULT OnTotalStationPosition(LoggingRun& run, const Message& message) {
                  {.coordinate1 = BoxText("E: %-10.2f", position->east),
                   .coordinate2 = BoxText("N: %-10.2f", position->north)});
   }
-  if (fix.haveOrigin == 1) {
+  const bool firstOfRun = fix.haveOrigin == 0;
+  if (!firstOfRun) {
     const double seconds = static_cast<double>(position->tick - station.prevTick) * 0.001;
     // Two records within the same millisecond give no speed; the last one stays.
     if (seconds > 0.0) {
@@ -156,6 +160,7 @@ LRESULT OnTotalStationPosition(LoggingRun& run, const Message& message) {
     fix.originEast = position->east;
     fix.haveOrigin = 1;
   }
+  PlotRunPosition(run, {position->north, position->east}, firstOfRun);
   station.prevNorth = position->north;
   station.prevEast = position->east;
   station.prevTick = position->tick;

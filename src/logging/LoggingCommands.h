@@ -27,5 +27,7 @@ void StartNewLineInFile(LoggingRun& run);
 
 // The menu level.
 void RunMenuLevelCommand(LoggingRun& run, LoggingCommand command);
+// The common end of a menu command: everything redrawn, the kept curve picture put back.
+void RedrawAndPutBack(LoggingRun& run);
 
 }  // namespace gradlog

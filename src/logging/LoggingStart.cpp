@@ -7,6 +7,7 @@
 #include "gps/TrackBuffers.h"
 #include "logging/Acquisition.h"
 #include "logging/LoggingWindow.h"
+#include "logging/RunMap.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/ui/MessageBox.h"
 #include "serial/GradReader.h"
@@ -51,6 +52,7 @@ void StartPositioning(LoggingRun& run) {
   const Hwnd logging = run.logging.windows.logging;
   const int reduction = ReserveTrackBuffers(run.gps.track, settings);
   ShowTrackBufferNotice(logging, reduction, run.gps.track.maxTrackPositions);
+  StartRunMap(run);
   run.gps.fix.haveOrigin = 0;
   if (!OpenGpsPort(run.serial.gps.Port(), settings, logging))
     return;

@@ -14,6 +14,7 @@
 #include "logging/GpsHandlers.h"
 #include "logging/GradReadingHandler.h"
 #include "logging/LoggingCommands.h"
+#include "logging/RunMap.h"
 #include "platform/sys/SystemServices.h"
 
 namespace gradlog {
@@ -127,12 +128,15 @@ constexpr HandlerEntry<LoggingRun> LOGGING_HANDLERS[] = {
     {WM_KEYDOWN, OnLoggingKey},
 };
 
-// With the profile shown the curves come back from the data file: the window keeps no picture.
+// The window keeps no picture: the profile comes back from the data file, the map from its
+// tracks, so that a window uncovered by a dialog never stays blank.
 LRESULT PaintCurve(LoggingRun& run, const Message& message) {
   PaintCurveWindow(message.hwnd, run.display, run.config.settings);
   if (run.display.mapViewShown == 0 && run.dataFile.dataFileHandle.Get()) {
     WindowDC dc(message.hwnd);
     ReplayProfileFromDataFile(dc, run.dataFile.dataFilePath, run.display, run.config.settings);
+  } else if (run.display.mapViewShown == 1 && run.display.mapView.plotStarted == 1) {
+    DrawRunMap(run);
   }
   return 0;
 }

@@ -1,6 +1,5 @@
 #include "dialogs/CommentDialog.h"
 #include "dialogs/GpsPortSetupDialog.h"
-#include "dialogs/MapScaleDialog.h"
 #include "dialogs/ModalDialog.h"
 #include "dialogs/NewLineDialog.h"
 #include "dialogs/NewStationDialog.h"
@@ -12,6 +11,7 @@
 #include "logging/CurveSnapshot.h"
 #include "logging/LoggingCommands.h"
 #include "logging/LoggingWindow.h"
+#include "logging/MapCommands.h"
 #include "logging/WriteFailures.h"
 
 namespace gradlog {
@@ -26,12 +26,6 @@ bool Accepted(std::optional<int> result) {
 
 bool ProfileShown(const LoggingRun& run) {
   return run.display.mapViewShown == 0;
-}
-
-// The common end of a menu command: everything redrawn, the kept curve picture put back.
-void RedrawAndPutBack(LoggingRun& run) {
-  RedrawLoggingScreen(run);
-  ThawCurve(run, CurveEnd::PutBack);
 }
 
 void NewLine(LoggingRun& run) {
@@ -52,18 +46,6 @@ void Comment(LoggingRun& run) {
   RunCommentDialog(run.dataFile, run.logging.windows.curve);
   CheckDataFileFailures(run);
   RedrawAndPutBack(run);
-}
-
-void ScaleMap(LoggingRun& run) {
-  if (!Accepted(RunMapScaleDialog(run.config, run.display.map, run.logging.windows.logging))) {
-    RedrawAndPutBack(run);
-    return;
-  }
-  SuspendAcquisition(run);
-  RedrawLoggingScreen(run);
-  // The map view is drawn anew at its new scale; the profile keeps its picture.
-  ThawCurve(run, ProfileShown(run) ? CurveEnd::PutBack : CurveEnd::Drop);
-  ResumeAcquisition(run);
 }
 
 void ScaleProfile(LoggingRun& run) {
@@ -100,23 +82,12 @@ void GpsWarning(LoggingRun& run) {
   SetFocus(run.logging.windows.logging);
 }
 
-// The curve window shows the map or the profile; only a run with both an instrument and
-// positions has the choice.
-void ToggleView(LoggingRun& run) {
-  const SurveySettings& settings = run.config.settings;
-  if (settings.gpsInput != 1 || settings.instrumentEnabled != 1) {
-    RedrawAndPutBack(run);
-    return;
-  }
-  SuspendAcquisition(run);
-  run.display.mapViewShown = ProfileShown(run) ? 1 : 0;
-  RestartProfileCurves(run.display.curves, true);
-  RedrawLoggingScreen(run);
-  ResumeAcquisition(run);
-  ThawCurve(run, CurveEnd::Drop);
-}
-
 }  // namespace
+
+void RedrawAndPutBack(LoggingRun& run) {
+  RedrawLoggingScreen(run);
+  ThawCurve(run, CurveEnd::PutBack);
+}
 
 void RunMenuLevelCommand(LoggingRun& run, LoggingCommand command) {
   FreezeCurve(run);
@@ -131,7 +102,7 @@ void RunMenuLevelCommand(LoggingRun& run, LoggingCommand command) {
       Comment(run);
       break;
     case LoggingCommand::ScaleMap:
-      ScaleMap(run);
+      ScaleMapCommand(run);
       break;
     case LoggingCommand::ScaleProfile:
       ScaleProfile(run);
@@ -146,10 +117,18 @@ void RunMenuLevelCommand(LoggingRun& run, LoggingCommand command) {
       GpsWarning(run);
       break;
     case LoggingCommand::ToggleView:
-      ToggleView(run);
+      ToggleViewCommand(run);
       break;
-    default:
-      // Hide Menu; and the map's options and external tracks, which come with the map view.
+    case LoggingCommand::ExternalFile:
+      ExternalFileCommand(run);
+      break;
+    case LoggingCommand::AsciiFile:
+      AsciiFileCommand(run);
+      break;
+    case LoggingCommand::MapOptions:
+      MapOptionsCommand(run);
+      break;
+    default:  // Hide Menu
       RedrawAndPutBack(run);
       break;
   }

@@ -12,6 +12,7 @@
 #include "logging/CurveSnapshot.h"
 #include "logging/LoggingCommands.h"
 #include "logging/LoggingWindow.h"
+#include "logging/MapCommands.h"
 #include "logging/StopLogging.h"
 #include "logging/WriteFailures.h"
 #include "platform/sys/SystemServices.h"
@@ -133,8 +134,7 @@ void ExitCommand(LoggingRun& run) {
 
 void MenuCommand(LoggingRun& run) {
   FreezeCurve(run);
-  const bool fileOpen = run.dataFile.dataFileHandle.Get() != nullptr;
-  const int menuId = fileOpen ? MENU_FILE_OPEN : MENU_NO_FILE;
+  const int menuId = LoggingMenuId(run);
   const Menu* menu = FindMenu(menuId);
   if (!menu)
     return;

@@ -60,6 +60,7 @@ void EndRun(LoggingRun& run) {
   run.gps.track.trackPositionCount = 0;
   // Each run takes its own origin.
   run.gps.fix.haveOrigin = 0;
+  run.display.mapView.plotStarted = 0;
   run.dataFile.recordingState = 0;
   logging.writeFailed = false;
   logging.curveSnapshot.reset();

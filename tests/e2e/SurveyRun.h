@@ -120,6 +120,16 @@ class SurveyRun {
     return {};
   }
 
+  // The settings file as the logger left it, line by line (index 0 is line 1).
+  std::vector<std::string> SettingsLines() const {
+    const std::string text =
+        testing_support::TempFolder::ReadFile(Root() / "C_DRIVE" / "KELINI" / "Z601CX.INI");
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+      lines.push_back(text.substr(at, end - at));
+    return lines;
+  }
+
   // What gradsim printed on its standard output (what it received, for one).
   std::string SimulatorOutput() const {
     return testing_support::TempFolder::ReadFile(Root() / "stdout");
