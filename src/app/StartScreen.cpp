@@ -31,6 +31,19 @@ void DrawPicture(DeviceContext& dc, std::string_view name, int x, int y) {
   dc.BitBlt(x, y, picture->Width(), picture->Height(), source, 0, 0);
 }
 
+// Only while the start screen is what shows: a full-screen window over it (a run, the
+// monitor, the map options) or a modal box keeps the keys, even when the start screen under
+// it is repainted.
+bool StartScreenTakesKeys(const AppState& app) {
+  const MainWindowState& windows = app.windows;
+  for (const Hwnd window :
+       {windows.loggingWindow, windows.monitorGpsWindow, windows.mapOptionsWindow}) {
+    if (IsWindowVisible(window))
+      return false;
+  }
+  return IsWindowEnabled(windows.mainWindow);
+}
+
 }  // namespace
 
 std::array<Point, 9> LeftBracketPoints() {
@@ -60,7 +73,8 @@ LRESULT OnMainPaint(AppState& app, const Message& message) {
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     dc.TextOut(60, 190, "Version 1.34");
   }
-  SetFocus(message.hwnd);
+  if (StartScreenTakesKeys(app))
+    SetFocus(message.hwnd);
   UpdateWindow(message.hwnd);
   ShowWindow(FindWindow("HHTaskBar", ""), false);
   if (app.windows.uptimeExceeded != 0) {

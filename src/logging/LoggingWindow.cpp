@@ -96,7 +96,10 @@ LRESULT OnLoggingPaint(LoggingRun& run, const Message& message) {
     // The battery as it is now rather than a placeholder until the next refresh.
     ShowBattery(dc, run.display, Services().Battery());
   }
-  SetFocus(message.hwnd);
+  // Not while a modal box or dialog is up (the window is then disabled): it would take the
+  // keys from the box, which then could never be answered.
+  if (IsWindowEnabled(message.hwnd))
+    SetFocus(message.hwnd);
   return 0;
 }
 

@@ -67,7 +67,7 @@ void LoadChosenExternalFile(LoggingRun& run) {
   const ExternalLoadResult result =
       LoadExternalTrackFromFile(run.gps.external, FirstLoadRequest(run));
   const bool loaded = result.outcome == ExternalLoadOutcome::Loaded;
-  MessageBox(run.logging.windows.curve, result.message, result.caption,
+  MessageBox(run.logging.windows.logging, result.message, result.caption,
              loaded ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
   RedrawLoggingScreen(run);
   if (loaded && MapShown(run))

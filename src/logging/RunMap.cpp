@@ -62,7 +62,7 @@ void ReloadRunExternalTrack(LoggingRun& run) {
       .availableBytes = Services().FreeMemoryBytes()};
   const ExternalLoadResult result = LoadExternalTrackFromFile(external, request);
   if (result.outcome != ExternalLoadOutcome::Loaded || !result.message.empty())
-    MessageBox(run.logging.windows.curve, result.message, result.caption, MB_ICONEXCLAMATION);
+    MessageBox(run.logging.windows.logging, result.message, result.caption, MB_ICONEXCLAMATION);
 }
 
 void RebuildMapTracks(LoggingRun& run, ViewAdjust adjust) {

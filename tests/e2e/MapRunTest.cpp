@@ -1,5 +1,6 @@
 // The map during real runs: the logger and gradsim as processes on pseudo-terminals, the map
 // looked at through screenshots of the curve window.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -57,6 +58,18 @@ void WriteAsciiGuide(const std::filesystem::path& path) {
   testing_support::TempFolder::WriteFile(path, text);
 }
 
+// The data files in `folder`, in the order of their names (and so of their making).
+std::vector<std::filesystem::path> DataFilesIn(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (entry.path().extension() == ".601")
+      files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 std::string Shot(const SurveyRun& run, const std::string& name) {
   return "screenshot " + (run.Root() / "shots" / (name + ".png")).string() + "\n";
 }
@@ -64,8 +77,11 @@ std::string Shot(const SurveyRun& run, const std::string& name) {
 // Standing by, the map's commands; "&Go" records again.
 const std::string PAUSE = "key X\nwait 800\nexpect Stand By\n";
 const std::string GO = "key G\nwait 800\n";
+// From standing by back to the start screen.
+const std::string EXIT_RUN =
+    "key X\nwait 800\nexpect Exit Logging?\nkey Enter\nwait 800\nexpect Survey Setup\n";
 const std::string RESCALE_TO_20 =
-    "key S\nwait 800\nkey End\nkey Backspace\nkey Backspace\n"
+    "key S\nwait 800\nkey Backspace\nkey Backspace\nkey Backspace\n"
     "type 20\nkey Enter\nwait 2000\n";
 
 // A minute of survey lines walked in map view: the track is drawn while recording, survives a
@@ -76,14 +92,14 @@ TEST(MapRun, AWalkedTrackSurvivesRescaleToggleOverlaysAndOptions) {
                 {{SurveyRun::GPS_DATA_TYPE_LINE, "1"}}, Positioning::On);
   std::filesystem::create_directories(run.Root() / "shots");
   WriteAsciiGuide(run.Root() / "C_DRIVE" / "DATAZEP601" / "GUIDE.ASC");
-  const std::string earlierRun = START_RECORDING + "wait 12000\n" + PAUSE_EXIT_AND_END;
+  const std::string earlierRun = START_RECORDING + "wait 12000\n" + PAUSE + EXIT_RUN;
   const std::string script =
       earlierRun + START_RECORDING + "wait 20000\n" + Shot(run, "recording") + PAUSE +
       RESCALE_TO_20 + Shot(run, "rescaled") + GO + "wait 8000\n" + PAUSE +
       // Toggle View both ways.
       "key T\nwait 1500\n" + Shot(run, "profile") + "key T\nwait 2000\n" + Shot(run, "toggled") +
       // The earlier run's file over the map, then removed.
-      "key E\nwait 1000\ntype LINE0001.601\nkey Enter\nwait 1500\n"
+      "key E\nwait 1000\ntype EARLIER.601\nkey Enter\nwait 1500\n"
       "expect Total Number of Positions:\nkey Enter\nwait 1500\n" +
       Shot(run, "external") + "key E\nwait 1500\n" + Shot(run, "removed") +
       // The ASCII guide with its parameters as they are.
@@ -93,9 +109,14 @@ TEST(MapRun, AWalkedTrackSurvivesRescaleToggleOverlaysAndOptions) {
       // The saved-track size one up with OK; one more up, then Cancel.
       "key A\nwait 1000\nexpect Map Display Options\n" + Shot(run, "options") +
       "key Tab\nkey Tab\nkey Tab\nkey Tab\nkey Tab\nkey Tab\nkey Right\nkey O\nwait 2000\n" +
-      Shot(run, "options-ok") + "key A\nwait 1000\nkey Right\nkey C\nwait 1500\n" +
-      "key X\nwait 800\nexpect Exit Logging?\nkey Enter\nwait 800\nexpect Survey Setup\nkey X\n";
+      Shot(run, "options-ok") + "key A\nwait 1000\nkey Right\nkey C\nwait 1500\n" + EXIT_RUN +
+      "key X\n";
   ChildProcess logger = run.StartLogger(script);
+  // The earlier run's file is named by the hour it was made in; the overlay takes a copy
+  // under a name the script can type, made while the second run records.
+  const std::filesystem::path folder = run.Root() / "C_DRIVE" / "DATAZEP601";
+  ASSERT_TRUE(WaitFor([&] { return DataFilesIn(folder).size() == 2; }, seconds(60)));
+  std::filesystem::copy_file(DataFilesIn(folder).front(), folder / "EARLIER.601");
   ASSERT_EQ(logger.Wait(seconds(180)), 0) << run.LoggerErrors();
 
   const std::filesystem::path shots = run.Root() / "shots";
@@ -118,12 +139,11 @@ TEST(MapRun, AMultiConstellationTrackStaysAfterARescale) {
   SurveyRun run({"--replay", log, "--replay-rate", "20"},
                 {{SurveyRun::GPS_DATA_TYPE_LINE, "1"}, {MAP_SCALE_LINE, "1"}}, Positioning::On);
   std::filesystem::create_directories(run.Root() / "shots");
-  const std::string script = START_RECORDING + "wait 15000\n" + PAUSE + Shot(run, "before") +
-                             "key S\nwait 800\nkey End\nkey Backspace\ntype 2\nkey Enter\n"
-                             "wait 2000\n" +
-                             Shot(run, "after") +
-                             "key X\nwait 800\nexpect Exit Logging?\nkey Enter\nwait 800\n"
-                             "expect Survey Setup\nkey X\n";
+  const std::string script =
+      START_RECORDING + "wait 15000\n" + PAUSE + Shot(run, "before") +
+      "key S\nwait 800\nkey Backspace\nkey Backspace\nkey Backspace\ntype 2\nkey Enter\n"
+      "wait 2000\n" +
+      Shot(run, "after") + EXIT_RUN + "key X\n";
   ChildProcess logger = run.StartLogger(script);
   ASSERT_EQ(logger.Wait(seconds(90)), 0) << run.LoggerErrors();
   EXPECT_GT(MapPixelsOf(run.Root() / "shots" / "before.png", SAVED_RED), 0);
