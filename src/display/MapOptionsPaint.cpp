@@ -11,6 +11,7 @@
 #include "display/MapGeometry.h"
 #include "display/MapMarks.h"
 #include "display/MapOptionsInternals.h"
+#include "display/OptionFrames.h"
 
 namespace gradlog {
 
@@ -19,7 +20,6 @@ using namespace platform;
 namespace {
 
 constexpr Point TITLE_AT{15, 0};
-constexpr int CORNER_RADIUS = 3;
 constexpr int LABEL_Y = 22;
 constexpr int LINE_STEP = 13;
 constexpr int TEXT_INSET = 4;
@@ -39,28 +39,18 @@ Color ColorOf(std::int32_t setting) {
   return static_cast<Color>(setting) & 0x00FFFFFF;
 }
 
-void Outline(DeviceContext& dc, const Rect& r) {
-  dc.SelectBrush(GetStockBrush(StockObject::NullBrush));
-  dc.Rectangle(r.left, r.top, r.right, r.bottom);
-}
-
-void Dot(DeviceContext& dc, Point centre) {
-  dc.Ellipse(centre.x - CORNER_RADIUS, centre.y - CORNER_RADIUS, centre.x + CORNER_RADIUS + 1,
-             centre.y + CORNER_RADIUS + 1);
-}
-
 void DrawFrames(DeviceContext& dc, const DisplayState& display) {
   const auto guard = dc.Save();
   const ScreenLayout& layout = display.layout;
   const Rect outer{MAP_FRAME_LEFT, MAP_FRAME_TOP, layout.screenWidth - 5, layout.screenHeight - 5};
   dc.SelectPen(display.drawing.darkGreyPen);
-  Outline(dc, outer);
+  OutlineFrame(dc, outer);
   for (int item = 0; item < MAP_ITEMS_COUNT; ++item)
-    Outline(dc, MapColumnFrame(item));
-  Outline(dc, MapPreviewFrame(layout.screenWidth));
+    OutlineFrame(dc, MapColumnFrame(item));
+  OutlineFrame(dc, MapPreviewFrame(layout.screenWidth));
   dc.SelectBrush(CreateSolidBrush(Rgb(64, 64, 64)));
-  Dot(dc, {outer.left, outer.top});
-  Dot(dc, {outer.right - 1, outer.bottom - 1});
+  CornerDot(dc, {outer.left, outer.top});
+  CornerDot(dc, {outer.right - 1, outer.bottom - 1});
 }
 
 // The title sits in the outer frame's top edge, the line cleared behind it.

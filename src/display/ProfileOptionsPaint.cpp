@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "display/DisplayState.h"
+#include "display/OptionFrames.h"
 #include "display/ProfileOptionsInternals.h"
 
 namespace gradlog {
@@ -16,28 +17,17 @@ constexpr int TITLE_Y = 24;
 constexpr int HEADER_Y = 62;
 constexpr Rect LEFT_FRAME{10, FRAME_TOP, 196, 140};
 constexpr Rect RIGHT_FRAME{RIGHT_FRAME_X, FRAME_TOP, RIGHT_FRAME_X + RIGHT_FRAME_WIDTH, 216};
-constexpr int CORNER_RADIUS = 3;
 
 const Color BLACK = Rgb(0, 0, 0);
-
-void Outline(DeviceContext& dc, const Rect& r) {
-  dc.SelectBrush(GetStockBrush(StockObject::NullBrush));
-  dc.Rectangle(r.left, r.top, r.right, r.bottom);
-}
-
-void Dot(DeviceContext& dc, Point centre) {
-  dc.Ellipse(centre.x - CORNER_RADIUS, centre.y - CORNER_RADIUS, centre.x + CORNER_RADIUS + 1,
-             centre.y + CORNER_RADIUS + 1);
-}
 
 void DrawFrames(DeviceContext& dc, const DrawingResources& drawing) {
   const auto guard = dc.Save();
   dc.SelectPen(drawing.darkGreyPen);
-  Outline(dc, LEFT_FRAME);
-  Outline(dc, RIGHT_FRAME);
+  OutlineFrame(dc, LEFT_FRAME);
+  OutlineFrame(dc, RIGHT_FRAME);
   dc.SelectBrush(CreateSolidBrush(Rgb(64, 64, 64)));
-  Dot(dc, {LEFT_FRAME.left, LEFT_FRAME.top});
-  Dot(dc, {RIGHT_FRAME.right - 1, RIGHT_FRAME.bottom - 1});
+  CornerDot(dc, {LEFT_FRAME.left, LEFT_FRAME.top});
+  CornerDot(dc, {RIGHT_FRAME.right - 1, RIGHT_FRAME.bottom - 1});
 }
 
 void DrawTexts(DeviceContext& dc, const DisplayState& display) {
