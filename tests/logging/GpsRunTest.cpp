@@ -195,21 +195,30 @@ TEST_F(GpsRunTest, TheTotalStationShowsItsGridAndSpeed) {
   EXPECT_NEAR(gps.fix.speed, 1.0f, 1e-6f) << "no time between records gives no speed";
 }
 
-// The map's store full while recording: the counts are written, the file closed, the
-// operator told, the program ended.
+// The map stores the positions walked while recording; when its store is full the counts are
+// written, the file closed, the operator told and the program ended.
 TEST_F(GpsRunTest, AFullPositionStoreEndsTheProgramWithTheCountsWritten) {
   UseDataType(1);
+  display.mapViewShown = 1;
+  gps.track.maxTrackPositions = 3;
+  gps.track.trackBufferSize = 203;
+  gps.track.points.Reset(203);
+  gps.track.trackBuffersReserved = 1;
   StartRecording();
-  gps.track.trackPositionCount = gps.track.maxTrackPositions;
+  const char* times[] = {"120000.00", "120001.00", "120002.00", "120003.00"};
+  std::uint32_t tick = test.services.TickCount();
+  // The first fix is the map's origin; the next two are stored.
+  for (int i = 0; i < 3; ++i)
+    Sentence(GgaAt(times[i], 0, i), tick += 1000);
+  EXPECT_EQ(gps.track.trackPositionCount, 2);
   DialogScript stop{test};
   stop.Ok().Start();  // "STOP"
-  EXPECT_THROW(Sentence(GgaAt("120000.00", 0, 0), test.services.TickCount() + 10),
-               testing_support::ProcessExit);
+  EXPECT_THROW(Sentence(GgaAt(times[3], 0, 3), tick += 1000), testing_support::ProcessExit);
   EXPECT_FALSE(dataFile.dataFileHandle.Get());
   const std::vector<std::string> events = Events();
   ASSERT_GE(events.size(), 2u);
-  EXPECT_EQ(events[events.size() - 2], "$F      1  ");
-  EXPECT_EQ(events.back(), "$P  14400  ");
+  EXPECT_EQ(events[events.size() - 2], "$F      4  ");
+  EXPECT_EQ(events.back(), "$P      3  ");
 }
 
 }  // namespace
