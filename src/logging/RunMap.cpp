@@ -76,6 +76,13 @@ void RebuildMapTracks(LoggingRun& run, ViewAdjust adjust) {
     }
   }
   ReloadRunExternalTrack(run);
+  // The map drawn whole shows the current position, and the next fix goes on from there
+  // instead of clearing the map as a run's first position does.
+  const GpsFix& fix = run.gps.fix;
+  if (fix.haveOrigin == 1) {
+    display.mapView.lastPosition = PlanePoint{fix.north, fix.east};
+    display.mapView.plotStarted = 1;
+  }
 }
 
 void DrawRunMap(LoggingRun& run) {

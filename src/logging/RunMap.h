@@ -26,7 +26,7 @@ void PlotRunPosition(LoggingRun& run, PlanePoint position, bool firstOfRun);
 
 // The logged track rebuilt from the data file (the view kept around its last position), and
 // the external track reloaded, both at the current scale; nothing drawn. A reload that finds
-// its file gone tells the operator and drops the track.
+// its file gone tells the operator and drops the track. The marker goes to the current fix.
 void RebuildMapTracks(LoggingRun& run, ViewAdjust adjust);
 
 // The whole map drawn anew from the tracks held, with the marker where it was.
