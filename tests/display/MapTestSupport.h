@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "config/SurveySettings.h"
 #include "display/DrawingResources.h"
@@ -34,6 +36,12 @@ inline char MapShade(platform::Color color) {
   }
 }
 
+// With one pixel a unit and the first position at the origin, the position whose plane pixel
+// is (x, y).
+inline PlanePoint AtPixel(int x, int y) {
+  return {106.0 - y, x - 106.0};
+}
+
 // A run's map on a white curve window, its view reset for the settings and geometry given.
 struct MapRig {
   SurveySettings settings;
@@ -63,10 +71,16 @@ struct MapRig {
     MapScene scene = Scene();
     PlotPosition(dc, scene, store, {north, east});
   }
-  // With one pixel a unit, the position whose plane pixel is (x, y).
-  void PlotPixel(bool store, int x, int y) { Plot(store, 106.0 - y, x - 106.0); }
+  void PlotPixel(bool store, int x, int y) {
+    const PlanePoint at = AtPixel(x, y);
+    Plot(store, at.north, at.east);
+  }
+  void Redraw(std::optional<PlanePoint> current) {
+    MapScene scene = Scene();
+    RedrawMap(dc, scene, current);
+  }
 
-  void LoadExternal(std::initializer_list<TrackPoint> points) {
+  void LoadExternal(const std::vector<TrackPoint>& points) {
     external.points.Reset(points.size());
     for (const TrackPoint p : points)
       external.points.Append(p);
@@ -75,12 +89,21 @@ struct MapRig {
   }
 
   char At(int x, int y) const { return MapShade(dc.GetPixel(x, y)); }
-  std::set<char> ShadesInSquare() const {
-    std::set<char> shades;
-    for (int y = 0; y < MAP_SQUARE; ++y) {
-      for (int x = 0; x < MAP_SQUARE; ++x)
-        shades.insert(At(x, y));
+  // The shades from (left, top) to (right, bottom) inclusive, a line a row.
+  std::string Picture(int left = 0, int top = 0, int right = MAP_SQUARE - 1,
+                      int bottom = MAP_SQUARE - 1) const {
+    std::string rows;
+    for (int y = top; y <= bottom; ++y) {
+      for (int x = left; x <= right; ++x)
+        rows += At(x, y);
+      rows += '\n';
     }
+    return rows;
+  }
+  std::set<char> ShadesInSquare() const {
+    const std::string picture = Picture();
+    std::set<char> shades(picture.begin(), picture.end());
+    shades.erase('\n');
     return shades;
   }
   // The x of every pixel of row y with the given shade, as "x x x ".

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,26 +14,14 @@ namespace gradlog {
 namespace {
 
 using testing::GgaAt;
+using testing::Group;
+using testing::SortedPixels;
+using testing::TRACK_PLANE;
 
-constexpr double EAST_SCALE = 0.67;
 constexpr char RUN_FILE[] = "RUN.601";
+const TrackDecoding DECODING{.source = TrackSource::Logged, .eastScale = testing::TRACK_EAST_SCALE};
 
-const TrackDecoding DECODING{.source = TrackSource::Logged, .eastScale = EAST_SCALE};
-const TrackPlane PLANE{.pixelsPerUnit = 0.5,
-                       .originNorth = testing::TrackLatitude(0) * METRES_PER_DEGREE,
-                       .originEast = testing::TRACK_LONGITUDE * METRES_PER_DEGREE * EAST_SCALE};
-
-TrackPoint PixelOf(int index) {
-  return ToTrackPixel(
-      PLANE, ToLocalPlane(testing::TrackLatitude(index), testing::TRACK_LONGITUDE, EAST_SCALE, 0));
-}
-
-// A sentence group with its first marker and status, or a reading (first marker 'T').
-struct Group {
-  std::string text;
-  char first = '@';
-  char status = 'p';
-};
+// A reading: first marker 'T'.
 const Group READING{"$PBAR,1012.43,-998.10", 'T'};
 
 // The run's data file, written by the logging's own record writers.
@@ -95,20 +82,15 @@ TEST(LoggedTrackReloadTest, TheRunsFixesMakeTheTrack) {
     track.points.Reset(4);
     track.points.Append({1, 2});  // a rebuild starts from empty
     const std::optional<PlanePoint> last =
-        ReloadLoggedTrackFromFile(track, RUN_FILE, DECODING, PLANE);
-
-    std::vector<TrackPoint> expected;
-    for (const int index : c.stored)
-      expected.push_back(PixelOf(index));
-    std::ranges::stable_sort(expected, {}, &TrackPoint::y);
+        ReloadLoggedTrackFromFile(track, RUN_FILE, DECODING, TRACK_PLANE);
     EXPECT_EQ(std::vector<TrackPoint>(track.points.Points().begin(), track.points.Points().end()),
-              expected)
+              SortedPixels(c.stored))
         << c.name;
     EXPECT_EQ(track.trackPositionCount, static_cast<std::int32_t>(c.stored.size())) << c.name;
     // The last position is the one the view follows, stored or not.
     ASSERT_EQ(last.has_value(), c.last >= 0) << c.name;
     if (last) {
-      EXPECT_EQ(ToTrackPixel(PLANE, *last), PixelOf(c.last)) << c.name;
+      EXPECT_EQ(ToTrackPixel(TRACK_PLANE, *last), SortedPixels({c.last}).front()) << c.name;
     }
   }
 }
@@ -121,7 +103,7 @@ TEST(LoggedTrackReloadTest, WithoutBuffersOrFileTheTrackStays) {
     track.points.Reset(4);
     track.points.Append({1, 2});
     EXPECT_FALSE(
-        ReloadLoggedTrackFromFile(track, reserved ? "GONE.601" : RUN_FILE, DECODING, PLANE));
+        ReloadLoggedTrackFromFile(track, reserved ? "GONE.601" : RUN_FILE, DECODING, TRACK_PLANE));
     EXPECT_EQ(track.trackPositionCount, 1) << reserved;
     EXPECT_EQ(track.points.Count(), 1u) << reserved;
   }

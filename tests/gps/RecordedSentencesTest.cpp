@@ -7,20 +7,21 @@
 
 #include "datafile/RecordFormat.h"
 #include "gps/GpsDataTypes.h"
+#include "gps/TrackFileSentences.h"
 
 namespace gradlog {
 namespace {
 
-void Append(std::string& file, const Record& record) {
-  file.append(record.data(), record.size());
-}
+using testing::GroupRecords;
+using testing::MarkedHeader;
 
-// A sentence's records as the logging writes them.
-void AppendSentence(std::string& file, std::string_view text, char first, char continuation,
-                    char status) {
-  for (const Record& record : SplitIntoGroupPieces(text, first, continuation))
-    Append(file, record);
-  Append(file, FormatSentenceEndRecord('!', 12, status, 3456));
+std::string Records(const std::vector<std::string>& texts) {
+  std::string file;
+  for (const std::string& text : texts) {
+    const Record record = MakeRecord(text);
+    file.append(record.begin(), record.end());
+  }
+  return file;
 }
 
 std::vector<RecordedSentence> Sentences(const std::string& file, std::size_t blockRecords) {
@@ -33,24 +34,19 @@ std::vector<RecordedSentence> Sentences(const std::string& file, std::size_t blo
 
 const std::string LONG_TEXT = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
 
+// A reading's end record between the groups closes no sentence. A bad sentence, a good one
+// spoilt by a bad record, an endless group, a group whose end record was never written and a
+// cut record at the end of the file give nothing.
 TEST(RecordedSentencesTest, GroupsGiveTheirTextAndStatus) {
-  std::string file;
-  Append(file, MakeRecord("ZEP601  W header"));
-  AppendSentence(file, LONG_TEXT, '@', '#', 'p');
-  // A reading's end record between the groups closes no sentence.
-  Append(file, MakeRecord("!000013  123"));
-  AppendSentence(file, "$GPGSA,A,3*00", '@', '#', ' ');
-  // A bad sentence, and a good one spoilt by bad records, give nothing.
-  AppendSentence(file, LONG_TEXT, '?', '"', ' ');
-  Append(file, MakeRecord("@$GPGGA,1,2"));
-  Append(file, MakeRecord("\"garbled"));
-  Append(file, MakeRecord("!000014 p"));
-  // A group whose end record was never written is dropped at the next one.
-  Append(file, MakeRecord("@$GPGLL,cut"));
-  AppendSentence(file, "$GPGLL,4807.038,N,01131.000,E*00", '@', '#', 'p');
-  // A cut record at the end of the file is not read.
-  file += "@$GPGGA,partial";
-
+  std::vector<std::string> endless{"@$GPGGA"};
+  endless.insert(endless.end(), 30, "#,,,,,,,,,,,,,,,,,,,,,,,,,");
+  endless.emplace_back("!000001 p");
+  const std::string file = Records({"ZEP601  W header"}) + GroupRecords({LONG_TEXT}) +
+                           Records({"!000013  123"}) + GroupRecords({"$GPGSA,A,3*00", '@', ' '}) +
+                           GroupRecords({LONG_TEXT, '?', ' '}) +
+                           Records({"@$GPGGA,1,2", "\"garbled", "!000014 p"}) + Records(endless) +
+                           Records({"@$GPGLL,cut"}) +
+                           GroupRecords({"$GPGLL,4807.038,N,01131.000,E*00"}) + "@$GPGGA,partial";
   for (const std::size_t block : {std::size_t{1}, std::size_t{2}, std::size_t{128}}) {
     const std::vector<RecordedSentence> sentences = Sentences(file, block);
     ASSERT_EQ(sentences.size(), 3u) << block;
@@ -60,24 +56,6 @@ TEST(RecordedSentencesTest, GroupsGiveTheirTextAndStatus) {
     EXPECT_EQ(sentences[1].status, ' ');
     EXPECT_EQ(sentences[2].text, "$GPGLL,4807.038,N,01131.000,E*00");
   }
-}
-
-TEST(RecordedSentencesTest, AnEndlessGroupIsDropped) {
-  std::string file;
-  Append(file, MakeRecord("@$GPGGA"));
-  for (int i = 0; i < 30; ++i)
-    Append(file, MakeRecord("#,,,,,,,,,,,,,,,,,,,,,,,,,"));
-  Append(file, MakeRecord("!000001 p"));
-  EXPECT_TRUE(Sentences(file, 128).empty());
-}
-
-// A positioning record written by a build that marks its fixes at offset 21.
-std::string MarkedHeader(char dataType, char mark) {
-  std::string text = "G   0.00   0.00   1";
-  text.resize(RECORD_TEXT_LENGTH, ' ');
-  text[19] = dataType;
-  text[21] = mark;
-  return text;
 }
 
 std::string WrittenHeader(std::int32_t gpsDataType) {
@@ -96,17 +74,13 @@ TEST(RecordedSentencesTest, TheHeaderProbeReadsTheFirstPositioningRecord) {
   };
   const Case cases[] = {
       {"this build", {"ZEP601  W", WrittenHeader(GPS_DATA_TYPE_LEICA_TPS)}, 7, false},
-      {"RTS Trimble", {WrittenHeader(GPS_DATA_TYPE_RTS_TRIMBLE)}, 9, false},
       {"marked fixes", {MarkedHeader('2', 'p')}, 2, true},
       {"not a digit", {MarkedHeader('x', ' ')}, 0, false},
       {"a line first", {"L line 1", MarkedHeader('7', 'p')}, 0, false},
       {"no header", {"@$GPGGA"}, 0, false},
   };
   for (const Case& c : cases) {
-    std::string file;
-    for (const std::string& record : c.records)
-      Append(file, MakeRecord(record));
-    const ExternalHeader header = ProbeExternalHeader(BytesReadAt(file));
+    const ExternalHeader header = ProbeExternalHeader(BytesReadAt(Records(c.records)));
     EXPECT_EQ(header.gpsDataType, c.gpsDataType) << c.name;
     EXPECT_EQ(header.fixMarked, c.fixMarked) << c.name;
   }
