@@ -98,6 +98,43 @@ TEST_F(StartScreenTest, MapOptionsOpenFromTheStartScreenAndCancelReturnsToIt) {
   }
 }
 
+// A repaint of the start screen takes the keys only while the start screen is what shows: a
+// full-screen window over it, or a dialog that disabled it, keeps them, so that the keys still
+// reach the map options after the screen under them was redrawn.
+TEST_F(StartScreenTest, ARepaintTakesTheKeysOnlyWhileTheStartScreenShows) {
+  Start();
+  const Hwnd main = app->windows.mainWindow;
+  struct Case {
+    const char* what;
+    Hwnd over;  // shown over the start screen, with the focus
+    bool disabled;
+    Hwnd focusAfter;
+  };
+  const Case cases[] = {
+      {"map options", app->windows.mapOptionsWindow, false, app->windows.mapOptionsWindow},
+      {"GPS monitor", app->windows.monitorGpsWindow, false, app->windows.monitorGpsWindow},
+      {"logging window", app->windows.loggingWindow, false, app->windows.loggingWindow},
+      {"disabled under a dialog", {}, true, {}},
+      {"nothing over it", {}, false, main},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.over)
+      ShowWindow(c.over, true);
+    EnableWindow(main, !c.disabled);
+    SetFocus(c.over);
+    PumpMessages();
+    ASSERT_EQ(GetFocus(), c.over);
+    InvalidateRect(main, nullptr, true);
+    UpdateWindow(main);
+    EXPECT_EQ(GetFocus(), c.focusAfter);
+    if (c.over)
+      ShowWindow(c.over, false);
+    EnableWindow(main, true);
+    PumpMessages();
+  }
+}
+
 // Each way of choosing Exit: the key in both cases, a click, Enter on the highlight.
 TEST(StartScreenExitTest, EveryWayToExitEndsTheLoopWithCodeZero) {
   const std::pair<const char*, std::vector<InputEvent>> ways[] = {

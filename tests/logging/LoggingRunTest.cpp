@@ -80,6 +80,49 @@ TEST_F(LoggingRunTest, ThePaintShowsTheBatteryAsItIs) {
   EXPECT_FALSE(Shows("100%"));
 }
 
+// A box over the run is answered with Enter even when the run's window under it is repainted
+// meanwhile: the window is disabled then and must leave the keys with the box.
+TEST_F(LoggingRunTest, ABoxOverTheRunKeepsTheKeysWhenTheRunIsRepainted) {
+  using namespace platform;
+  const Hwnd window = logging.windows.logging;
+  int steps = 0;
+  bool focusInBox = false;
+  // The first step repaints the window under the box and presses Enter. Should Enter go
+  // astray, the next one sends a "No" straight to the box, so that the test cannot hang.
+  const auto step = [&](Hwnd box) {
+    if (steps++ > 0) {
+      PostMessage(box, WM_KEYDOWN, 'N');
+      return;
+    }
+    InvalidateRect(window, nullptr, true);
+    UpdateWindow(window);
+    Hwnd focus = GetFocus();
+    while (IsWindow(focus) && focus != box)
+      focus = GetParent(focus);
+    focusInBox = focus == box;
+    test.platform->InjectInput({.kind = InputKind::KeyDown, .virtualKey = VK_RETURN});
+    test.platform->InjectInput({.kind = InputKind::KeyUp, .virtualKey = VK_RETURN});
+  };
+  RegisterClass({.name = "StepsUnderBox", .procedure = [&](const Message& m) -> LRESULT {
+                   if (m.message != WM_TIMER)
+                     return DefWindowProc(m);
+                   const Hwnd box = FindWindow("MessageBoxWnd", "Repaint");
+                   if (!IsWindow(box)) {
+                     KillTimer(m.hwnd, 1);
+                     return 0;
+                   }
+                   step(box);
+                   test.services.Advance(1);
+                   return 0;
+                 }});
+  SetTimer(CreateWindow({.className = "StepsUnderBox", .rect = {0, 0, 1, 1}}), 1, 1);
+  test.services.Advance(1);
+  const int answer = MessageBox(window, "Go on?", "Repaint", MB_YESNO | MB_ICONQUESTION);
+  EXPECT_GE(steps, 1) << "the window was not repainted under the box";
+  EXPECT_TRUE(focusInBox);
+  EXPECT_EQ(answer, IDYES) << "Enter did not reach the box";
+}
+
 TEST_F(LoggingRunTest, TheHighlightWrapsAroundTheShownSetAndEnterRunsItsRow) {
   // Without a file, Enter on the second row ("Map&Scale") rescales the map.
   RunLoggingCommand(run, LoggingCommand::NextButton);
