@@ -3,7 +3,6 @@
 
 #include "common/SafeConvert.h"
 #include "display/MapArea.h"
-#include "display/MapGrid.h"
 #include "display/MapMarker.h"
 #include "display/MapScroll.h"
 #include "display/MapTrackDrawing.h"
@@ -88,10 +87,11 @@ TrackPoint MarkerOnPlane(const MapViewState& view) {
           ClampToInt32(std::int64_t{view.lastMarkerY} + view.viewBox.top)};
 }
 
+// The map drawn afresh, so that an external track loaded before the run's first fix shows at
+// once; the marker on the position.
 void PlotFirstPosition(platform::DeviceContext& dc, MapScene& scene, TrackPoint position) {
   MapViewState& view = scene.view;
-  ClearMap(dc, view, scene.drawing);
-  DrawMapGrid(dc, view.grid, view.plotBox, scene.drawing.thinLightGreyPen);
+  DrawMapArea(dc, scene, SquareOf(view.plotBox), TopLeftOf(view.viewBox));
   PlaceMarker(dc, scene, WindowPixel(position, TopLeftOf(view.viewBox)));
   view.plotStarted = 1;
 }
